@@ -1,0 +1,380 @@
+#include "app/AppDelegate.h"
+
+#include "app/Links.h"
+#include "app/Localizer.h"
+#include "app/NotificationManager.h"
+#include "app/PrefBroadcaster.h"
+#include "app/SettingsStore.h"
+#include "app/ShakeBroadcaster.h"
+#include "app/ShakeTimer.h"
+#include "app/StatusMenu.h"
+#include "app/WindowPresenter.h"
+#include "platform/EventSource.h"
+#include "platform/Platform.h"
+#include "platform/PowerManagement.h"
+#include "platform/PowerSources.h"
+#include "platform/Sleeper.h"
+#include "platform/Workspace.h"
+#include "system/GlobalKeybindPreferences.h"
+#include "system/NapperManager.h"
+
+#include <charconv>
+#include <cstdio>
+#include <ctime>
+
+namespace wigglet {
+
+namespace {
+
+AppDelegate* currentDelegate = nullptr;
+
+constexpr std::uint64_t kActivityOptions = 0x00EFFFFF;
+
+SettingsStore& store() {
+    return SettingsStore::shared();
+}
+
+std::string shortest(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+std::string dateDescription(std::optional<double> date) {
+    if (!date)
+        return "nil";
+    const auto seconds = static_cast<std::time_t>(*date);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char text[40];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S +0000", &utc);
+    return text;
+}
+
+void mainLine(const std::string& text) {
+    if (AppDelegate::verbose)
+        std::fprintf(stderr, "[Main] %s\n", text.c_str());
+}
+
+} // namespace
+
+AppDelegate::AppDelegate() {
+    currentDelegate = this;
+}
+
+AppDelegate::~AppDelegate() {
+    if (mainTimer)
+        mainTimer->invalidate();
+    if (currentDelegate == this)
+        currentDelegate = nullptr;
+}
+
+AppDelegate* AppDelegate::current() {
+    return currentDelegate;
+}
+
+void AppDelegate::applicationDidFinishLaunching() {
+    Platform& platform = Platform::current();
+    NapperManager::shared().activity =
+        platform.power().beginActivity(kActivityOptions, "activity needs to be maintained");
+    preferencesUpdated_ = NotificationCenter::defaultCenter().addObserver(
+        PrefBroadcaster::preferencesUpdatedName, [this](const Notification&) { updateUI(); });
+    if (store().integerForKey(SettingsKey::lastDurationSelected) != 0) {
+        store().setBool(SettingsKey::shakeEnabled, false);
+        store().synchronize();
+    }
+    installHotKey();
+    updateStatusIcon();
+    refreshMenu();
+    applyShakeState();
+    if (!store().boolForKey(SettingsKey::notFirstLaunch)) {
+        store().setBool(SettingsKey::notFirstLaunch, true);
+        store().synchronize();
+        helpWindowWithTitle(localized("label-title-congrats"));
+        store().setBool(SettingsKey::moveCursorEnabled, true);
+        store().synchronize();
+    }
+}
+
+void AppDelegate::installHotKey() {
+    const GlobalKeybindPreferences record = GlobalKeybindPreferences::storedShortcut();
+    auto replacement = std::make_unique<HotKey>(KeyCombo{record.keyCode, record.carbonFlags});
+    hotKey = std::move(replacement);
+    hotKey->keyDownHandler = [this] { switchIndefinitelyShake(); };
+}
+
+void AppDelegate::mainLoop() {
+    RunLoop& loop = Platform::current().runLoop();
+    const double startedAt = loop.now();
+    if (store().boolForKey(SettingsKey::stopShakingBattery))
+        lowBatteryCheck();
+
+    double threshold = store().doubleForKey(SettingsKey::timeElapsedThreshold);
+    if (!(threshold > 0))
+        threshold = 2.0;
+    const double idle = secondsSinceLastInput();
+    std::optional<double> elapsed;
+    if (lastShake)
+        elapsed = loop.date() - *lastShake;
+    const bool spaced = !elapsed || threshold < *elapsed;
+
+    if (elapsed && idle < *elapsed) {
+        mainLine("last user activity: " + shortest(idle));
+        userActivityDetected();
+    }
+    const bool step = spaced && threshold < idle;
+    traceTick(startedAt, idle, elapsed, step);
+    if (step) {
+        mainLine("user has been inactive for more than " + shortest(threshold) +
+                 "s. last shake: " + dateDescription(lastShake));
+        if (store().integerForKey(SettingsKey::dimLightOption) != 0 &&
+            !(brightnessManager.brightnessUserValue > 0))
+            brightnessManager.dimDisplay();
+        legacyUserActivity.maintain();
+        mouse.shakeClick();
+        switchTabStep();
+        if (store().boolForKey(SettingsKey::scrollEnabled))
+            mouse.shakeScroll(mouse.nextScrollDirection());
+        mouse.shakeMove();
+        lastShake = loop.date();
+    }
+
+    if (ShakeTimer::shared().timeLeft().isNegative())
+        stopShakeAndUpdate();
+    else
+        refreshMenu();
+}
+
+void AppDelegate::traceTick(double startedAt, double idle, std::optional<double> elapsed,
+                            bool step) {
+    Trace& trace = Platform::current().trace();
+    if (!trace.ticksEnabled())
+        return;
+    Trace::Fields fields = {{"idle", idle}, {"elapsed", nullptr}, {"step", step}};
+    if (elapsed)
+        fields["elapsed"] = *elapsed;
+    trace.writeAt(startedAt, "tick", fields);
+}
+
+void AppDelegate::userActivityDetected() {
+    if (lastShake)
+        mainLine("lastShake: " + shortest(*lastShake - Platform::current().runLoop().date()));
+    ShakeBroadcaster::shared().broadcastInterruptedByUser();
+    if (brightnessManager.brightnessUserValue > 0)
+        brightnessManager.restoreBrightness();
+}
+
+void AppDelegate::applyShakeState() {
+    const bool enabled = store().boolForKey(SettingsKey::shakeEnabled);
+    if (!enabled) {
+        if (mainTimer)
+            mainTimer->invalidate();
+        mainTimer.reset();
+        NapperManager::shared().stopKeepAlive();
+        brightnessManager.restoreBrightness();
+        ShakeBroadcaster::shared().broadcastShakeChanged(false);
+        return;
+    }
+    NapperManager::shared().startKeepAlive();
+    if (!mainTimer)
+        mainTimer =
+            Platform::current().runLoop().scheduleTimer(LOOP_TIME, true, [this] { mainLoop(); });
+    ShakeBroadcaster::shared().broadcastShakeChanged(true);
+}
+
+void AppDelegate::stopShakeAndUpdate() {
+    store().setBool(SettingsKey::shakeEnabled, false);
+    store().synchronize();
+    if (ShakeTimer::shared().shakeForTimer)
+        ShakeTimer::shared().cancel();
+    updateStatusIcon();
+    refreshMenu();
+    applyShakeState();
+    ShakeBroadcaster::shared().broadcastInterrupted();
+}
+
+void AppDelegate::shakeFor(std::int64_t minutes) {
+    store().setBool(SettingsKey::shakeEnabled, true);
+    store().synchronize();
+    store().setInteger(SettingsKey::lastDurationSelected, minutes);
+    store().synchronize();
+    if (minutes >= 1) {
+        ShakeTimer::shared().start(minutes);
+        NotificationManager::shared().requestAuthorization();
+    } else if (minutes == 0 && ShakeTimer::shared().shakeForTimer) {
+        ShakeTimer::shared().cancel();
+    }
+    updateStatusIcon();
+    refreshMenu();
+    applyShakeState();
+}
+
+void AppDelegate::shakePreviousClicked() {
+    store().setBool(SettingsKey::shakeEnabled, !store().boolForKey(SettingsKey::shakeEnabled));
+    store().synchronize();
+    if (!store().boolForKey(SettingsKey::shakeEnabled)) {
+        updateStatusIcon();
+        refreshMenu();
+        applyShakeState();
+        return;
+    }
+    shakeFor(store().integerForKey(SettingsKey::lastDurationSelected));
+}
+
+void AppDelegate::switchIndefinitelyShake() {
+    if (!store().boolForKey(SettingsKey::shakeEnabled)) {
+        store().setBool(SettingsKey::shakeEnabled, true);
+        store().synchronize();
+        store().setInteger(SettingsKey::lastDurationSelected, 0);
+        store().synchronize();
+    } else {
+        stopShakeAndUpdate();
+    }
+    updateStatusIcon();
+    refreshMenu();
+    applyShakeState();
+}
+
+void AppDelegate::shakeForCallback() {
+    stopShakeAndUpdate();
+    NotificationManager::shared().send(localized("shake-for-over-title"),
+                                       localized("shake-for-over-descr"));
+}
+
+void AppDelegate::switchZen() {
+    store().setBool(SettingsKey::zenEnabled, !store().boolForKey(SettingsKey::zenEnabled));
+    store().synchronize();
+    for (SettingsKey key :
+         {SettingsKey::moveCursorEnabled, SettingsKey::clickEnabled, SettingsKey::scrollEnabled}) {
+        store().setBool(key, false);
+        store().synchronize();
+    }
+    refreshMenu();
+}
+
+void AppDelegate::switchMoveCursor() {
+    store().setBool(SettingsKey::moveCursorEnabled,
+                    !store().boolForKey(SettingsKey::moveCursorEnabled));
+    store().synchronize();
+    refreshMenu();
+}
+
+bool AppDelegate::isPermitted() {
+    if (Platform::current().events().mayPostEvents())
+        return true;
+    mouse.mouseControl.postMouseMovedInPlace();
+    if (store().boolForKey(SettingsKey::clickSwitched))
+        authorizeApp();
+    store().setBool(SettingsKey::clickSwitched, true);
+    store().synchronize();
+    return false;
+}
+
+void AppDelegate::switchClick() {
+    if (!isPermitted())
+        return;
+    store().setBool(SettingsKey::clickEnabled, !store().boolForKey(SettingsKey::clickEnabled));
+    store().synchronize();
+    refreshMenu();
+}
+
+void AppDelegate::switchScroll() {
+    if (!isPermitted())
+        return;
+    store().setBool(SettingsKey::scrollEnabled, !store().boolForKey(SettingsKey::scrollEnabled));
+    store().synchronize();
+    refreshMenu();
+}
+
+void AppDelegate::updateUI() {
+    updateStatusIcon();
+    refreshMenu();
+    applyShakeState();
+}
+
+void AppDelegate::updateStatusIcon() {
+    const bool on = store().boolForKey(SettingsKey::shakeEnabled);
+    const std::string name = std::string(on ? "statusOn" : "statusOff") + "_" +
+                             std::to_string(store().integerForKey(SettingsKey::statusIconIndex));
+    recordTrace("status-icon", {{"name", name}});
+    if (mainMenu)
+        mainMenu->setStatusImage(name);
+}
+
+void AppDelegate::refreshMenu() {
+    if (mainMenu)
+        mainMenu->refreshItems();
+}
+
+void AppDelegate::switchTabStep() {
+    if (!tabSwitcher.switchTabIfDue())
+        return;
+    if (!store().boolForKey(SettingsKey::tabScrollTopEnabled))
+        return;
+    for (int i = 0; i < 7; ++i) {
+        mouse.mouseControl.simulateSmoothScrollWithDistance(4700, 0.72);
+        Platform::current().sleeper().sleepMicroseconds(40000);
+    }
+    mouse.upDownScrollCountCycles = 0;
+    mouse.upDownScrollDir = ScrollDirection::DOWN;
+}
+
+void AppDelegate::lowBatteryCheck() {
+    const std::optional<int> charge = batteryManager.currentCapacity();
+    if (Platform::current().powerSources().externalAdapterAttached())
+        return;
+    if (!charge)
+        return;
+    if (*charge > store().integerForKey(SettingsKey::batteryLevelThreshold))
+        return;
+    stopShakeAndUpdate();
+    NotificationManager::shared().send(localized("notification-stop-battery-low-title"),
+                                       localized("notification-stop-battery-low-description"));
+}
+
+void AppDelegate::showPreferences() {
+    if (windows_)
+        windows_->showPreferences();
+}
+
+void AppDelegate::infos() {
+    if (windows_)
+        windows_->showAboutWindow();
+}
+
+void AppDelegate::overview() {
+    helpWindowWithTitle(localized("window-title-features"));
+}
+
+void AppDelegate::helpWindowWithTitle(const std::string& title) {
+    if (windows_)
+        windows_->showHelpWindow(title);
+}
+
+void AppDelegate::authorizeApp() {
+    mouse.mouseControl.postMouseMovedInPlace();
+    if (windows_)
+        windows_->showAuthorizeWindow();
+}
+
+void AppDelegate::faq() {
+    Platform::current().workspace().openUrl(links::faq);
+}
+
+void AppDelegate::sendFeedback() {
+    Platform::current().workspace().openUrl(links::feedback);
+}
+
+void AppDelegate::rate() {
+    Platform::current().workspace().openUrl(links::review);
+}
+
+void AppDelegate::checkOurSoftwareClicked() {
+    Platform::current().workspace().openUrl(links::makerSite);
+}
+
+void AppDelegate::checkForUpdates() {
+    Platform::current().workspace().checkForUpdates();
+}
+
+} // namespace wigglet

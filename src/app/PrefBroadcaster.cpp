@@ -1,0 +1,16 @@
+#include "app/PrefBroadcaster.h"
+
+#include "app/NotificationCenter.h"
+#include "platform/Platform.h"
+
+namespace wigglet {
+
+PrefBroadcaster& PrefBroadcaster::shared() {
+    return Platform::current().shared<PrefBroadcaster>();
+}
+
+void PrefBroadcaster::broadcast() {
+    NotificationCenter::defaultCenter().post(preferencesUpdatedName, this);
+}
+
+} // namespace wigglet

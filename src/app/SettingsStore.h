@@ -1,0 +1,78 @@
+#pragma once
+
+#include "app/SettingsKey.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wigglet {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The per-user settings store: a flat map from key string to a typed value, kept as a JSON
+// object in one file. Every read applies the zero-value rule (an absent key or an unusable
+// value reads as false, 0, 0.0 or no value); every write replaces the file atomically.
+// Unknown keys are kept. It never reports failure to its callers: a write that cannot reach
+// the disk keeps the value in memory and says so once in the log.
+class SettingsStore {
+  public:
+    // A store that lives in memory only (the simulation and tests).
+    SettingsStore();
+    // A store kept in the given file.
+    explicit SettingsStore(std::filesystem::path file);
+
+    // The process-wide store of the installed platform context.
+    static SettingsStore& shared();
+
+    bool boolForKey(std::string_view key);
+    std::int64_t integerForKey(std::string_view key);
+    double doubleForKey(std::string_view key);
+    std::optional<std::string> stringForKey(std::string_view key);
+    std::optional<Bytes> dataForKey(std::string_view key);
+
+    void setBool(std::string_view key, bool value);
+    void setInteger(std::string_view key, std::int64_t value);
+    void setDouble(std::string_view key, double value);
+    void setString(std::string_view key, const std::string& value);
+    void setData(std::string_view key, const Bytes& value);
+    void removeObject(std::string_view key);
+    // Brings the file in line with memory; false when it could not.
+    bool synchronize();
+
+    bool boolForKey(SettingsKey key) { return boolForKey(rawValue(key)); }
+    std::int64_t integerForKey(SettingsKey key) { return integerForKey(rawValue(key)); }
+    double doubleForKey(SettingsKey key) { return doubleForKey(rawValue(key)); }
+    std::optional<std::string> stringForKey(SettingsKey key) { return stringForKey(rawValue(key)); }
+    std::optional<Bytes> dataForKey(SettingsKey key) { return dataForKey(rawValue(key)); }
+    void setBool(SettingsKey key, bool value) { setBool(rawValue(key), value); }
+    void setInteger(SettingsKey key, std::int64_t value) { setInteger(rawValue(key), value); }
+    void setDouble(SettingsKey key, double value) { setDouble(rawValue(key), value); }
+    void setString(SettingsKey key, const std::string& value) { setString(rawValue(key), value); }
+    void setData(SettingsKey key, const Bytes& value) { setData(rawValue(key), value); }
+
+    // Writes the stored JSON form of a value directly, without a trace line: the scenario
+    // runner's `set` and `unset`, which stand for someone else editing the store.
+    void putRaw(std::string_view key, const nlohmann::json& value);
+    void eraseRaw(std::string_view key);
+    // Every key with its stored JSON form.
+    nlohmann::json snapshot();
+
+    const std::optional<std::filesystem::path>& file() const { return file_; }
+
+  private:
+    void write(std::string_view key, const char* type, nlohmann::json stored,
+               const nlohmann::json& traced);
+    const nlohmann::json* lookup(std::string_view key);
+    void reloadIfChanged();
+    bool persist();
+
+    std::optional<std::filesystem::path> file_;
+    nlohmann::json values_ = nlohmann::json::object();
+};
+
+} // namespace wigglet

@@ -1,0 +1,56 @@
+#include "app/ShakeTimer.h"
+
+#include "app/AppDelegate.h"
+#include "platform/Platform.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace wigglet {
+
+ShakeTimer& ShakeTimer::shared() {
+    return Platform::current().shared<ShakeTimer>();
+}
+
+void ShakeTimer::start(std::int64_t minutes) {
+    if (shakeForTimer)
+        shakeForTimer->invalidate();
+    shakeForTimer = Platform::current().runLoop().scheduleTimer(
+        static_cast<double>(minutes) * 60.0, false, [] { ShakeTimer::shared().shakeForElasped(); });
+}
+
+void ShakeTimer::cancel() {
+    if (shakeForTimer)
+        shakeForTimer->invalidate();
+    shakeForTimer.reset();
+}
+
+TimeLeft ShakeTimer::timeLeft() const {
+    if (!isTimed())
+        return {};
+    const double remaining = shakeForTimer->fireDate() - Platform::current().runLoop().date();
+    const auto r = static_cast<std::int64_t>(std::trunc(remaining));
+    // Integer division and remainder truncate toward zero and keep the sign.
+    return {r / 3600, (r / 60) % 60, r - (r / 60) * 60};
+}
+
+std::string ShakeTimer::timeLeftString() const {
+    if (!isTimed())
+        return "Indefinitely";
+    const TimeLeft left = timeLeft();
+    char text[64];
+    if (left.hours < 1)
+        std::snprintf(text, sizeof text, "%02lldm %02llds", static_cast<long long>(left.minutes),
+                      static_cast<long long>(left.seconds));
+    else
+        std::snprintf(text, sizeof text, "%02lldh %02lldm", static_cast<long long>(left.hours),
+                      static_cast<long long>(left.minutes));
+    return text;
+}
+
+void ShakeTimer::shakeForElasped() {
+    if (AppDelegate* delegate = AppDelegate::current())
+        delegate->shakeForCallback();
+}
+
+} // namespace wigglet

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/RunLoop.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace wigglet {
+
+struct TimeLeft {
+    std::int64_t hours = 0;
+    std::int64_t minutes = 0;
+    std::int64_t seconds = 0;
+    bool isNegative() const { return hours < 0 || minutes < 0 || seconds < 0; }
+};
+
+// The countdown of a timed shaking period.
+class ShakeTimer {
+  public:
+    static ShakeTimer& shared();
+
+    void start(std::int64_t minutes);
+    // Remaining time truncated toward zero; (0, 0, 0) when no countdown runs.
+    TimeLeft timeLeft() const;
+    std::string timeLeftString() const;
+    void shakeForElasped();
+    // A period is timed exactly while the countdown is present and still valid.
+    bool isTimed() const { return shakeForTimer && shakeForTimer->isValid(); }
+    void cancel();
+
+    std::shared_ptr<Timer> shakeForTimer;
+};
+
+} // namespace wigglet

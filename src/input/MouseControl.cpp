@@ -1,0 +1,9 @@
+#include "input/MouseControl.h"
+
+namespace wigglet {
+
+void MouseControl::simulateSmoothScrollWithDistance(double, double) {}
+
+void MouseControl::postMouseMovedInPlace() {}
+
+} // namespace wigglet

@@ -1,0 +1,9 @@
+#include "input/TabSwitcher.h"
+
+namespace wigglet {
+
+bool TabSwitcher::switchTabIfDue() {
+    return false;
+}
+
+} // namespace wigglet

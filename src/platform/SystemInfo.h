@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace wigglet {
+
+struct OSVersion {
+    int major = 14;
+    int minor = 0;
+    int patch = 0;
+    bool atLeast(int maj, int min = 0) const {
+        return major > maj || (major == maj && minor >= min);
+    }
+};
+
+enum class LogLevel { Debug, Info, Error };
+
+class SystemInfo {
+  public:
+    virtual ~SystemInfo() = default;
+    virtual OSVersion operatingSystemVersion() = 0;
+    // Bundle values such as "CFBundleShortVersionString" and "CFBundleIdentifier".
+    virtual std::optional<std::string> bundleValue(std::string_view key) = 0;
+    // The system log; traced here.
+    void log(LogLevel level, std::string_view text);
+
+  protected:
+    virtual void doLog(LogLevel level, std::string_view text) = 0;
+};
+
+} // namespace wigglet

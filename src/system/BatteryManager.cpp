@@ -1,0 +1,9 @@
+#include "system/BatteryManager.h"
+
+namespace wigglet {
+
+std::optional<int> BatteryManager::currentCapacity() {
+    return std::nullopt;
+}
+
+} // namespace wigglet
