@@ -1,0 +1,33 @@
+#include "platform/sim/SimHotKeyService.h"
+
+namespace wigglet::sim {
+
+namespace {
+constexpr std::int32_t eventHotKeyExistsErr = -9878;
+}
+
+std::int32_t SimHotKeyService::doRegister(std::uint32_t keyCode, std::uint32_t modifiers,
+                                          HotKeyID id) {
+    if (failNext_) {
+        failNext_ = false;
+        return eventHotKeyExistsErr;
+    }
+    registered_[id.id] = {keyCode, modifiers, id};
+    return noErr;
+}
+
+void SimHotKeyService::doUnregister(HotKeyID id) {
+    registered_.erase(id.id);
+}
+
+void SimHotKeyService::pressRegistered() {
+    if (registered_.empty())
+        return;
+    const HotKeyID id = registered_.rbegin()->second.id;
+    const HotKeyEvent pressed{kEventHotKeyPressed, id, true};
+    const HotKeyEvent released{kEventHotKeyReleased, id, true};
+    deliver(&pressed);
+    deliver(&released);
+}
+
+} // namespace wigglet::sim
