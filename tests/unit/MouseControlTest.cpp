@@ -1,0 +1,580 @@
+#include "input/MouseControl.h"
+
+#include "TraceReader.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numeric>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace wigglet;
+using wigglet::test::TraceReader;
+using wigglet::test::TraceRecords;
+
+namespace {
+
+constexpr std::int64_t kFrame = 16666;
+
+Point pointOf(const nlohmann::json& record) {
+    return {record.at("x").get<double>(), record.at("y").get<double>()};
+}
+
+std::vector<Point> warps(const TraceReader& trace) {
+    std::vector<Point> points;
+    for (const auto& record : trace.records("warp"))
+        points.push_back(pointOf(record));
+    return points;
+}
+
+std::vector<std::int64_t> sleeps(const TraceReader& trace) {
+    std::vector<std::int64_t> pauses;
+    for (const auto& record : trace.records("sleep"))
+        pauses.push_back(record.at("us").get<std::int64_t>());
+    return pauses;
+}
+
+std::vector<std::int32_t> scrollValues(const TraceReader& trace) {
+    std::vector<std::int32_t> values;
+    for (const auto& record : trace.records("scroll"))
+        values.push_back(record.at("value").get<std::int32_t>());
+    return values;
+}
+
+std::int64_t sum(const std::vector<std::int64_t>& values, std::size_t from = 0,
+                 std::size_t to = SIZE_MAX) {
+    to = std::min(to, values.size());
+    return std::accumulate(values.begin() + from, values.begin() + to, std::int64_t{0});
+}
+
+// The eased pause of step k of n, when it is fixed; the cruise steps between are random.
+std::optional<std::int64_t> easedPause(std::int64_t k, std::int64_t n) {
+    if (k <= 24)
+        return 12000 - (k - 1) * (k + 80);
+    if (k <= n - 25)
+        return std::nullopt;
+    return 12000 - (n - k - 1) * (k + 80);
+}
+
+void expectSteppedPauses(const std::vector<std::int64_t>& pauses, std::size_t from, int n) {
+    ASSERT_GE(pauses.size(), from + n);
+    for (int k = 1; k <= n; ++k) {
+        const std::int64_t pause = pauses[from + k - 1];
+        if (const auto eased = easedPause(k, n)) {
+            EXPECT_EQ(pause, *eased) << "step " << k << " of " << n;
+        } else {
+            EXPECT_GE(pause, 5000) << "step " << k << " of " << n;
+            EXPECT_LE(pause, 5600) << "step " << k << " of " << n;
+        }
+    }
+}
+
+// Each point lies on the straight line from `from` to `to` at i / n, give or take a jitter of
+// one point on each axis.
+void expectJitteredLine(const std::vector<Point>& points, std::size_t first, Point from, Point to,
+                        int n) {
+    ASSERT_GE(points.size(), first + n + 1);
+    for (int i = 0; i <= n; ++i) {
+        const double t = static_cast<double>(i) / n;
+        const Point p = points[first + i];
+        EXPECT_LE(std::abs(p.x - (from.x + (to.x - from.x) * t)), 1.0) << "position " << i;
+        EXPECT_LE(std::abs(p.y - (from.y + (to.y - from.y) * t)), 1.0) << "position " << i;
+    }
+}
+
+// Each point is `from` advanced by k steps of (to - from) / n.
+void expectSteppedLine(const std::vector<Point>& points, std::size_t first, Point from, Point to,
+                       int n) {
+    ASSERT_GE(points.size(), first + n);
+    for (int k = 1; k <= n; ++k) {
+        const Point p = points[first + k - 1];
+        EXPECT_NEAR(p.x, from.x + (to.x - from.x) * k / n, 1e-6) << "step " << k;
+        EXPECT_NEAR(p.y, from.y + (to.y - from.y) * k / n, 1e-6) << "step " << k;
+    }
+}
+
+class MouseControlTest : public ::testing::Test {
+  protected:
+    void placePointer(Point p) { sim.world.pointer = p; }
+    // Real input from the given virtual second onwards.
+    void userActiveFrom(double seconds) {
+        sim.world.activePeriods.push_back(
+            {static_cast<std::int64_t>(seconds * 1e6), std::int64_t{1} << 50});
+    }
+    double elapsedSince(std::int64_t startMicros) const {
+        return static_cast<double>(sim.micros() - startMicros) / 1e6;
+    }
+
+    sim::SimPlatform sim;
+    PlatformScope scope{sim.platform()};
+    TraceReader trace{sim.platform(), TraceReader::Sleeps::Recorded};
+    MouseControl control;
+};
+
+TEST_F(MouseControlTest, SmoothExcursionSteps120OutAnd100BackThenWarpsOntoTheStart) {
+    const Point start{700, 400};
+    placePointer(start);
+    const std::int64_t began = sim.micros();
+    control.shakeMouseSmooth();
+
+    const std::vector<Point> points = warps(trace);
+    ASSERT_EQ(points.size(), 221u);
+    const Point end = points[119];
+    EXPECT_GE(std::abs(end.x - start.x), 130 - 1e-6);
+    EXPECT_LE(std::abs(end.x - start.x), 500 + 1e-6);
+    EXPECT_GE(std::abs(end.y - start.y), 130 - 1e-6);
+    EXPECT_LE(std::abs(end.y - start.y), 500 + 1e-6);
+    expectSteppedLine(points, 0, start, end, 120);
+    expectSteppedLine(points, 120, end, start, 100);
+    EXPECT_EQ(points[220], start);
+
+    const std::vector<std::int64_t> pauses = sleeps(trace);
+    ASSERT_EQ(pauses.size(), 220u);
+    expectSteppedPauses(pauses, 0, 120);
+    expectSteppedPauses(pauses, 120, 100);
+    EXPECT_NEAR(elapsedSince(began), 1.67, 0.045);
+    EXPECT_EQ(sim.micros() - began, sum(pauses));
+}
+
+TEST_F(MouseControlTest, SteppedMoveFollowsTheEasedScheduleAtItsAnchors) {
+    placePointer({700, 400});
+    control.shakeMouseSmooth();
+    const std::vector<std::int64_t> pauses = sleeps(trace);
+    ASSERT_EQ(pauses.size(), 220u);
+    EXPECT_EQ(pauses[0], 12000);
+    EXPECT_EQ(pauses[23], 9608);
+    EXPECT_EQ(pauses[95], 7952);
+    EXPECT_EQ(pauses[119], 12200);
+}
+
+TEST_F(MouseControlTest, NaturalExcursionGoesInTwoJitteredLegsWithARestBetween) {
+    const Point start{700, 400};
+    placePointer(start);
+    const std::int64_t began = sim.micros();
+    control.shakeMouseNaturalGoing();
+
+    const std::vector<Point> points = warps(trace);
+    ASSERT_EQ(points.size(), 19u + 2 + 13 + 2);
+    const Point end = points.back();
+    const double dx = end.x - start.x;
+    const double dy = end.y - start.y;
+    EXPECT_GE(std::abs(dx), 130 - 1e-6);
+    EXPECT_LE(std::abs(dx), 500 + 1e-6);
+    EXPECT_GE(std::abs(dy), 130 - 1e-6);
+    EXPECT_LE(std::abs(dy), 500 + 1e-6);
+    const Point middle{start.x + 0.6 * dx, start.y + 0.35 * dy};
+
+    expectJitteredLine(points, 0, start, middle, 18);
+    expectSteppedLine(points, 19, points[18], middle, 2);
+    expectJitteredLine(points, 21, middle, end, 12);
+    expectSteppedLine(points, 34, points[33], end, 2);
+
+    std::vector<std::int64_t> expected(19, kFrame);
+    expected.insert(expected.end(), {12000, 11918, 350000});
+    expected.insert(expected.end(), 13, kFrame);
+    expected.insert(expected.end(), {12000, 11918});
+    EXPECT_EQ(sleeps(trace), expected);
+    EXPECT_NEAR(elapsedSince(began), 0.93, 0.005);
+}
+
+struct ReturnRow {
+    const char* behaviour;
+    Point pointer;
+    Point target;
+    Point overshoot;
+    Point settle;
+};
+
+class NaturalReturnTest : public MouseControlTest,
+                          public ::testing::WithParamInterface<ReturnRow> {};
+
+TEST_P(NaturalReturnTest, PassesTheTargetSwingsBackAndEndsExactlyOnIt) {
+    const ReturnRow& row = GetParam();
+    placePointer(row.pointer);
+    const std::int64_t began = sim.micros();
+    control.shakeMouseNaturalReturningTo(row.target);
+
+    const std::vector<Point> points = warps(trace);
+    ASSERT_EQ(points.size(), 19u + 13 + 20 + 1);
+    expectJitteredLine(points, 0, row.pointer, row.overshoot, 18);
+    expectJitteredLine(points, 19, row.overshoot, row.settle, 12);
+    expectSteppedLine(points, 32, row.settle, row.target, 20);
+    EXPECT_EQ(points.back(), row.target);
+
+    const std::vector<std::int64_t> pauses = sleeps(trace);
+    ASSERT_EQ(pauses.size(), 19u + 1 + 13 + 1 + 20);
+    EXPECT_EQ(pauses[19], 250000);
+    EXPECT_EQ(pauses[33], 270000);
+    expectSteppedPauses(pauses, 34, 20);
+    EXPECT_NEAR(elapsedSince(began), 1.28, 0.005);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, NaturalReturnTest,
+    ::testing::Values(ReturnRow{"from below right it passes to the upper left",
+                                {900, 700},
+                                {500, 300},
+                                {455, 240},
+                                {495, 280}},
+                      ReturnRow{"from above left it passes to the lower right",
+                                {100, 100},
+                                {500, 300},
+                                {545, 360},
+                                {505, 320}},
+                      ReturnRow{"already on the target it passes to the upper left",
+                                {500, 300},
+                                {500, 300},
+                                {455, 240},
+                                {495, 280}},
+                      ReturnRow{"near the origin the overshoot is clamped at zero",
+                                {20, 30},
+                                {20, 30},
+                                {0, 0},
+                                {15, 10}},
+                      ReturnRow{"near the far corner the overshoot is clamped to the screen",
+                                {0, 0},
+                                {1430, 880},
+                                {1440, 900},
+                                {1435, 900}}),
+    [](const auto& info) {
+        std::string name = info.param.behaviour;
+        std::replace_if(
+            name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+        return name;
+    });
+
+TEST_F(MouseControlTest, OffsetsThatWouldLeaveTheScreenAreReflected) {
+    const Point start{1430, 890};
+    const int runs = 40;
+    for (int run = 0; run < runs; ++run) {
+        placePointer(start);
+        control.shakeMouseSmooth();
+    }
+    const std::vector<Point> points = warps(trace);
+    ASSERT_EQ(points.size(), 221u * runs);
+    for (int run = 0; run < runs; ++run) {
+        const Point end = points[221 * run + 119];
+        EXPECT_LT(end.x, start.x) << "run " << run;
+        EXPECT_LT(end.y, start.y) << "run " << run;
+    }
+}
+
+TEST_F(MouseControlTest, OnANarrowScreenAReflectedOffsetCanStillLeaveIt) {
+    sim.world.screen = Size{200, 200};
+    bool leftTheScreen = false;
+    for (std::uint64_t seed = 1; seed <= 20 && !leftTheScreen; ++seed) {
+        sim.platform().random().reseed(seed);
+        placePointer({100, 100});
+        control.shakeMouseNaturalGoing();
+        const Point end = warps(trace).back();
+        leftTheScreen = end.x < 0 || end.x > 200 || end.y < 0 || end.y > 200;
+    }
+    EXPECT_TRUE(leftTheScreen);
+}
+
+TEST_F(MouseControlTest, RandomOffsetsCoverTheirRangeWithBothSigns) {
+    double smallest = 1e9, largest = 0;
+    int negative = 0;
+    const int draws = 20000;
+    for (int i = 0; i < draws; ++i) {
+        const double offset = control.getRandomCoord();
+        ASSERT_GE(std::abs(offset), 130.0);
+        ASSERT_LE(std::abs(offset), 500.0);
+        smallest = std::min(smallest, std::abs(offset));
+        largest = std::max(largest, std::abs(offset));
+        negative += offset < 0;
+    }
+    EXPECT_LT(smallest, 131.0);
+    EXPECT_GT(largest, 499.0);
+    EXPECT_NEAR(negative, draws / 2, draws / 20);
+}
+
+TEST_F(MouseControlTest, CruisePausesCoverTheirWholeRange) {
+    std::int64_t smallest = INT64_MAX, largest = 0;
+    for (int run = 0; run < 30; ++run) {
+        placePointer({700, 400});
+        control.shakeMouseSmooth();
+    }
+    const std::vector<std::int64_t> pauses = sleeps(trace);
+    ASSERT_EQ(pauses.size(), 30u * 220);
+    for (std::size_t i = 0; i < pauses.size(); ++i) {
+        const std::size_t k = i % 220 < 120 ? i % 220 + 1 : i % 220 - 119;
+        const int n = i % 220 < 120 ? 120 : 100;
+        if (easedPause(static_cast<std::int64_t>(k), n))
+            continue;
+        smallest = std::min(smallest, pauses[i]);
+        largest = std::max(largest, pauses[i]);
+    }
+    EXPECT_EQ(smallest, 5000);
+    EXPECT_EQ(largest, 5600);
+}
+
+TEST_F(MouseControlTest, JitterStaysWithinOnePointAndUsesItsRange) {
+    double largest = 0;
+    for (int run = 0; run < 20; ++run) {
+        placePointer({700, 400});
+        control.shakeMouseNaturalReturningTo({700, 400});
+    }
+    const std::vector<Point> points = warps(trace);
+    for (int run = 0; run < 20; ++run) {
+        const std::size_t first = run * 53;
+        for (int i = 0; i <= 18; ++i) {
+            const double t = i / 18.0;
+            const Point p = points[first + i];
+            largest =
+                std::max({largest, std::abs(p.x - (700 - 45 * t)), std::abs(p.y - (400 - 60 * t))});
+        }
+    }
+    EXPECT_LE(largest, 1.0);
+    EXPECT_GT(largest, 0.98);
+}
+
+struct ScrollRow {
+    const char* behaviour;
+    double distance;
+    std::int64_t total;
+};
+
+class NaturalScrollTest : public MouseControlTest,
+                          public ::testing::WithParamInterface<ScrollRow> {};
+
+TEST_P(NaturalScrollTest, Posts60EventsPacedAt16ms) {
+    const ScrollRow& row = GetParam();
+    const std::int64_t began = sim.micros();
+    control.simulateNaturalScrollWithDistance(row.distance);
+    const std::vector<std::int32_t> values = scrollValues(trace);
+    ASSERT_EQ(values.size(), 60u);
+    EXPECT_EQ(std::accumulate(values.begin(), values.end(), std::int64_t{0}), row.total);
+    EXPECT_EQ(values.front(), 0);
+    EXPECT_EQ(sleeps(trace), std::vector<std::int64_t>(60, 16000));
+    EXPECT_EQ(sim.micros() - began, 960000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, NaturalScrollTest,
+                         ::testing::Values(ScrollRow{"distance 20 scrolls 240 px up", 20, 240},
+                                           ScrollRow{"distance 32 scrolls 373 px up", 32, 373},
+                                           ScrollRow{"distance minus 20 scrolls 240 px down", -20,
+                                                     -240},
+                                           ScrollRow{"distance 0 posts only zero values", 0, 0}),
+                         [](const auto& info) {
+                             std::string name = info.param.behaviour;
+                             std::replace_if(
+                                 name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
+                                 '_');
+                             return name;
+                         });
+
+TEST_F(MouseControlTest, NaturalScrollSpeedsUpHoldsAndSlowsDownForEveryShakeDistance) {
+    std::int64_t previousTotal = 0;
+    for (int distance = 20; distance <= 32; ++distance) {
+        control.simulateNaturalScrollWithDistance(distance);
+        const std::vector<std::int32_t> all = scrollValues(trace);
+        ASSERT_EQ(all.size(), 60u * (distance - 19));
+        const std::vector<std::int32_t> values(all.end() - 60, all.end());
+        const std::int32_t plateau = values[18];
+        EXPECT_TRUE(std::is_sorted(values.begin(), values.begin() + 18)) << distance;
+        EXPECT_TRUE(std::all_of(values.begin() + 18, values.begin() + 42,
+                                [&](std::int32_t v) { return v == plateau; }));
+        EXPECT_TRUE(std::is_sorted(values.rbegin(), values.rbegin() + 18)) << distance;
+        EXPECT_EQ(values[42], plateau) << "the slow-down starts from the plateau value";
+        const std::int64_t total = std::accumulate(values.begin(), values.end(), std::int64_t{0});
+        EXPECT_GE(total, 240);
+        EXPECT_LE(total, 373);
+        EXPECT_GE(total, previousTotal);
+        EXPECT_LE(total, 12.6 * distance);
+        previousTotal = total;
+    }
+}
+
+TEST_F(MouseControlTest, SmoothScrollOf80Over08sPosts48EventsOf1px) {
+    const std::int64_t began = sim.micros();
+    control.simulateSmoothScrollWithDistance(80, 0.8);
+    EXPECT_EQ(scrollValues(trace), std::vector<std::int32_t>(48, 1));
+    EXPECT_EQ(sleeps(trace), std::vector<std::int64_t>(48, kFrame));
+    EXPECT_NEAR(elapsedSince(began), 0.8, 0.001);
+}
+
+TEST_F(MouseControlTest, SmoothScrollToTheTopLeavesTheRemainderUnscrolled) {
+    control.simulateSmoothScrollWithDistance(4700, 0.72);
+    EXPECT_EQ(scrollValues(trace), std::vector<std::int32_t>(43, 109));
+}
+
+TEST_F(MouseControlTest, SmoothScrollDownCarriesNegativeValues) {
+    control.simulateSmoothScrollWithDistance(-120, 0.8);
+    EXPECT_EQ(scrollValues(trace), std::vector<std::int32_t>(48, -2));
+}
+
+TEST_F(MouseControlTest, SmoothScrollShorterThanOneFramePostsNothing) {
+    const std::int64_t began = sim.micros();
+    control.simulateSmoothScrollWithDistance(80, 0.016);
+    EXPECT_TRUE(trace.records().empty());
+    EXPECT_EQ(sim.micros(), began);
+}
+
+TEST_F(MouseControlTest, ScrollEventsFollowThePointer) {
+    placePointer({321, 123});
+    sim.runLoop.scheduleOutside(100000, sim::SimRunLoop::Arrival::EvenWhileBlocked, [this] {
+        sim.world.pointer = {50, 60};
+    });
+    control.simulateSmoothScrollWithDistance(80, 0.8);
+    const TraceRecords events = trace.records("scroll");
+    ASSERT_EQ(events.size(), 48u);
+    EXPECT_EQ(pointOf(events.front()), (Point{321, 123}));
+    EXPECT_EQ(pointOf(events.back()), (Point{50, 60}));
+}
+
+TEST_F(MouseControlTest, SingleScrollMultipliesAndTruncates) {
+    control.simulateScrollAt({10, 20}, 2.5, 3);
+    const TraceRecords events = trace.records("scroll");
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].at("value"), 7);
+    EXPECT_EQ(pointOf(events[0]), (Point{10, 20}));
+    EXPECT_TRUE(trace.records("sleep").empty());
+}
+
+struct ClickRow {
+    const char* behaviour;
+    bool right;
+    const char* down;
+    const char* up;
+    int button;
+};
+
+class ClickTest : public MouseControlTest, public ::testing::WithParamInterface<ClickRow> {};
+
+TEST_P(ClickTest, PressesAndReleasesHalfAMillisecondApart) {
+    const ClickRow& row = GetParam();
+    const Point at{640.5, 77};
+    if (row.right)
+        control.clickMouseRightWithPosition(at);
+    else
+        control.clickMouseLeftWithPosition(at);
+    const TraceRecords events = trace.records("mouse");
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].at("type"), row.down);
+    EXPECT_EQ(events[1].at("type"), row.up);
+    for (const auto& event : events) {
+        EXPECT_EQ(event.at("button"), row.button);
+        EXPECT_EQ(pointOf(event), at);
+    }
+    EXPECT_NEAR(events[1].at("t").get<double>() - events[0].at("t").get<double>(), 0.0005, 1e-9);
+    EXPECT_EQ(sleeps(trace), std::vector<std::int64_t>{500});
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClickTest,
+                         ::testing::Values(ClickRow{"left", false, "leftDown", "leftUp", 0},
+                                           ClickRow{"right", true, "rightDown", "rightUp", 1}),
+                         [](const auto& info) { return std::string(info.param.behaviour); });
+
+TEST_F(MouseControlTest, ClickWhoseDownEventFailsStillReleasesOnTime) {
+    sim.world.failEvents = 1;
+    control.clickMouseLeftWithPosition({5, 5});
+    const TraceRecords events = trace.records("mouse");
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].at("type"), "leftUp");
+    EXPECT_NEAR(events[0].at("t").get<double>(), 0.0005, 1e-9);
+}
+
+TEST_F(MouseControlTest, ScrollEventsThatCannotBeCreatedAreSkippedAndThePaceHolds) {
+    sim.world.failEvents = 5;
+    const std::int64_t began = sim.micros();
+    control.simulateNaturalScrollWithDistance(25);
+    EXPECT_EQ(scrollValues(trace).size(), 55u);
+    EXPECT_EQ(sim.micros() - began, 960000);
+    const TraceRecords events = trace.records("scroll");
+    EXPECT_NEAR(events.front().at("t").get<double>(), 5 * 0.016, 1e-9);
+}
+
+TEST_F(MouseControlTest, SmoothScrollWithNoEventCreatedStillTakesItsDuration) {
+    sim.world.failEvents = 48;
+    const std::int64_t began = sim.micros();
+    control.simulateSmoothScrollWithDistance(100, 0.8);
+    EXPECT_TRUE(trace.records("scroll").empty());
+    EXPECT_EQ(sim.micros() - began, 48 * kFrame);
+}
+
+// Real input that begins during a pattern stops it at the first probe after that moment.
+TEST_F(MouseControlTest, UserInputStopsASmoothExcursionWhereItIsWithoutReturning) {
+    const Point start{700, 400};
+    placePointer(start);
+    userActiveFrom(0.3);
+    control.shakeMouseSmooth();
+    const TraceRecords moves = trace.records("warp");
+    ASSERT_FALSE(moves.empty());
+    EXPECT_LT(moves.size(), 120u);
+    EXPECT_NE(pointOf(moves.back()), start);
+    EXPECT_GE(sim.micros(), 300000);
+    EXPECT_LE(sim.micros(), 300000 + 12200);
+    EXPECT_EQ(pointOf(moves.back()), sim.world.pointer);
+}
+
+TEST_F(MouseControlTest, UserInputDuringTheWayBackStopsBeforeTheFinalWarp) {
+    const Point start{700, 400};
+    placePointer(start);
+    userActiveFrom(1.2);
+    control.shakeMouseSmooth();
+    const std::vector<Point> points = warps(trace);
+    EXPECT_GT(points.size(), 120u);
+    EXPECT_LT(points.size(), 220u);
+    EXPECT_NE(points.back(), start);
+}
+
+TEST_F(MouseControlTest, UserInputDuringTheFirstLegEndsTheNaturalExcursionAfterOneStep) {
+    placePointer({700, 400});
+    userActiveFrom(0.1);
+    control.shakeMouseNaturalGoing();
+    // The jittered leg has no probe; the glide that follows stops after its first step.
+    EXPECT_EQ(warps(trace).size(), 20u);
+    EXPECT_EQ(sum(sleeps(trace)), 19 * kFrame + 12000);
+}
+
+TEST_F(MouseControlTest, UserInputDuringTheGlideStillEndsTheNaturalReturnOnTheTarget) {
+    const Point target{500, 300};
+    placePointer({900, 700});
+    userActiveFrom(1.1);
+    control.shakeMouseNaturalReturningTo(target);
+    const std::vector<Point> points = warps(trace);
+    EXPECT_LT(points.size(), 53u);
+    EXPECT_GT(points.size(), 33u);
+    EXPECT_EQ(points.back(), target);
+}
+
+TEST_F(MouseControlTest, UserInputStopsBothScrollsAtTheNextProbe) {
+    userActiveFrom(0.2);
+    control.simulateNaturalScrollWithDistance(30);
+    const std::size_t natural = scrollValues(trace).size();
+    EXPECT_EQ(natural, 13u);
+    control.simulateSmoothScrollWithDistance(100, 0.8);
+    EXPECT_EQ(scrollValues(trace).size(), natural + 1);
+}
+
+TEST_F(MouseControlTest, WithoutAScreenNothingThatNeedsThePointerHappens) {
+    sim.world.screen.reset();
+    control.shakeMouseSmooth();
+    control.shakeMouseNaturalGoing();
+    control.shakeMouseNaturalReturningTo({10, 10});
+    control.postMouseMovedInPlace();
+    EXPECT_EQ(control.getMouseLocation(), std::nullopt);
+    EXPECT_TRUE(trace.records().empty());
+    EXPECT_EQ(sim.micros(), 0);
+}
+
+TEST_F(MouseControlTest, TheNudgeIsPostedWherethePointerIs) {
+    placePointer({12.75, 34.25});
+    control.postMouseMovedInPlace();
+    const TraceRecords nudges = trace.records("nudge");
+    ASSERT_EQ(nudges.size(), 1u);
+    EXPECT_EQ(pointOf(nudges[0]), (Point{12, 34}));
+}
+
+TEST_F(MouseControlTest, PointerIsReadInGlobalDisplayCoordinatesWithTheCurrentHeight) {
+    placePointer({100, 200});
+    EXPECT_EQ(control.getMouseLocation(), (Point{100, 200}));
+    sim.world.screen = Size{800, 600};
+    EXPECT_EQ(control.getMouseLocation(), (Point{100, 200}));
+}
+
+} // namespace
