@@ -1,0 +1,383 @@
+#include "input/Mouse.h"
+
+#include "TraceReader.h"
+#include "app/AppDelegate.h"
+#include "app/NotificationCenter.h"
+#include "app/SettingsStore.h"
+#include "app/ShakeBroadcaster.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace wigglet;
+using wigglet::test::TraceReader;
+using wigglet::test::TraceRecords;
+
+namespace {
+
+constexpr std::size_t kGoingWarps = 19 + 2 + 13 + 2;
+constexpr std::size_t kReturningWarps = 19 + 13 + 20 + 1;
+
+std::string rowName(std::string name) {
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+    return name;
+}
+
+Point pointOf(const nlohmann::json& record) {
+    return {record.at("x").get<double>(), record.at("y").get<double>()};
+}
+
+std::vector<Point> pointsOf(const TraceRecords& records) {
+    std::vector<Point> points;
+    for (const auto& record : records)
+        points.push_back(pointOf(record));
+    return points;
+}
+
+double distance(Point a, Point b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+class MouseTest : public ::testing::Test {
+  protected:
+    SettingsStore& store() { return SettingsStore::shared(); }
+    void useNaturalMoves() {
+        store().setBool(SettingsKey::moveCursorEnabled, true);
+        store().setInteger(SettingsKey::shakingTypeIndex, 1);
+    }
+    // The warps of one pointer step.
+    std::vector<Point> move() {
+        const std::size_t before = trace.records("warp").size();
+        mouse.shakeMove();
+        const std::vector<Point> all = pointsOf(trace.records("warp"));
+        return {all.begin() + static_cast<std::ptrdiff_t>(before), all.end()};
+    }
+
+    sim::SimPlatform sim;
+    PlatformScope scope{sim.platform()};
+    TraceReader trace{sim.platform(), TraceReader::Sleeps::Recorded};
+    Mouse mouse;
+};
+
+TEST_F(MouseTest, NaturalStepsAlternateGoingAwayAndReturningToTheFirstPosition) {
+    useNaturalMoves();
+    const Point start{600, 500};
+    sim.world.pointer = start;
+
+    const std::vector<Point> out = move();
+    ASSERT_EQ(out.size(), kGoingWarps);
+    EXPECT_LE(distance(out.front(), start), std::sqrt(2.0));
+    EXPECT_GT(distance(out.back(), start), 130);
+
+    const std::vector<Point> back = move();
+    ASSERT_EQ(back.size(), kReturningWarps);
+    EXPECT_EQ(back.back(), start);
+
+    const std::vector<Point> outAgain = move();
+    ASSERT_EQ(outAgain.size(), kGoingWarps);
+    EXPECT_LE(distance(outAgain.front(), start), std::sqrt(2.0));
+}
+
+TEST_F(MouseTest, AReturnGoesBackToTheCapturedStartEvenIfThePointerWasMoved) {
+    useNaturalMoves();
+    const Point start{600, 500};
+    sim.world.pointer = start;
+    move();
+    sim.world.pointer = {100, 100};
+    move();
+    move();
+    sim.world.pointer = {1000, 800};
+    const std::vector<Point> back = move();
+    ASSERT_EQ(back.size(), kReturningWarps);
+    EXPECT_EQ(back.back(), start);
+}
+
+class InterruptionTest : public MouseTest, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(InterruptionTest, TheNextNaturalStepCapturesThePointerAfresh) {
+    useNaturalMoves();
+    sim.world.pointer = {600, 500};
+    move();
+    const Point moved{300, 200};
+    sim.world.pointer = moved;
+    NotificationCenter::defaultCenter().post(GetParam(), nullptr);
+
+    const std::vector<Point> out = move();
+    ASSERT_EQ(out.size(), kGoingWarps) << "the step after the notification goes away";
+    EXPECT_LE(distance(out.front(), moved), std::sqrt(2.0));
+    const std::vector<Point> back = move();
+    ASSERT_EQ(back.size(), kReturningWarps);
+    EXPECT_EQ(back.back(), moved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Notifications, InterruptionTest,
+                         ::testing::Values(ShakeBroadcaster::interruptedName,
+                                           ShakeBroadcaster::interruptedByUserName),
+                         [](const auto& info) { return rowName(info.param); });
+
+TEST_F(MouseTest, OtherShakingTypesMakeTheSmoothExcursionAndLeaveTheCycleAlone) {
+    useNaturalMoves();
+    const Point start{600, 500};
+    sim.world.pointer = start;
+    move();
+    store().setInteger(SettingsKey::shakingTypeIndex, 0);
+    const std::vector<Point> smooth = move();
+    ASSERT_EQ(smooth.size(), 221u);
+    store().setInteger(SettingsKey::shakingTypeIndex, 1);
+    const std::vector<Point> back = move();
+    ASSERT_EQ(back.size(), kReturningWarps) << "the cycle still owes its return";
+    EXPECT_EQ(back.back(), start);
+}
+
+TEST_F(MouseTest, NoPointerStepWhilePointerMovesAreOff) {
+    store().setInteger(SettingsKey::shakingTypeIndex, 1);
+    mouse.shakeMove();
+    EXPECT_TRUE(trace.records("warp").empty());
+    EXPECT_EQ(sim.micros(), 0);
+}
+
+struct ButtonRow {
+    const char* behaviour;
+    std::int64_t button;
+    std::vector<std::string> types;
+    std::int64_t micros;
+};
+
+class ClickButtonTest : public MouseTest, public ::testing::WithParamInterface<ButtonRow> {};
+
+TEST_P(ClickButtonTest, ClicksTheChosenButtonsAndPausesAfterwards) {
+    const ButtonRow& row = GetParam();
+    store().setBool(SettingsKey::clickEnabled, true);
+    store().setInteger(SettingsKey::shakeClickButton, row.button);
+    mouse.shakeClick();
+
+    std::vector<std::string> types;
+    for (const auto& event : trace.records("mouse"))
+        types.push_back(event.at("type"));
+    EXPECT_EQ(types, row.types);
+    EXPECT_EQ(sim.micros(), row.micros);
+    const TraceRecords logs = trace.records("log");
+    if (row.types.empty()) {
+        ASSERT_EQ(logs.size(), 1u);
+        EXPECT_EQ(logs[0].at("level"), "error");
+        EXPECT_EQ(logs[0].at("text"), "ERROR: couldn't figure out which button should be clicked");
+    } else {
+        EXPECT_TRUE(logs.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ClickButtonTest,
+    ::testing::Values(ButtonRow{"button 0 clicks left", 0, {"leftDown", "leftUp"}, 500 + 60000},
+                      ButtonRow{"button 1 clicks right", 1, {"rightDown", "rightUp"}, 500 + 60000},
+                      ButtonRow{"button 2 clicks left then right 50 ms later",
+                                2,
+                                {"leftDown", "leftUp", "rightDown", "rightUp"},
+                                500 + 50000 + 500 + 60000},
+                      ButtonRow{"an unknown button logs an error and still pauses", 7, {}, 60000},
+                      ButtonRow{"a negative button logs an error and still pauses", -1, {}, 60000}),
+    [](const auto& info) { return rowName(info.param.behaviour); });
+
+struct TargetRow {
+    const char* behaviour;
+    bool custom;
+    std::optional<std::string> stored;
+    Point expected;
+};
+
+class ClickTargetTest : public MouseTest, public ::testing::WithParamInterface<TargetRow> {};
+
+TEST_P(ClickTargetTest, ClicksAtTheChosenPoint) {
+    const TargetRow& row = GetParam();
+    sim.world.pointer = {321, 654};
+    store().setBool(SettingsKey::clickEnabled, true);
+    store().setBool(SettingsKey::shakeClickCustomPosition, row.custom);
+    if (row.stored)
+        store().setString(SettingsKey::shakeClickPosition, *row.stored);
+    mouse.shakeClick();
+    const TraceRecords events = trace.records("mouse");
+    ASSERT_EQ(events.size(), 2u);
+    for (const auto& event : events)
+        EXPECT_EQ(pointOf(event), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ClickTargetTest,
+    ::testing::Values(
+        TargetRow{
+            "without a custom position it clicks at the pointer", false, "{1, 2}", {321, 654}},
+        TargetRow{"a stored position is used as it is", true, "{512.4, 200}", {512.4, 200}},
+        TargetRow{"an absent position clicks at 10 10", true, std::nullopt, {10, 10}},
+        TargetRow{"a position without numbers clicks at the origin", true, "nowhere", {0, 0}},
+        TargetRow{"a position with one number clicks on the top edge", true, "{7}", {7, 0}}),
+    [](const auto& info) { return rowName(info.param.behaviour); });
+
+TEST_F(MouseTest, NoClickAndNoPauseWhileANaturalExcursionIsAway) {
+    useNaturalMoves();
+    store().setBool(SettingsKey::clickEnabled, true);
+    mouse.shakeMove();
+    const std::int64_t afterGoing = sim.micros();
+    mouse.shakeClick();
+    EXPECT_TRUE(trace.records("mouse").empty());
+    EXPECT_EQ(sim.micros(), afterGoing);
+}
+
+TEST_F(MouseTest, NoClickWhileClicksAreOff) {
+    mouse.shakeClick();
+    EXPECT_TRUE(trace.records("mouse").empty());
+    EXPECT_EQ(sim.micros(), 0);
+}
+
+TEST_F(MouseTest, AlternatingScrollGoesDownFiveTimesThenUpFiveTimes) {
+    store().setInteger(SettingsKey::scrollTypeIndex, 1);
+    std::string directions;
+    for (int i = 0; i < 20; ++i)
+        directions += mouse.nextScrollDirection() == ScrollDirection::DOWN ? 'D' : 'U';
+    EXPECT_EQ(directions, "DDDDDUUUUUDDDDDUUUUU");
+}
+
+TEST_F(MouseTest, AlwaysDownKeepsTheAlternatingCycleWhereItStood) {
+    std::string directions;
+    auto take = [&](std::int64_t type, int count) {
+        store().setInteger(SettingsKey::scrollTypeIndex, type);
+        for (int i = 0; i < count; ++i)
+            directions += mouse.nextScrollDirection() == ScrollDirection::DOWN ? 'D' : 'U';
+        directions += ' ';
+    };
+    take(1, 3);
+    take(0, 4);
+    take(1, 4);
+    EXPECT_EQ(directions, "DDD DDDD DDUU ");
+}
+
+// The shapes of one scroll step, told apart by their event counts and the pause between.
+TEST_F(MouseTest, ScrollStepsTakeEveryShapeAndKeepTheirDirection) {
+    const int runs = 300;
+    std::vector<double> starts;
+    for (int run = 0; run < runs; ++run) {
+        starts.push_back(static_cast<double>(sim.micros()) / 1e6);
+        mouse.shakeScroll(run % 2 ? ScrollDirection::UP : ScrollDirection::DOWN);
+    }
+    std::vector<TraceRecords> perRun(runs);
+    for (const auto& record : trace.records()) {
+        const auto after =
+            std::upper_bound(starts.begin(), starts.end(), record.at("t").get<double>());
+        perRun[static_cast<std::size_t>(after - starts.begin() - 1)].push_back(record);
+    }
+
+    std::map<std::string, int> shapes;
+    std::set<std::int32_t> plateaus, smoothValues;
+    std::set<std::int64_t> pauses;
+    for (int run = 0; run < runs; ++run) {
+        std::string shape;
+        std::vector<std::int32_t> burst;
+        auto closeBurst = [&] {
+            if (burst.empty())
+                return;
+            shape += (shape.empty() ? "" : "+") + std::to_string(burst.size());
+            if (burst.size() == 60)
+                plateaus.insert(std::abs(burst[30]));
+            else
+                smoothValues.insert(std::abs(burst[0]));
+            burst.clear();
+        };
+        for (const auto& record : perRun[run]) {
+            if (record.at("ev") == "scroll") {
+                const std::int32_t value = record.at("value");
+                EXPECT_TRUE(run % 2 ? value >= 0 : value <= 0) << "run " << run;
+                burst.push_back(value);
+            } else if (record.at("ev") == "sleep" && record.at("us") > 20000) {
+                closeBurst();
+                pauses.insert(record.at("us").get<std::int64_t>());
+            }
+        }
+        closeBurst();
+        ++shapes[shape];
+    }
+    const std::set<std::string> expectedShapes{"48+48", "48", "60", "60+48"};
+    for (const auto& [shape, count] : shapes)
+        EXPECT_TRUE(expectedShapes.count(shape)) << shape;
+    EXPECT_EQ(shapes.size(), 4u);
+    // Natural distances 20..32 hold at 6..9 px; smooth ones of 80..120 over 48 events at 1..2.
+    EXPECT_EQ(plateaus, (std::set<std::int32_t>{6, 7, 8, 9}));
+    EXPECT_EQ(smoothValues, (std::set<std::int32_t>{1, 2}));
+    EXPECT_EQ(pauses, (std::set<std::int64_t>{150000, 160000, 170000, 190000, 210000}));
+}
+
+std::string traceOfSteps(std::uint64_t seed) {
+    sim::SimPlatform sim;
+    PlatformScope scope(sim.platform());
+    sim.platform().random().reseed(seed);
+    std::string text;
+    {
+        TraceReader trace(sim.platform(), TraceReader::Sleeps::Recorded);
+        SettingsStore& store = SettingsStore::shared();
+        store.setBool(SettingsKey::moveCursorEnabled, true);
+        store.setBool(SettingsKey::clickEnabled, true);
+        Mouse mouse;
+        for (int step = 0; step < 6; ++step) {
+            store.setInteger(SettingsKey::shakingTypeIndex, step < 3 ? 1 : 0);
+            mouse.shakeClick();
+            mouse.shakeScroll(mouse.nextScrollDirection());
+            mouse.shakeMove();
+        }
+        std::ifstream in(trace.path());
+        std::stringstream content;
+        content << in.rdbuf();
+        text = content.str();
+    }
+    return text;
+}
+
+TEST(MouseDeterminism, TheSameSeedGivesTheSameTraceTwice) {
+    const std::string first = traceOfSteps(42);
+    EXPECT_GT(first.size(), 1000u);
+    EXPECT_EQ(first, traceOfSteps(42));
+    EXPECT_NE(first, traceOfSteps(43));
+}
+
+// The whole tick of the application: the click step runs before the pointer step.
+TEST(MouseInTheMainLoop, ClicksOnlyInTicksWhosePointerStepGoesAway) {
+    sim::SimPlatform sim;
+    PlatformScope scope(sim.platform());
+    TraceReader trace(sim.platform());
+    SettingsStore& store = SettingsStore::shared();
+    store.setBool(SettingsKey::moveCursorEnabled, true);
+    store.setInteger(SettingsKey::shakingTypeIndex, 1);
+    store.setBool(SettingsKey::clickEnabled, true);
+    store.setBool(SettingsKey::shakeEnabled, true);
+    AppDelegate delegate;
+    delegate.applyShakeState();
+    sim.advanceSeconds(40);
+
+    // Steps are seconds apart; the events of one step follow one another closely.
+    std::vector<std::pair<int, int>> steps; // (mouse events, warps)
+    double last = -10;
+    for (const auto& record : trace.records()) {
+        const std::string kind = record.at("ev");
+        if (kind != "mouse" && kind != "warp")
+            continue;
+        const double t = record.at("t");
+        if (t - last > 0.5)
+            steps.emplace_back(0, 0);
+        last = t;
+        (kind == "mouse" ? steps.back().first : steps.back().second)++;
+    }
+    ASSERT_GE(steps.size(), 6u);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const bool going = i % 2 == 0;
+        EXPECT_EQ(steps[i].second, int(going ? kGoingWarps : kReturningWarps)) << "step " << i;
+        EXPECT_EQ(steps[i].first, going ? 2 : 0) << "step " << i;
+    }
+}
+
+} // namespace
