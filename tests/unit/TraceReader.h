@@ -12,7 +12,8 @@ namespace wigglet::test {
 using TraceRecords = std::vector<nlohmann::json>;
 
 // Records what a run does to the outside world in a trace file of its own, and reads the lines
-// back as JSON records. The file is removed with the reader.
+// back as JSON records. The file is removed with the reader. A platform has one trace: a new
+// reader takes it over from the one before.
 class TraceReader {
   public:
     enum class Sleeps { Omitted, Recorded };

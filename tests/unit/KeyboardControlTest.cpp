@@ -1,0 +1,72 @@
+#include "input/KeyboardControl.h"
+
+#include "TraceReader.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace wigglet;
+using wigglet::test::TraceReader;
+using wigglet::test::TraceRecords;
+
+namespace {
+
+struct StrokeRow {
+    const char* behaviour;
+    void (KeyboardControl::*stroke)();
+    int code;
+};
+
+class KeyboardControlTest : public ::testing::TestWithParam<StrokeRow> {
+  protected:
+    sim::SimPlatform sim;
+    PlatformScope scope{sim.platform()};
+    TraceReader trace{sim.platform()};
+};
+
+TEST_P(KeyboardControlTest, OneStrokeCarriesCommandAndShiftAsFlagsOnly) {
+    (KeyboardControl::shared().*GetParam().stroke)();
+    const TraceRecords keys = trace.records("key");
+    ASSERT_EQ(keys.size(), 2u) << "no separate modifier key events";
+    EXPECT_EQ(keys[0].at("code"), GetParam().code);
+    EXPECT_EQ(keys[0].at("down"), true);
+    EXPECT_EQ(keys[1].at("code"), GetParam().code);
+    EXPECT_EQ(keys[1].at("down"), false);
+    for (const auto& key : keys)
+        EXPECT_EQ(key.at("flags"), 0x100000 | 0x20000);
+    EXPECT_NEAR(keys[1].at("t").get<double>() - keys[0].at("t").get<double>(), 0.010, 1e-9);
+    EXPECT_EQ(sim.micros(), 10000);
+}
+
+TEST_P(KeyboardControlTest, AKeyDownThatCannotBeCreatedLeavesTheKeyUpOnTime) {
+    sim.world.failEvents = 1;
+    (KeyboardControl::shared().*GetParam().stroke)();
+    const TraceRecords keys = trace.records("key");
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].at("down"), false);
+    EXPECT_EQ(keys[0].at("flags"), 0x120000);
+    EXPECT_NEAR(keys[0].at("t").get<double>(), 0.010, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Strokes, KeyboardControlTest,
+                         ::testing::Values(StrokeRow{"nextTab", &KeyboardControl::nextTab, 30},
+                                           StrokeRow{"previousTab", &KeyboardControl::previousTab,
+                                                     33}),
+                         [](const auto& info) { return std::string(info.param.behaviour); });
+
+TEST(KeyboardControlFlags, EachModifierContributesItsOwnFlag) {
+    using Flag = KeyboardControl::ModifierFlag;
+    EXPECT_EQ(KeyboardControl::eventFlag(Flag::command), 0x100000u);
+    EXPECT_EQ(KeyboardControl::eventFlag(Flag::shift), 0x20000u);
+    EXPECT_EQ(KeyboardControl::eventFlag(Flag::option), 0x80000u);
+    EXPECT_EQ(KeyboardControl::eventFlag(Flag::control), 0x40000u);
+}
+
+TEST(KeyboardControlShared, OneInstancePerProcess) {
+    sim::SimPlatform first;
+    PlatformScope scope(first.platform());
+    EXPECT_EQ(&KeyboardControl::shared(), &KeyboardControl::shared());
+}
+
+} // namespace

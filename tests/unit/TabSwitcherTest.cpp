@@ -1,0 +1,271 @@
+#include "input/TabSwitcher.h"
+
+#include "TraceReader.h"
+#include "app/AppDelegate.h"
+#include "app/SettingsStore.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace wigglet;
+using wigglet::test::TraceReader;
+using wigglet::test::TraceRecords;
+
+namespace {
+
+class TabSwitcherTest : public ::testing::Test {
+  protected:
+    SettingsStore& store() { return SettingsStore::shared(); }
+    void enableTabSwitching(std::int64_t type = 0) {
+        store().setBool(SettingsKey::scrollEnabled, true);
+        store().setBool(SettingsKey::switchTabsEnabled, true);
+        store().setInteger(SettingsKey::scrollTabType, type);
+    }
+    // A due tick every second: the virtual second at which the first switch happens.
+    std::optional<double> secondOfFirstSwitch(int seconds) {
+        for (int i = 0; i < seconds; ++i) {
+            const double at = sim.clock.seconds();
+            if (switcher.switchTabIfDue())
+                return at;
+            sim.advanceSeconds(1);
+        }
+        return std::nullopt;
+    }
+    // The key codes pressed (down events), in order.
+    std::vector<int> strokes() {
+        std::vector<int> codes;
+        for (const auto& key : trace.records("key"))
+            if (key.at("down") == true)
+                codes.push_back(key.at("code"));
+        return codes;
+    }
+
+    sim::SimPlatform sim;
+    PlatformScope scope{sim.platform()};
+    TraceReader trace{sim.platform(), TraceReader::Sleeps::Recorded};
+    TabSwitcher switcher;
+};
+
+struct OffRow {
+    const char* behaviour;
+    bool scroll;
+    bool tabs;
+};
+
+class TabSwitcherOffTest : public TabSwitcherTest, public ::testing::WithParamInterface<OffRow> {};
+
+TEST_P(TabSwitcherOffTest, NoTimerAndNoSwitchUnlessScrollingAndSwitchingAreBothOn) {
+    store().setBool(SettingsKey::scrollEnabled, GetParam().scroll);
+    store().setBool(SettingsKey::switchTabsEnabled, GetParam().tabs);
+    EXPECT_EQ(secondOfFirstSwitch(200), std::nullopt);
+    EXPECT_EQ(sim.runLoop.timerCount(), 0u);
+    EXPECT_TRUE(trace.records("key").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TabSwitcherOffTest,
+                         ::testing::Values(OffRow{"scrolling off", false, true},
+                                           OffRow{"switching off", true, false},
+                                           OffRow{"both off", false, false}),
+                         [](const auto& info) {
+                             std::string name = info.param.behaviour;
+                             std::replace(name.begin(), name.end(), ' ', '_');
+                             return name;
+                         });
+
+TEST_F(TabSwitcherTest, TheFirstDueTickOnlyStartsTheTimer) {
+    enableTabSwitching();
+    EXPECT_FALSE(switcher.switchTabIfDue());
+    EXPECT_EQ(sim.runLoop.timerCount(), 1u);
+    EXPECT_TRUE(trace.records("key").empty());
+}
+
+TEST(TabSwitcherTimer, TheFirstSwitchComes35To65SecondsAfterTheFirstTick) {
+    double earliest = 1e9, latest = 0;
+    for (std::uint64_t seed = 1; seed <= 60; ++seed) {
+        sim::SimPlatform run;
+        PlatformScope inner(run.platform());
+        run.platform().random().reseed(seed);
+        SettingsStore::shared().setBool(SettingsKey::scrollEnabled, true);
+        SettingsStore::shared().setBool(SettingsKey::switchTabsEnabled, true);
+        TabSwitcher fresh;
+        std::optional<double> at;
+        for (int second = 0; second < 70 && !at; ++second) {
+            if (fresh.switchTabIfDue())
+                at = second;
+            run.advanceSeconds(1);
+        }
+        ASSERT_TRUE(at) << "seed " << seed;
+        // The timer fires between two ticks; the tick after it switches.
+        EXPECT_GE(*at, 35) << "seed " << seed;
+        EXPECT_LE(*at, 66) << "seed " << seed;
+        earliest = std::min(earliest, *at);
+        latest = std::max(latest, *at);
+    }
+    EXPECT_LE(earliest, 38);
+    EXPECT_GE(latest, 62);
+}
+
+TEST_F(TabSwitcherTest, TheTimerFiresOnceAndAFiredTimerWaitsForTheNextDueTick) {
+    enableTabSwitching();
+    switcher.switchTabIfDue();
+    sim.advanceSeconds(500);
+    EXPECT_EQ(sim.runLoop.timerCount(), 0u) << "the timer is gone after its one fire";
+    EXPECT_TRUE(trace.records("key").empty()) << "the timer itself switches nothing";
+    EXPECT_TRUE(switcher.switchTabIfDue()) << "the switch is made however much later";
+    EXPECT_EQ(strokes(), std::vector<int>{30});
+    EXPECT_EQ(sim.runLoop.timerCount(), 1u) << "the next timer is already running";
+}
+
+TEST_F(TabSwitcherTest, AFiredTimerSurvivesSwitchingTheSettingsOffAndOn) {
+    enableTabSwitching();
+    switcher.switchTabIfDue();
+    store().setBool(SettingsKey::switchTabsEnabled, false);
+    sim.advanceSeconds(100);
+    EXPECT_FALSE(switcher.switchTabIfDue());
+    store().setBool(SettingsKey::switchTabsEnabled, true);
+    EXPECT_TRUE(switcher.switchTabIfDue());
+}
+
+TEST_F(TabSwitcherTest, ASwitchIsFollowedByAPauseOfOneAndAHalfToThreeSeconds) {
+    std::set<std::int64_t> pauses;
+    for (int round = 0; round < 30; ++round) {
+        enableTabSwitching();
+        switcher.switchTabIfDue();
+        sim.advanceSeconds(70);
+        const std::int64_t before = sim.micros();
+        ASSERT_TRUE(switcher.switchTabIfDue());
+        pauses.insert(sim.micros() - before - 10000);
+    }
+    EXPECT_EQ(pauses, (std::set<std::int64_t>{1500000, 2000000, 3000000}));
+}
+
+TEST_F(TabSwitcherTest, BackAndForthStartsWithTheNextTabThenAlternates) {
+    enableTabSwitching(1);
+    switcher.switchTabIfDue();
+    for (int i = 0; i < 4; ++i) {
+        sim.advanceSeconds(70);
+        ASSERT_TRUE(switcher.switchTabIfDue());
+    }
+    EXPECT_EQ(strokes(), (std::vector<int>{30, 33, 30, 33}));
+}
+
+struct SingleRow {
+    const char* behaviour;
+    std::int64_t type;
+};
+
+class SingleStrokeTest : public TabSwitcherTest, public ::testing::WithParamInterface<SingleRow> {};
+
+TEST_P(SingleStrokeTest, OneNextTabStroke) {
+    enableTabSwitching(GetParam().type);
+    switcher.switchTabIfDue();
+    sim.advanceSeconds(70);
+    ASSERT_TRUE(switcher.switchTabIfDue());
+    EXPECT_EQ(strokes(), std::vector<int>{30});
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SingleStrokeTest,
+                         ::testing::Values(SingleRow{"type_0", 0}, SingleRow{"unknown_type_5", 5},
+                                           SingleRow{"negative_type", -1}),
+                         [](const auto& info) { return std::string(info.param.behaviour); });
+
+TEST_F(TabSwitcherTest, AForwardRunMovesOneToTwelveTabsEachFollowedByItsPause) {
+    enableTabSwitching(2);
+    switcher.switchTabIfDue();
+    std::set<std::size_t> runLengths;
+    std::set<std::int64_t> strokePauses;
+    for (int round = 0; round < 120; ++round) {
+        sim.advanceSeconds(70);
+        TraceReader run(sim.platform(), TraceReader::Sleeps::Recorded);
+        ASSERT_TRUE(switcher.switchTabIfDue());
+        const TraceRecords records = run.records();
+        std::vector<std::int64_t> sleeps;
+        std::size_t downs = 0;
+        for (const auto& record : records) {
+            if (record.at("ev") == "key" && record.at("down") == true) {
+                EXPECT_EQ(record.at("code"), 30);
+                ++downs;
+            }
+            if (record.at("ev") == "sleep")
+                sleeps.push_back(record.at("us"));
+        }
+        // Per stroke: 10 ms between down and up, then the stroke's pause; last the switch pause.
+        ASSERT_EQ(sleeps.size(), 2 * downs + 1);
+        for (std::size_t i = 0; i < downs; ++i) {
+            EXPECT_EQ(sleeps[2 * i], 10000);
+            strokePauses.insert(sleeps[2 * i + 1]);
+        }
+        runLengths.insert(downs);
+    }
+    EXPECT_EQ(*runLengths.begin(), 1u);
+    EXPECT_EQ(*runLengths.rbegin(), 12u);
+    EXPECT_EQ(strokePauses, (std::set<std::int64_t>{500000, 600000, 700000, 800000, 850000}));
+}
+
+TEST_F(TabSwitcherTest, AKeyEventThatCannotBeCreatedIsSkipped) {
+    enableTabSwitching();
+    switcher.switchTabIfDue();
+    sim.advanceSeconds(70);
+    sim.world.failEvents = 1;
+    ASSERT_TRUE(switcher.switchTabIfDue());
+    const TraceRecords keys = trace.records("key");
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].at("down"), false);
+}
+
+// The application's tab step scrolls the new tab to its top and restarts the alternating
+// scroll from its first downward step.
+struct ResetRow {
+    const char* behaviour;
+    bool scrollToTop;
+    std::size_t scrollEvents;
+    std::string directionsAfter;
+};
+
+class TabStepTest : public ::testing::TestWithParam<ResetRow> {};
+
+TEST_P(TabStepTest, AfterASwitch) {
+    sim::SimPlatform sim;
+    PlatformScope scope(sim.platform());
+    TraceReader trace(sim.platform());
+    SettingsStore& store = SettingsStore::shared();
+    store.setBool(SettingsKey::scrollEnabled, true);
+    store.setBool(SettingsKey::switchTabsEnabled, true);
+    store.setBool(SettingsKey::tabScrollTopEnabled, GetParam().scrollToTop);
+    store.setInteger(SettingsKey::scrollTypeIndex, 1);
+    AppDelegate delegate;
+    auto directions = [&](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += delegate.mouse.nextScrollDirection() == ScrollDirection::DOWN ? 'D' : 'U';
+        return text;
+    };
+    ASSERT_EQ(directions(7), "DDDDDUU");
+    delegate.switchTabStep();
+    sim.advanceSeconds(70);
+    delegate.switchTabStep();
+
+    const TraceRecords scrolls = trace.records("scroll");
+    EXPECT_EQ(scrolls.size(), GetParam().scrollEvents);
+    for (const auto& scroll : scrolls)
+        EXPECT_EQ(scroll.at("value"), 109);
+    EXPECT_EQ(directions(6), GetParam().directionsAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TabStepTest,
+    ::testing::Values(
+        ResetRow{"scrolling to the top restarts the cycle downward", true, 7 * 43, "DDDDDU"},
+        ResetRow{"without scrolling to the top the cycle goes on", false, 0, "UUUDDD"}),
+    [](const auto& info) {
+        std::string name = info.param.behaviour;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
+
+} // namespace
