@@ -1,0 +1,167 @@
+// Wall time of each pointer and scroll pattern against the sum of the pauses it asks for, on
+// the real clock, for several ways of sleeping. Events go nowhere: they are only counted.
+//
+//   wigglet_bench_input_pacing [RUNS]
+//
+// Prints one table per sleeping technique: medians over RUNS runs (default 7) of the wall time
+// and of its overshoot over the asked pauses, and the spread of single pauses' overshoot over
+// all runs (min, median, 99th percentile, max). CPU is the thread's own time per pattern.
+
+#include "CountingEventSource.h"
+#include "FixedScreens.h"
+#include "PacingSleeper.h"
+#include "input/MouseControl.h"
+#include "platform/Platform.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <string>
+#include <sys/prctl.h>
+#include <vector>
+
+using namespace wigglet;
+using namespace wigglet::bench;
+
+namespace {
+
+struct Pattern {
+    const char* name;
+    double nominalSeconds;
+    Point pointer;
+    std::function<void(MouseControl&)> run;
+};
+
+struct Sample {
+    double askedSeconds;
+    double wallSeconds;
+    double cpuSeconds;
+    std::vector<std::int64_t> deltaNanos; // took - asked, per pause
+};
+
+double clockSeconds(clockid_t clock) {
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+template <class T> T percentile(std::vector<T> values, double fraction) {
+    std::sort(values.begin(), values.end());
+    const auto at = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
+    return values[at];
+}
+
+template <class T> T median(std::vector<T> values) {
+    return percentile(std::move(values), 0.5);
+}
+
+Sample measure(const Pattern& pattern, PacingSleeper& sleeper, CountingEventSource& events) {
+    MouseControl control;
+    events.pointer = pattern.pointer;
+    sleeper.clear();
+    const double cpuStart = clockSeconds(CLOCK_THREAD_CPUTIME_ID);
+    const double wallStart = clockSeconds(CLOCK_MONOTONIC);
+    pattern.run(control);
+    const double wall = clockSeconds(CLOCK_MONOTONIC) - wallStart;
+    const double cpu = clockSeconds(CLOCK_THREAD_CPUTIME_ID) - cpuStart;
+
+    Sample sample{0, wall, cpu, {}};
+    for (const PacingSleeper::Pause& pause : sleeper.pauses()) {
+        sample.askedSeconds += pause.askedMicros / 1e6;
+        sample.deltaNanos.push_back(pause.tookNanos - std::int64_t{pause.askedMicros} * 1000);
+    }
+    return sample;
+}
+
+const std::vector<Pattern>& patterns() {
+    static const std::vector<Pattern> all = {
+        {"natural excursion",
+         0.93,
+         {720, 450},
+         [](MouseControl& c) { c.shakeMouseNaturalGoing(); }},
+        {"natural return",
+         1.28,
+         {1020, 650},
+         [](MouseControl& c) {
+             c.shakeMouseNaturalReturningTo({720, 450});
+         }},
+        {"smooth excursion", 1.67, {720, 450}, [](MouseControl& c) { c.shakeMouseSmooth(); }},
+        {"natural scroll",
+         0.96,
+         {720, 450},
+         [](MouseControl& c) { c.simulateNaturalScrollWithDistance(26); }},
+        {"smooth scroll",
+         0.8,
+         {720, 450},
+         [](MouseControl& c) { c.simulateSmoothScrollWithDistance(100, 0.8); }},
+    };
+    return all;
+}
+
+// True when every pattern kept within 1% over its asked pauses and no pause came short.
+bool report(const std::string& technique, const std::vector<std::vector<Sample>>& samples) {
+    std::printf("\n%s\n", technique.c_str());
+    std::printf("  %-18s %7s %7s %7s %7s   %-30s %6s\n", "", "nominal", "asked", "wall", "over",
+                "single pause overshoot, us", "cpu");
+    std::printf("  %-18s %7s %7s %7s %7s   %6s %6s %6s %8s %6s\n", "pattern", "s", "s", "s", "%",
+                "min", "p50", "p99", "max", "ms");
+    bool ok = true;
+    for (std::size_t p = 0; p < patterns().size(); ++p) {
+        std::vector<double> asked, wall, over, cpu;
+        std::vector<std::int64_t> deltas;
+        for (const Sample& s : samples[p]) {
+            asked.push_back(s.askedSeconds);
+            wall.push_back(s.wallSeconds);
+            over.push_back((s.wallSeconds - s.askedSeconds) / s.askedSeconds * 100);
+            cpu.push_back(s.cpuSeconds * 1e3);
+            deltas.insert(deltas.end(), s.deltaNanos.begin(), s.deltaNanos.end());
+        }
+        const double medianOver = median(over);
+        const double shortest = static_cast<double>(percentile(deltas, 0.0)) / 1e3;
+        ok = ok && medianOver <= 1.0 && shortest >= 0;
+        std::printf("  %-18s %7.2f %7.4f %7.4f %7.3f   %6.1f %6.1f %6.1f %8.1f %6.2f\n",
+                    patterns()[p].name, patterns()[p].nominalSeconds, median(asked), median(wall),
+                    medianOver, shortest, static_cast<double>(percentile(deltas, 0.5)) / 1e3,
+                    static_cast<double>(percentile(deltas, 0.99)) / 1e3,
+                    static_cast<double>(percentile(deltas, 1.0)) / 1e3, median(cpu));
+    }
+    std::printf("  %s\n", ok ? "within 1% over nominal, no pause short" : "MISSES the target");
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    using D = PacingSleeper::Deadline;
+    using S = PacingSleeper::Slack;
+    const std::vector<std::pair<D, S>> techniques = {
+        {D::Relative, S::Default},       {D::StdSleepUntil, S::Default},
+        {D::Absolute, S::Default},       {D::Relative, S::OneNanosecond},
+        {D::Absolute, S::OneNanosecond}, {D::AbsoluteSpinTail, S::OneNanosecond},
+    };
+    std::printf("input pacing: %d runs per pattern, medians; timer slack of this thread %ld ns\n",
+                runs, static_cast<long>(prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0)));
+    for (const auto& [deadline, slack] : techniques) {
+        CountingEventSource events;
+        FixedScreens screens(events);
+        PacingSleeper sleeper(deadline, slack);
+        PlatformServices services;
+        services.events = &events;
+        services.screens = &screens;
+        services.sleeper = &sleeper;
+        Platform platform(services);
+        PlatformScope scope(platform);
+
+        std::vector<std::vector<Sample>> samples(patterns().size());
+        for (int run = 0; run < runs; ++run)
+            for (std::size_t p = 0; p < patterns().size(); ++p)
+                samples[p].push_back(measure(patterns()[p], sleeper, events));
+        report(sleeper.name(), samples);
+    }
+    return 0;
+}
