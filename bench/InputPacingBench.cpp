@@ -139,17 +139,22 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     using D = PacingSleeper::Deadline;
     using S = PacingSleeper::Slack;
-    const std::vector<std::pair<D, S>> techniques = {
-        {D::Relative, S::Default},       {D::StdSleepUntil, S::Default},
-        {D::Absolute, S::Default},       {D::Relative, S::OneNanosecond},
-        {D::Absolute, S::OneNanosecond}, {D::AbsoluteSpinTail, S::OneNanosecond},
+    using L = PacingSleeper::Slice;
+    const std::vector<PacingSleeper::Technique> techniques = {
+        {D::Relative, S::Default, L::Default},
+        {D::StdSleepUntil, S::Default, L::Default},
+        {D::Absolute, S::Default, L::Default},
+        {D::Relative, S::OneNanosecond, L::Default},
+        {D::Absolute, S::OneNanosecond, L::Default},
+        {D::Absolute, S::OneNanosecond, L::Shortest},
+        {D::AbsoluteSpinTail, S::OneNanosecond, L::Shortest},
     };
     std::printf("input pacing: %d runs per pattern, medians; timer slack of this thread %ld ns\n",
                 runs, static_cast<long>(prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0)));
-    for (const auto& [deadline, slack] : techniques) {
+    for (const PacingSleeper::Technique& technique : techniques) {
         CountingEventSource events;
         FixedScreens screens(events);
-        PacingSleeper sleeper(deadline, slack);
+        PacingSleeper sleeper(technique);
         PlatformServices services;
         services.events = &events;
         services.screens = &screens;

@@ -3,8 +3,11 @@
 #include <cerrno>
 #include <chrono>
 #include <ctime>
+#include <sched.h>
 #include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <thread>
+#include <unistd.h>
 
 namespace wigglet::bench {
 
@@ -37,22 +40,62 @@ void sleepRelative(std::int64_t nanos) {
     }
 }
 
+// The kernel's struct sched_attr; glibc has no wrapper for sched_setattr.
+struct SchedAttr {
+    std::uint32_t size;
+    std::uint32_t policy;
+    std::uint64_t flags;
+    std::int32_t nice;
+    std::uint32_t priority;
+    std::uint64_t runtime; // for SCHED_OTHER: the requested slice, 0 for the default
+    std::uint64_t deadline;
+    std::uint64_t period;
+    std::uint32_t utilMin;
+    std::uint32_t utilMax;
+};
+
+constexpr std::uint64_t kShortestSliceNanos = 100000;
+
+// The calling thread's slice request; 0 when it has none or it cannot be read.
+std::uint64_t currentSlice() {
+    SchedAttr attr{};
+    attr.size = sizeof attr;
+    if (syscall(SYS_sched_getattr, 0, &attr, sizeof attr, 0) != 0)
+        return 0;
+    return attr.runtime;
+}
+
+void requestSlice(std::uint64_t nanos) {
+    SchedAttr attr{};
+    attr.size = sizeof attr;
+    if (syscall(SYS_sched_getattr, 0, &attr, sizeof attr, 0) != 0 || attr.policy != SCHED_OTHER)
+        return;
+    attr.flags = 0;
+    attr.runtime = nanos;
+    syscall(SYS_sched_setattr, 0, &attr, 0);
+}
+
 } // namespace
 
-PacingSleeper::PacingSleeper(Deadline deadline, Slack slack) : deadline_(deadline), slack_(slack) {
+PacingSleeper::PacingSleeper(Technique technique) : technique_(technique) {
     previousSlack_ = prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0);
-    if (slack_ == Slack::OneNanosecond)
+    previousSlice_ = currentSlice();
+    if (technique_.slack == Slack::OneNanosecond)
         prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+    if (technique_.slice == Slice::Shortest)
+        requestSlice(kShortestSliceNanos);
 }
 
 PacingSleeper::~PacingSleeper() {
-    if (slack_ == Slack::OneNanosecond && previousSlack_ > 0)
+    if (technique_.slack == Slack::OneNanosecond && previousSlack_ > 0)
         prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(previousSlack_), 0, 0, 0);
+    if (technique_.slice == Slice::Shortest)
+        requestSlice(0);
 }
 
 std::string PacingSleeper::name() const {
     std::string text;
-    switch (deadline_) {
+    switch (technique_.deadline) {
     case Deadline::Relative:
         text = "relative nanosleep";
         break;
@@ -66,13 +109,15 @@ std::string PacingSleeper::name() const {
         text = "absolute + 100us spin";
         break;
     }
-    return text + (slack_ == Slack::OneNanosecond ? ", slack 1ns" : ", slack default");
+    text += technique_.slack == Slack::OneNanosecond ? ", slack 1ns" : ", slack default";
+    text += technique_.slice == Slice::Shortest ? ", slice 0.1ms" : ", slice default";
+    return text;
 }
 
 void PacingSleeper::doSleep(std::uint32_t microseconds) {
     const std::int64_t start = monotonicNanos();
     const std::int64_t deadline = start + std::int64_t{microseconds} * 1000;
-    switch (deadline_) {
+    switch (technique_.deadline) {
     case Deadline::Relative:
         sleepRelative(deadline - start);
         break;
