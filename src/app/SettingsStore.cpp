@@ -207,6 +207,10 @@ void SettingsStore::putRaw(std::string_view key, const json& value) {
     persist();
 }
 
+void SettingsStore::putRawData(std::string_view key, const Bytes& value) {
+    putRaw(key, json{{"data", encodeBase64(value)}});
+}
+
 void SettingsStore::eraseRaw(std::string_view key) {
     reloadIfChanged();
     values_.erase(std::string(key));

@@ -58,6 +58,7 @@ class SettingsStore {
     // Writes the stored JSON form of a value directly, without a trace line: the scenario
     // runner's `set` and `unset`, which stand for someone else editing the store.
     void putRaw(std::string_view key, const nlohmann::json& value);
+    void putRawData(std::string_view key, const Bytes& value);
     void eraseRaw(std::string_view key);
     // Every key with its stored JSON form.
     nlohmann::json snapshot();
