@@ -20,7 +20,7 @@ import tempfile
 
 
 def main():
-    sim, scenario = sys.argv[1], sys.argv[2]
+    sim, scenario = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     checks = scenario[:-4] + ".py"
     with open(scenario, encoding="utf-8") as f:
         head = f.readline()
