@@ -14,6 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Far beyond any settings file; a bigger one is something else and is left alone.
+constexpr off_t kLargestFile = 16 * 1024 * 1024;
+
 std::string describe(std::string_view what, const fs::path& path, int error) {
     return std::string(what) + " " + path.string() + ": " + std::strerror(error);
 }
@@ -114,7 +117,8 @@ AtomicFile::Stamp AtomicFile::stamp() const {
 
 AtomicFile::ReadResult AtomicFile::read() const {
     ReadResult result;
-    Descriptor fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a FIFO put in the file's place cannot hang the program.
+    Descriptor fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         const int error = errno;
         result.stamp = missingStamp(error);
@@ -123,14 +127,19 @@ AtomicFile::ReadResult AtomicFile::read() const {
         return result;
     }
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !readAll(fd.get(), result.text)) {
+    const bool examined = ::fstat(fd.get(), &st) == 0;
+    const int error = errno;
+    result.stamp = examined ? stampOf(st) : stamp();
+    result.status = ReadStatus::Failed;
+    if (!examined)
+        result.failure = describe("cannot examine", path_, error);
+    else if (!S_ISREG(st.st_mode) || st.st_size > kLargestFile)
+        result.failure = path_.string() + " is not a settings file (not a regular file of "
+                                          "reasonable size)";
+    else if (!readAll(fd.get(), result.text))
         result.failure = describe("cannot read", path_, errno);
-        result.status = ReadStatus::Failed;
-        result.stamp = stamp();
-        return result;
-    }
-    result.status = ReadStatus::Read;
-    result.stamp = stampOf(st);
+    else
+        result.status = ReadStatus::Read;
     return result;
 }
 

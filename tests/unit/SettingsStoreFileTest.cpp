@@ -376,6 +376,17 @@ TEST(SettingsStoreFile, AnUnreadableFileIsKeptAndEachProblemIsReportedOnce) {
     EXPECT_TRUE(mentions(platform.log().entries()[0].text, "Cannot read"));
 }
 
+TEST(SettingsStoreFile, AFifoInTheFilesPlaceNeitherHangsTheProgramNorIsReplaced) {
+    LoggingPlatform platform;
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    SettingsStore store(path);
+    store.setBool(SettingsKey::shakeEnabled, true);
+    EXPECT_TRUE(store.boolForKey(SettingsKey::shakeEnabled));
+    EXPECT_TRUE(fs::is_fifo(path));
+}
+
 TEST(SettingsStoreFile, ASymbolicLinkOfAnotherUserIsRefused) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can make a link owned by another user";
