@@ -273,7 +273,7 @@ void SettingsStore::putRaw(std::string_view key, const json& value) {
 }
 
 void SettingsStore::putRawData(std::string_view key, const Bytes& value) {
-    putRaw(key, json{{"data", encodeBase64(value)}});
+    putRaw(key, json{{"data", Base64::encode(value)}});
 }
 
 void SettingsStore::eraseRaw(std::string_view key) {
