@@ -1,9 +1,11 @@
 // Wall time of each pointer and scroll pattern against the sum of the pauses it asks for, on
 // the real clock, for several ways of sleeping. Events go nowhere: they are only counted.
 //
-//   wigglet_bench_input_pacing [RUNS]
+//   bench_input_pacing [--runs N] [--all]
 //
-// Prints one table per sleeping technique: medians over RUNS runs (default 7) of the wall time
+// By default it compares the plain relative sleep (what usleep does) with the recommended one;
+// --all adds every other technique. Prints one table per technique: medians over N runs
+// (default 5) of the wall time
 // and of its overshoot over the asked pauses, and the spread of single pauses' overshoot over
 // all runs (min, median, 99th percentile, max). CPU is the thread's own time per pattern.
 
@@ -136,19 +138,35 @@ bool report(const std::string& technique, const std::vector<std::vector<Sample>>
 } // namespace
 
 int main(int argc, char** argv) {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    int runs = 5;
+    bool all = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--all")
+            all = true;
+        else if (arg == "--runs" && i + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++i]));
+        else {
+            std::fprintf(stderr, "usage: %s [--runs N] [--all]\n", argv[0]);
+            return 2;
+        }
+    }
     using D = PacingSleeper::Deadline;
     using S = PacingSleeper::Slack;
     using L = PacingSleeper::Slice;
-    const std::vector<PacingSleeper::Technique> techniques = {
-        {D::Relative, S::Default, L::Default},
-        {D::StdSleepUntil, S::Default, L::Default},
-        {D::Absolute, S::Default, L::Default},
-        {D::Relative, S::OneNanosecond, L::Default},
-        {D::Absolute, S::OneNanosecond, L::Default},
-        {D::Absolute, S::OneNanosecond, L::Shortest},
-        {D::AbsoluteSpinTail, S::OneNanosecond, L::Shortest},
-    };
+    const PacingSleeper::Technique plain{D::Relative, S::Default, L::Default};
+    const PacingSleeper::Technique recommended{D::Absolute, S::OneNanosecond, L::Shortest};
+    std::vector<PacingSleeper::Technique> techniques = {plain, recommended};
+    if (all)
+        techniques = {
+            plain,
+            {D::StdSleepUntil, S::Default, L::Default},
+            {D::Absolute, S::Default, L::Default},
+            {D::Relative, S::OneNanosecond, L::Default},
+            {D::Absolute, S::OneNanosecond, L::Default},
+            recommended,
+            {D::AbsoluteSpinTail, S::OneNanosecond, L::Shortest},
+        };
     std::printf("input pacing: %d runs per pattern, medians; timer slack of this thread %ld ns\n",
                 runs, static_cast<long>(prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0)));
     for (const PacingSleeper::Technique& technique : techniques) {

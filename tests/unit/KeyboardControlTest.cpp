@@ -1,14 +1,13 @@
 #include "input/KeyboardControl.h"
 
-#include "TraceReader.h"
+#include "SimFixture.h"
 #include "platform/sim/SimPlatform.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 using namespace wigglet;
-using wigglet::test::TraceReader;
-using wigglet::test::TraceRecords;
+using TraceRecords = std::vector<nlohmann::json>;
 
 namespace {
 
@@ -18,16 +17,12 @@ struct StrokeRow {
     int code;
 };
 
-class KeyboardControlTest : public ::testing::TestWithParam<StrokeRow> {
-  protected:
-    sim::SimPlatform sim;
-    PlatformScope scope{sim.platform()};
-    TraceReader trace{sim.platform()};
-};
+class KeyboardControlTest : public test::SimFixture,
+                            public ::testing::WithParamInterface<StrokeRow> {};
 
 TEST_P(KeyboardControlTest, OneStrokeCarriesCommandAndShiftAsFlagsOnly) {
     (KeyboardControl::shared().*GetParam().stroke)();
-    const TraceRecords keys = trace.records("key");
+    const TraceRecords keys = traceLines("key");
     ASSERT_EQ(keys.size(), 2u) << "no separate modifier key events";
     EXPECT_EQ(keys[0].at("code"), GetParam().code);
     EXPECT_EQ(keys[0].at("down"), true);
@@ -42,7 +37,7 @@ TEST_P(KeyboardControlTest, OneStrokeCarriesCommandAndShiftAsFlagsOnly) {
 TEST_P(KeyboardControlTest, AKeyDownThatCannotBeCreatedLeavesTheKeyUpOnTime) {
     sim.world.failEvents = 1;
     (KeyboardControl::shared().*GetParam().stroke)();
-    const TraceRecords keys = trace.records("key");
+    const TraceRecords keys = traceLines("key");
     ASSERT_EQ(keys.size(), 1u);
     EXPECT_EQ(keys[0].at("down"), false);
     EXPECT_EQ(keys[0].at("flags"), 0x120000);

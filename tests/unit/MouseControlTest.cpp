@@ -1,6 +1,6 @@
 #include "input/MouseControl.h"
 
-#include "TraceReader.h"
+#include "SimFixture.h"
 #include "platform/sim/SimPlatform.h"
 
 #include <algorithm>
@@ -12,8 +12,7 @@
 #include <vector>
 
 using namespace wigglet;
-using wigglet::test::TraceReader;
-using wigglet::test::TraceRecords;
+using TraceRecords = std::vector<nlohmann::json>;
 
 namespace {
 
@@ -21,27 +20,6 @@ constexpr std::int64_t kFrame = 16666;
 
 Point pointOf(const nlohmann::json& record) {
     return {record.at("x").get<double>(), record.at("y").get<double>()};
-}
-
-std::vector<Point> warps(const TraceReader& trace) {
-    std::vector<Point> points;
-    for (const auto& record : trace.records("warp"))
-        points.push_back(pointOf(record));
-    return points;
-}
-
-std::vector<std::int64_t> sleeps(const TraceReader& trace) {
-    std::vector<std::int64_t> pauses;
-    for (const auto& record : trace.records("sleep"))
-        pauses.push_back(record.at("us").get<std::int64_t>());
-    return pauses;
-}
-
-std::vector<std::int32_t> scrollValues(const TraceReader& trace) {
-    std::vector<std::int32_t> values;
-    for (const auto& record : trace.records("scroll"))
-        values.push_back(record.at("value").get<std::int32_t>());
-    return values;
 }
 
 std::int64_t sum(const std::vector<std::int64_t>& values, std::size_t from = 0,
@@ -96,8 +74,28 @@ void expectSteppedLine(const std::vector<Point>& points, std::size_t first, Poin
     }
 }
 
-class MouseControlTest : public ::testing::Test {
+class MouseControlTest : public test::SimFixture {
   protected:
+    MouseControlTest() { sim.platform().trace().setSleepsEnabled(true); }
+
+    std::vector<Point> warps() const {
+        std::vector<Point> points;
+        for (const auto& record : traceLines("warp"))
+            points.push_back(pointOf(record));
+        return points;
+    }
+    std::vector<std::int64_t> sleeps() const {
+        std::vector<std::int64_t> pauses;
+        for (const auto& record : traceLines("sleep"))
+            pauses.push_back(record.at("us").get<std::int64_t>());
+        return pauses;
+    }
+    std::vector<std::int32_t> scrollValues() const {
+        std::vector<std::int32_t> values;
+        for (const auto& record : traceLines("scroll"))
+            values.push_back(record.at("value").get<std::int32_t>());
+        return values;
+    }
     void placePointer(Point p) { sim.world.pointer = p; }
     // Real input from the given virtual second onwards.
     void userActiveFrom(double seconds) {
@@ -108,9 +106,6 @@ class MouseControlTest : public ::testing::Test {
         return static_cast<double>(sim.micros() - startMicros) / 1e6;
     }
 
-    sim::SimPlatform sim;
-    PlatformScope scope{sim.platform()};
-    TraceReader trace{sim.platform(), TraceReader::Sleeps::Recorded};
     MouseControl control;
 };
 
@@ -120,7 +115,7 @@ TEST_F(MouseControlTest, SmoothExcursionSteps120OutAnd100BackThenWarpsOntoTheSta
     const std::int64_t began = sim.micros();
     control.shakeMouseSmooth();
 
-    const std::vector<Point> points = warps(trace);
+    const std::vector<Point> points = warps();
     ASSERT_EQ(points.size(), 221u);
     const Point end = points[119];
     EXPECT_GE(std::abs(end.x - start.x), 130 - 1e-6);
@@ -131,7 +126,7 @@ TEST_F(MouseControlTest, SmoothExcursionSteps120OutAnd100BackThenWarpsOntoTheSta
     expectSteppedLine(points, 120, end, start, 100);
     EXPECT_EQ(points[220], start);
 
-    const std::vector<std::int64_t> pauses = sleeps(trace);
+    const std::vector<std::int64_t> pauses = sleeps();
     ASSERT_EQ(pauses.size(), 220u);
     expectSteppedPauses(pauses, 0, 120);
     expectSteppedPauses(pauses, 120, 100);
@@ -142,7 +137,7 @@ TEST_F(MouseControlTest, SmoothExcursionSteps120OutAnd100BackThenWarpsOntoTheSta
 TEST_F(MouseControlTest, SteppedMoveFollowsTheEasedScheduleAtItsAnchors) {
     placePointer({700, 400});
     control.shakeMouseSmooth();
-    const std::vector<std::int64_t> pauses = sleeps(trace);
+    const std::vector<std::int64_t> pauses = sleeps();
     ASSERT_EQ(pauses.size(), 220u);
     EXPECT_EQ(pauses[0], 12000);
     EXPECT_EQ(pauses[23], 9608);
@@ -156,7 +151,7 @@ TEST_F(MouseControlTest, NaturalExcursionGoesInTwoJitteredLegsWithARestBetween) 
     const std::int64_t began = sim.micros();
     control.shakeMouseNaturalGoing();
 
-    const std::vector<Point> points = warps(trace);
+    const std::vector<Point> points = warps();
     ASSERT_EQ(points.size(), 19u + 2 + 13 + 2);
     const Point end = points.back();
     const double dx = end.x - start.x;
@@ -176,7 +171,7 @@ TEST_F(MouseControlTest, NaturalExcursionGoesInTwoJitteredLegsWithARestBetween) 
     expected.insert(expected.end(), {12000, 11918, 350000});
     expected.insert(expected.end(), 13, kFrame);
     expected.insert(expected.end(), {12000, 11918});
-    EXPECT_EQ(sleeps(trace), expected);
+    EXPECT_EQ(sleeps(), expected);
     EXPECT_NEAR(elapsedSince(began), 0.93, 0.005);
 }
 
@@ -197,14 +192,14 @@ TEST_P(NaturalReturnTest, PassesTheTargetSwingsBackAndEndsExactlyOnIt) {
     const std::int64_t began = sim.micros();
     control.shakeMouseNaturalReturningTo(row.target);
 
-    const std::vector<Point> points = warps(trace);
+    const std::vector<Point> points = warps();
     ASSERT_EQ(points.size(), 19u + 13 + 20 + 1);
     expectJitteredLine(points, 0, row.pointer, row.overshoot, 18);
     expectJitteredLine(points, 19, row.overshoot, row.settle, 12);
     expectSteppedLine(points, 32, row.settle, row.target, 20);
     EXPECT_EQ(points.back(), row.target);
 
-    const std::vector<std::int64_t> pauses = sleeps(trace);
+    const std::vector<std::int64_t> pauses = sleeps();
     ASSERT_EQ(pauses.size(), 19u + 1 + 13 + 1 + 20);
     EXPECT_EQ(pauses[19], 250000);
     EXPECT_EQ(pauses[33], 270000);
@@ -253,7 +248,7 @@ TEST_F(MouseControlTest, OffsetsThatWouldLeaveTheScreenAreReflected) {
         placePointer(start);
         control.shakeMouseSmooth();
     }
-    const std::vector<Point> points = warps(trace);
+    const std::vector<Point> points = warps();
     ASSERT_EQ(points.size(), 221u * runs);
     for (int run = 0; run < runs; ++run) {
         const Point end = points[221 * run + 119];
@@ -269,7 +264,7 @@ TEST_F(MouseControlTest, OnANarrowScreenAReflectedOffsetCanStillLeaveIt) {
         sim.platform().random().reseed(seed);
         placePointer({100, 100});
         control.shakeMouseNaturalGoing();
-        const Point end = warps(trace).back();
+        const Point end = warps().back();
         leftTheScreen = end.x < 0 || end.x > 200 || end.y < 0 || end.y > 200;
     }
     EXPECT_TRUE(leftTheScreen);
@@ -298,7 +293,7 @@ TEST_F(MouseControlTest, CruisePausesCoverTheirWholeRange) {
         placePointer({700, 400});
         control.shakeMouseSmooth();
     }
-    const std::vector<std::int64_t> pauses = sleeps(trace);
+    const std::vector<std::int64_t> pauses = sleeps();
     ASSERT_EQ(pauses.size(), 30u * 220);
     for (std::size_t i = 0; i < pauses.size(); ++i) {
         const std::size_t k = i % 220 < 120 ? i % 220 + 1 : i % 220 - 119;
@@ -318,7 +313,7 @@ TEST_F(MouseControlTest, JitterStaysWithinOnePointAndUsesItsRange) {
         placePointer({700, 400});
         control.shakeMouseNaturalReturningTo({700, 400});
     }
-    const std::vector<Point> points = warps(trace);
+    const std::vector<Point> points = warps();
     for (int run = 0; run < 20; ++run) {
         const std::size_t first = run * 53;
         for (int i = 0; i <= 18; ++i) {
@@ -345,11 +340,11 @@ TEST_P(NaturalScrollTest, Posts60EventsPacedAt16ms) {
     const ScrollRow& row = GetParam();
     const std::int64_t began = sim.micros();
     control.simulateNaturalScrollWithDistance(row.distance);
-    const std::vector<std::int32_t> values = scrollValues(trace);
+    const std::vector<std::int32_t> values = scrollValues();
     ASSERT_EQ(values.size(), 60u);
     EXPECT_EQ(std::accumulate(values.begin(), values.end(), std::int64_t{0}), row.total);
     EXPECT_EQ(values.front(), 0);
-    EXPECT_EQ(sleeps(trace), std::vector<std::int64_t>(60, 16000));
+    EXPECT_EQ(sleeps(), std::vector<std::int64_t>(60, 16000));
     EXPECT_EQ(sim.micros() - began, 960000);
 }
 
@@ -371,7 +366,7 @@ TEST_F(MouseControlTest, NaturalScrollSpeedsUpHoldsAndSlowsDownForEveryShakeDist
     std::int64_t previousTotal = 0;
     for (int distance = 20; distance <= 32; ++distance) {
         control.simulateNaturalScrollWithDistance(distance);
-        const std::vector<std::int32_t> all = scrollValues(trace);
+        const std::vector<std::int32_t> all = scrollValues();
         ASSERT_EQ(all.size(), 60u * (distance - 19));
         const std::vector<std::int32_t> values(all.end() - 60, all.end());
         const std::int32_t plateau = values[18];
@@ -392,25 +387,25 @@ TEST_F(MouseControlTest, NaturalScrollSpeedsUpHoldsAndSlowsDownForEveryShakeDist
 TEST_F(MouseControlTest, SmoothScrollOf80Over08sPosts48EventsOf1px) {
     const std::int64_t began = sim.micros();
     control.simulateSmoothScrollWithDistance(80, 0.8);
-    EXPECT_EQ(scrollValues(trace), std::vector<std::int32_t>(48, 1));
-    EXPECT_EQ(sleeps(trace), std::vector<std::int64_t>(48, kFrame));
+    EXPECT_EQ(scrollValues(), std::vector<std::int32_t>(48, 1));
+    EXPECT_EQ(sleeps(), std::vector<std::int64_t>(48, kFrame));
     EXPECT_NEAR(elapsedSince(began), 0.8, 0.001);
 }
 
 TEST_F(MouseControlTest, SmoothScrollToTheTopLeavesTheRemainderUnscrolled) {
     control.simulateSmoothScrollWithDistance(4700, 0.72);
-    EXPECT_EQ(scrollValues(trace), std::vector<std::int32_t>(43, 109));
+    EXPECT_EQ(scrollValues(), std::vector<std::int32_t>(43, 109));
 }
 
 TEST_F(MouseControlTest, SmoothScrollDownCarriesNegativeValues) {
     control.simulateSmoothScrollWithDistance(-120, 0.8);
-    EXPECT_EQ(scrollValues(trace), std::vector<std::int32_t>(48, -2));
+    EXPECT_EQ(scrollValues(), std::vector<std::int32_t>(48, -2));
 }
 
 TEST_F(MouseControlTest, SmoothScrollShorterThanOneFramePostsNothing) {
     const std::int64_t began = sim.micros();
     control.simulateSmoothScrollWithDistance(80, 0.016);
-    EXPECT_TRUE(trace.records().empty());
+    EXPECT_TRUE(traceLines().empty());
     EXPECT_EQ(sim.micros(), began);
 }
 
@@ -420,7 +415,7 @@ TEST_F(MouseControlTest, ScrollEventsFollowThePointer) {
         sim.world.pointer = {50, 60};
     });
     control.simulateSmoothScrollWithDistance(80, 0.8);
-    const TraceRecords events = trace.records("scroll");
+    const TraceRecords events = traceLines("scroll");
     ASSERT_EQ(events.size(), 48u);
     EXPECT_EQ(pointOf(events.front()), (Point{321, 123}));
     EXPECT_EQ(pointOf(events.back()), (Point{50, 60}));
@@ -428,11 +423,11 @@ TEST_F(MouseControlTest, ScrollEventsFollowThePointer) {
 
 TEST_F(MouseControlTest, SingleScrollMultipliesAndTruncates) {
     control.simulateScrollAt({10, 20}, 2.5, 3);
-    const TraceRecords events = trace.records("scroll");
+    const TraceRecords events = traceLines("scroll");
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].at("value"), 7);
     EXPECT_EQ(pointOf(events[0]), (Point{10, 20}));
-    EXPECT_TRUE(trace.records("sleep").empty());
+    EXPECT_TRUE(traceLines("sleep").empty());
 }
 
 struct ClickRow {
@@ -452,7 +447,7 @@ TEST_P(ClickTest, PressesAndReleasesHalfAMillisecondApart) {
         control.clickMouseRightWithPosition(at);
     else
         control.clickMouseLeftWithPosition(at);
-    const TraceRecords events = trace.records("mouse");
+    const TraceRecords events = traceLines("mouse");
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0].at("type"), row.down);
     EXPECT_EQ(events[1].at("type"), row.up);
@@ -461,7 +456,7 @@ TEST_P(ClickTest, PressesAndReleasesHalfAMillisecondApart) {
         EXPECT_EQ(pointOf(event), at);
     }
     EXPECT_NEAR(events[1].at("t").get<double>() - events[0].at("t").get<double>(), 0.0005, 1e-9);
-    EXPECT_EQ(sleeps(trace), std::vector<std::int64_t>{500});
+    EXPECT_EQ(sleeps(), std::vector<std::int64_t>{500});
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ClickTest,
@@ -472,7 +467,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClickTest,
 TEST_F(MouseControlTest, ClickWhoseDownEventFailsStillReleasesOnTime) {
     sim.world.failEvents = 1;
     control.clickMouseLeftWithPosition({5, 5});
-    const TraceRecords events = trace.records("mouse");
+    const TraceRecords events = traceLines("mouse");
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].at("type"), "leftUp");
     EXPECT_NEAR(events[0].at("t").get<double>(), 0.0005, 1e-9);
@@ -482,9 +477,9 @@ TEST_F(MouseControlTest, ScrollEventsThatCannotBeCreatedAreSkippedAndThePaceHold
     sim.world.failEvents = 5;
     const std::int64_t began = sim.micros();
     control.simulateNaturalScrollWithDistance(25);
-    EXPECT_EQ(scrollValues(trace).size(), 55u);
+    EXPECT_EQ(scrollValues().size(), 55u);
     EXPECT_EQ(sim.micros() - began, 960000);
-    const TraceRecords events = trace.records("scroll");
+    const TraceRecords events = traceLines("scroll");
     EXPECT_NEAR(events.front().at("t").get<double>(), 5 * 0.016, 1e-9);
 }
 
@@ -492,7 +487,7 @@ TEST_F(MouseControlTest, SmoothScrollWithNoEventCreatedStillTakesItsDuration) {
     sim.world.failEvents = 48;
     const std::int64_t began = sim.micros();
     control.simulateSmoothScrollWithDistance(100, 0.8);
-    EXPECT_TRUE(trace.records("scroll").empty());
+    EXPECT_TRUE(traceLines("scroll").empty());
     EXPECT_EQ(sim.micros() - began, 48 * kFrame);
 }
 
@@ -502,7 +497,7 @@ TEST_F(MouseControlTest, UserInputStopsASmoothExcursionWhereItIsWithoutReturning
     placePointer(start);
     userActiveFrom(0.3);
     control.shakeMouseSmooth();
-    const TraceRecords moves = trace.records("warp");
+    const TraceRecords moves = traceLines("warp");
     ASSERT_FALSE(moves.empty());
     EXPECT_LT(moves.size(), 120u);
     EXPECT_NE(pointOf(moves.back()), start);
@@ -516,7 +511,7 @@ TEST_F(MouseControlTest, UserInputDuringTheWayBackStopsBeforeTheFinalWarp) {
     placePointer(start);
     userActiveFrom(1.2);
     control.shakeMouseSmooth();
-    const std::vector<Point> points = warps(trace);
+    const std::vector<Point> points = warps();
     EXPECT_GT(points.size(), 120u);
     EXPECT_LT(points.size(), 220u);
     EXPECT_NE(points.back(), start);
@@ -527,8 +522,8 @@ TEST_F(MouseControlTest, UserInputDuringTheFirstLegEndsTheNaturalExcursionAfterO
     userActiveFrom(0.1);
     control.shakeMouseNaturalGoing();
     // The jittered leg has no probe; the glide that follows stops after its first step.
-    EXPECT_EQ(warps(trace).size(), 20u);
-    EXPECT_EQ(sum(sleeps(trace)), 19 * kFrame + 12000);
+    EXPECT_EQ(warps().size(), 20u);
+    EXPECT_EQ(sum(sleeps()), 19 * kFrame + 12000);
 }
 
 TEST_F(MouseControlTest, UserInputDuringTheGlideStillEndsTheNaturalReturnOnTheTarget) {
@@ -536,7 +531,7 @@ TEST_F(MouseControlTest, UserInputDuringTheGlideStillEndsTheNaturalReturnOnTheTa
     placePointer({900, 700});
     userActiveFrom(1.1);
     control.shakeMouseNaturalReturningTo(target);
-    const std::vector<Point> points = warps(trace);
+    const std::vector<Point> points = warps();
     EXPECT_LT(points.size(), 53u);
     EXPECT_GT(points.size(), 33u);
     EXPECT_EQ(points.back(), target);
@@ -545,10 +540,10 @@ TEST_F(MouseControlTest, UserInputDuringTheGlideStillEndsTheNaturalReturnOnTheTa
 TEST_F(MouseControlTest, UserInputStopsBothScrollsAtTheNextProbe) {
     userActiveFrom(0.2);
     control.simulateNaturalScrollWithDistance(30);
-    const std::size_t natural = scrollValues(trace).size();
+    const std::size_t natural = scrollValues().size();
     EXPECT_EQ(natural, 13u);
     control.simulateSmoothScrollWithDistance(100, 0.8);
-    EXPECT_EQ(scrollValues(trace).size(), natural + 1);
+    EXPECT_EQ(scrollValues().size(), natural + 1);
 }
 
 TEST_F(MouseControlTest, WithoutAScreenNothingThatNeedsThePointerHappens) {
@@ -558,14 +553,14 @@ TEST_F(MouseControlTest, WithoutAScreenNothingThatNeedsThePointerHappens) {
     control.shakeMouseNaturalReturningTo({10, 10});
     control.postMouseMovedInPlace();
     EXPECT_EQ(control.getMouseLocation(), std::nullopt);
-    EXPECT_TRUE(trace.records().empty());
+    EXPECT_TRUE(traceLines().empty());
     EXPECT_EQ(sim.micros(), 0);
 }
 
 TEST_F(MouseControlTest, TheNudgeIsPostedWherethePointerIs) {
     placePointer({12.75, 34.25});
     control.postMouseMovedInPlace();
-    const TraceRecords nudges = trace.records("nudge");
+    const TraceRecords nudges = traceLines("nudge");
     ASSERT_EQ(nudges.size(), 1u);
     EXPECT_EQ(pointOf(nudges[0]), (Point{12, 34}));
 }

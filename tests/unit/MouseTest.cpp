@@ -1,6 +1,6 @@
 #include "input/Mouse.h"
 
-#include "TraceReader.h"
+#include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "app/NotificationCenter.h"
 #include "app/SettingsStore.h"
@@ -9,17 +9,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 using namespace wigglet;
-using wigglet::test::TraceReader;
-using wigglet::test::TraceRecords;
+using TraceRecords = std::vector<nlohmann::json>;
 
 namespace {
 
@@ -47,8 +44,10 @@ double distance(Point a, Point b) {
     return std::hypot(a.x - b.x, a.y - b.y);
 }
 
-class MouseTest : public ::testing::Test {
+class MouseTest : public test::SimFixture {
   protected:
+    MouseTest() { sim.platform().trace().setSleepsEnabled(true); }
+
     SettingsStore& store() { return SettingsStore::shared(); }
     void useNaturalMoves() {
         store().setBool(SettingsKey::moveCursorEnabled, true);
@@ -56,15 +55,12 @@ class MouseTest : public ::testing::Test {
     }
     // The warps of one pointer step.
     std::vector<Point> move() {
-        const std::size_t before = trace.records("warp").size();
+        const std::size_t before = traceLines("warp").size();
         mouse.shakeMove();
-        const std::vector<Point> all = pointsOf(trace.records("warp"));
+        const std::vector<Point> all = pointsOf(traceLines("warp"));
         return {all.begin() + static_cast<std::ptrdiff_t>(before), all.end()};
     }
 
-    sim::SimPlatform sim;
-    PlatformScope scope{sim.platform()};
-    TraceReader trace{sim.platform(), TraceReader::Sleeps::Recorded};
     Mouse mouse;
 };
 
@@ -141,7 +137,7 @@ TEST_F(MouseTest, OtherShakingTypesMakeTheSmoothExcursionAndLeaveTheCycleAlone) 
 TEST_F(MouseTest, NoPointerStepWhilePointerMovesAreOff) {
     store().setInteger(SettingsKey::shakingTypeIndex, 1);
     mouse.shakeMove();
-    EXPECT_TRUE(trace.records("warp").empty());
+    EXPECT_TRUE(traceLines("warp").empty());
     EXPECT_EQ(sim.micros(), 0);
 }
 
@@ -161,11 +157,11 @@ TEST_P(ClickButtonTest, ClicksTheChosenButtonsAndPausesAfterwards) {
     mouse.shakeClick();
 
     std::vector<std::string> types;
-    for (const auto& event : trace.records("mouse"))
+    for (const auto& event : traceLines("mouse"))
         types.push_back(event.at("type"));
     EXPECT_EQ(types, row.types);
     EXPECT_EQ(sim.micros(), row.micros);
-    const TraceRecords logs = trace.records("log");
+    const TraceRecords logs = traceLines("log");
     if (row.types.empty()) {
         ASSERT_EQ(logs.size(), 1u);
         EXPECT_EQ(logs[0].at("level"), "error");
@@ -204,7 +200,7 @@ TEST_P(ClickTargetTest, ClicksAtTheChosenPoint) {
     if (row.stored)
         store().setString(SettingsKey::shakeClickPosition, *row.stored);
     mouse.shakeClick();
-    const TraceRecords events = trace.records("mouse");
+    const TraceRecords events = traceLines("mouse");
     ASSERT_EQ(events.size(), 2u);
     for (const auto& event : events)
         EXPECT_EQ(pointOf(event), row.expected);
@@ -227,13 +223,13 @@ TEST_F(MouseTest, NoClickAndNoPauseWhileANaturalExcursionIsAway) {
     mouse.shakeMove();
     const std::int64_t afterGoing = sim.micros();
     mouse.shakeClick();
-    EXPECT_TRUE(trace.records("mouse").empty());
+    EXPECT_TRUE(traceLines("mouse").empty());
     EXPECT_EQ(sim.micros(), afterGoing);
 }
 
 TEST_F(MouseTest, NoClickWhileClicksAreOff) {
     mouse.shakeClick();
-    EXPECT_TRUE(trace.records("mouse").empty());
+    EXPECT_TRUE(traceLines("mouse").empty());
     EXPECT_EQ(sim.micros(), 0);
 }
 
@@ -268,7 +264,7 @@ TEST_F(MouseTest, ScrollStepsTakeEveryShapeAndKeepTheirDirection) {
         mouse.shakeScroll(run % 2 ? ScrollDirection::UP : ScrollDirection::DOWN);
     }
     std::vector<TraceRecords> perRun(runs);
-    for (const auto& record : trace.records()) {
+    for (const auto& record : traceLines()) {
         const auto after =
             std::upper_bound(starts.begin(), starts.end(), record.at("t").get<double>());
         perRun[static_cast<std::size_t>(after - starts.begin() - 1)].push_back(record);
@@ -313,43 +309,38 @@ TEST_F(MouseTest, ScrollStepsTakeEveryShapeAndKeepTheirDirection) {
     EXPECT_EQ(pauses, (std::set<std::int64_t>{150000, 160000, 170000, 190000, 210000}));
 }
 
-std::string traceOfSteps(std::uint64_t seed) {
-    sim::SimPlatform sim;
-    PlatformScope scope(sim.platform());
-    sim.platform().random().reseed(seed);
-    std::string text;
-    {
-        TraceReader trace(sim.platform(), TraceReader::Sleeps::Recorded);
-        SettingsStore& store = SettingsStore::shared();
-        store.setBool(SettingsKey::moveCursorEnabled, true);
-        store.setBool(SettingsKey::clickEnabled, true);
-        Mouse mouse;
+TEST_F(MouseTest, TheSameSeedGivesTheSameStepsTwice) {
+    store().setBool(SettingsKey::moveCursorEnabled, true);
+    store().setBool(SettingsKey::clickEnabled, true);
+    store().setInteger(SettingsKey::scrollTypeIndex, 1);
+    // Six steps of every kind from the same start; their lines, timed from the first one.
+    auto stepsWithSeed = [&](std::uint64_t seed) {
+        const std::size_t before = traceLines().size();
+        const std::int64_t began = sim.micros();
+        sim.platform().random().reseed(seed);
+        sim.world.pointer = {720, 450};
+        Mouse fresh;
         for (int step = 0; step < 6; ++step) {
-            store.setInteger(SettingsKey::shakingTypeIndex, step < 3 ? 1 : 0);
-            mouse.shakeClick();
-            mouse.shakeScroll(mouse.nextScrollDirection());
-            mouse.shakeMove();
+            fresh.shakeClick();
+            fresh.shakeScroll(fresh.nextScrollDirection());
+            fresh.shakeMove();
         }
-        std::ifstream in(trace.path());
-        std::stringstream content;
-        content << in.rdbuf();
-        text = content.str();
-    }
-    return text;
-}
-
-TEST(MouseDeterminism, TheSameSeedGivesTheSameTraceTwice) {
-    const std::string first = traceOfSteps(42);
+        TraceRecords lines = traceLines();
+        lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(before));
+        for (auto& line : lines)
+            line["t"] = std::llround(line["t"].get<double>() * 1e6) - began;
+        return lines;
+    };
+    const TraceRecords first = stepsWithSeed(42);
     EXPECT_GT(first.size(), 1000u);
-    EXPECT_EQ(first, traceOfSteps(42));
-    EXPECT_NE(first, traceOfSteps(43));
+    EXPECT_EQ(first, stepsWithSeed(42));
+    EXPECT_NE(first, stepsWithSeed(43));
 }
 
 // The whole tick of the application: the click step runs before the pointer step.
-TEST(MouseInTheMainLoop, ClicksOnlyInTicksWhosePointerStepGoesAway) {
-    sim::SimPlatform sim;
-    PlatformScope scope(sim.platform());
-    TraceReader trace(sim.platform());
+class MouseInTheMainLoop : public test::SimFixture {};
+
+TEST_F(MouseInTheMainLoop, ClicksOnlyInTicksWhosePointerStepGoesAway) {
     SettingsStore& store = SettingsStore::shared();
     store.setBool(SettingsKey::moveCursorEnabled, true);
     store.setInteger(SettingsKey::shakingTypeIndex, 1);
@@ -362,7 +353,7 @@ TEST(MouseInTheMainLoop, ClicksOnlyInTicksWhosePointerStepGoesAway) {
     // Steps are seconds apart; the events of one step follow one another closely.
     std::vector<std::pair<int, int>> steps; // (mouse events, warps)
     double last = -10;
-    for (const auto& record : trace.records()) {
+    for (const auto& record : traceLines()) {
         const std::string kind = record.at("ev");
         if (kind != "mouse" && kind != "warp")
             continue;

@@ -1,6 +1,6 @@
 #include "input/TabSwitcher.h"
 
-#include "TraceReader.h"
+#include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "app/SettingsStore.h"
 #include "platform/sim/SimPlatform.h"
@@ -13,13 +13,14 @@
 #include <vector>
 
 using namespace wigglet;
-using wigglet::test::TraceReader;
-using wigglet::test::TraceRecords;
+using TraceRecords = std::vector<nlohmann::json>;
 
 namespace {
 
-class TabSwitcherTest : public ::testing::Test {
+class TabSwitcherTest : public test::SimFixture {
   protected:
+    TabSwitcherTest() { sim.platform().trace().setSleepsEnabled(true); }
+
     SettingsStore& store() { return SettingsStore::shared(); }
     void enableTabSwitching(std::int64_t type = 0) {
         store().setBool(SettingsKey::scrollEnabled, true);
@@ -39,15 +40,12 @@ class TabSwitcherTest : public ::testing::Test {
     // The key codes pressed (down events), in order.
     std::vector<int> strokes() {
         std::vector<int> codes;
-        for (const auto& key : trace.records("key"))
+        for (const auto& key : traceLines("key"))
             if (key.at("down") == true)
                 codes.push_back(key.at("code"));
         return codes;
     }
 
-    sim::SimPlatform sim;
-    PlatformScope scope{sim.platform()};
-    TraceReader trace{sim.platform(), TraceReader::Sleeps::Recorded};
     TabSwitcher switcher;
 };
 
@@ -64,7 +62,7 @@ TEST_P(TabSwitcherOffTest, NoTimerAndNoSwitchUnlessScrollingAndSwitchingAreBothO
     store().setBool(SettingsKey::switchTabsEnabled, GetParam().tabs);
     EXPECT_EQ(secondOfFirstSwitch(200), std::nullopt);
     EXPECT_EQ(sim.runLoop.timerCount(), 0u);
-    EXPECT_TRUE(trace.records("key").empty());
+    EXPECT_TRUE(traceLines("key").empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TabSwitcherOffTest,
@@ -81,7 +79,7 @@ TEST_F(TabSwitcherTest, TheFirstDueTickOnlyStartsTheTimer) {
     enableTabSwitching();
     EXPECT_FALSE(switcher.switchTabIfDue());
     EXPECT_EQ(sim.runLoop.timerCount(), 1u);
-    EXPECT_TRUE(trace.records("key").empty());
+    EXPECT_TRUE(traceLines("key").empty());
 }
 
 TEST(TabSwitcherTimer, TheFirstSwitchComes35To65SecondsAfterTheFirstTick) {
@@ -115,7 +113,7 @@ TEST_F(TabSwitcherTest, TheTimerFiresOnceAndAFiredTimerWaitsForTheNextDueTick) {
     switcher.switchTabIfDue();
     sim.advanceSeconds(500);
     EXPECT_EQ(sim.runLoop.timerCount(), 0u) << "the timer is gone after its one fire";
-    EXPECT_TRUE(trace.records("key").empty()) << "the timer itself switches nothing";
+    EXPECT_TRUE(traceLines("key").empty()) << "the timer itself switches nothing";
     EXPECT_TRUE(switcher.switchTabIfDue()) << "the switch is made however much later";
     EXPECT_EQ(strokes(), std::vector<int>{30});
     EXPECT_EQ(sim.runLoop.timerCount(), 1u) << "the next timer is already running";
@@ -179,11 +177,21 @@ TEST_F(TabSwitcherTest, AForwardRunMovesOneToTwelveTabsEachFollowedByItsPause) {
     switcher.switchTabIfDue();
     std::set<std::size_t> runLengths;
     std::set<std::int64_t> strokePauses;
-    for (int round = 0; round < 120; ++round) {
+    const int rounds = 120;
+    std::vector<double> starts;
+    for (int round = 0; round < rounds; ++round) {
         sim.advanceSeconds(70);
-        TraceReader run(sim.platform(), TraceReader::Sleeps::Recorded);
+        starts.push_back(sim.clock.seconds());
         ASSERT_TRUE(switcher.switchTabIfDue());
-        const TraceRecords records = run.records();
+    }
+    std::vector<TraceRecords> perRound(rounds);
+    for (const auto& record : traceLines()) {
+        const double t = record.at("t");
+        const auto after = std::upper_bound(starts.begin(), starts.end(), t);
+        if (after != starts.begin())
+            perRound[static_cast<std::size_t>(after - starts.begin() - 1)].push_back(record);
+    }
+    for (const TraceRecords& records : perRound) {
         std::vector<std::int64_t> sleeps;
         std::size_t downs = 0;
         for (const auto& record : records) {
@@ -213,7 +221,7 @@ TEST_F(TabSwitcherTest, AKeyEventThatCannotBeCreatedIsSkipped) {
     sim.advanceSeconds(70);
     sim.world.failEvents = 1;
     ASSERT_TRUE(switcher.switchTabIfDue());
-    const TraceRecords keys = trace.records("key");
+    const TraceRecords keys = traceLines("key");
     ASSERT_EQ(keys.size(), 1u);
     EXPECT_EQ(keys[0].at("down"), false);
 }
@@ -227,12 +235,9 @@ struct ResetRow {
     std::string directionsAfter;
 };
 
-class TabStepTest : public ::testing::TestWithParam<ResetRow> {};
+class TabStepTest : public test::SimFixture, public ::testing::WithParamInterface<ResetRow> {};
 
 TEST_P(TabStepTest, AfterASwitch) {
-    sim::SimPlatform sim;
-    PlatformScope scope(sim.platform());
-    TraceReader trace(sim.platform());
     SettingsStore& store = SettingsStore::shared();
     store.setBool(SettingsKey::scrollEnabled, true);
     store.setBool(SettingsKey::switchTabsEnabled, true);
@@ -250,7 +255,7 @@ TEST_P(TabStepTest, AfterASwitch) {
     sim.advanceSeconds(70);
     delegate.switchTabStep();
 
-    const TraceRecords scrolls = trace.records("scroll");
+    const TraceRecords scrolls = traceLines("scroll");
     EXPECT_EQ(scrolls.size(), GetParam().scrollEvents);
     for (const auto& scroll : scrolls)
         EXPECT_EQ(scroll.at("value"), 109);
