@@ -41,6 +41,26 @@ EventSource& events() {
     return Platform::current().events();
 }
 
+// Eased in over the first steps and out over the last ones, brisk and a little uneven between.
+std::uint32_t steppedPause(int step, int steps) {
+    const std::int64_t k = step;
+    const std::int64_t n = steps;
+    std::int64_t pause;
+    if (k <= EASED_STEPS)
+        pause = EASED_START_US - (k - 1) * (k + 80);
+    else if (k <= n - EASED_TAIL_STEPS)
+        pause = CRUISE_US + Platform::current().random().uniformInt(0, CRUISE_SPREAD_US);
+    else
+        pause = EASED_START_US - (n - k - 1) * (k + 80);
+    return static_cast<std::uint32_t>(std::max<std::int64_t>(0, pause));
+}
+
+// The offset, reversed when it would leave [0, extent] from the origin.
+double reflected(double origin, double offset, double extent) {
+    const double target = origin + offset;
+    return target < 0 || target > extent ? -offset : offset;
+}
+
 } // namespace
 
 std::optional<Point> MouseControl::getMouseLocation() {
@@ -69,19 +89,6 @@ void MouseControl::moveCursorJittered(Point from, Point to, double duration) {
     }
 }
 
-std::uint32_t MouseControl::steppedPause(int step, int steps) {
-    const std::int64_t k = step;
-    const std::int64_t n = steps;
-    std::int64_t pause;
-    if (k <= EASED_STEPS)
-        pause = EASED_START_US - (k - 1) * (k + 80);
-    else if (k <= n - EASED_TAIL_STEPS)
-        pause = CRUISE_US + Platform::current().random().uniformInt(0, CRUISE_SPREAD_US);
-    else
-        pause = EASED_START_US - (n - k - 1) * (k + 80);
-    return static_cast<std::uint32_t>(std::max<std::int64_t>(0, pause));
-}
-
 void MouseControl::moveCursorStepped(int steps, Point from, Point to, bool& interrupted) {
     if (steps < 1)
         return;
@@ -103,11 +110,6 @@ double MouseControl::getRandomCoord() {
     Random& random = Platform::current().random();
     const double magnitude = random.uniformReal(RANDOM_COORD_MIN, RANDOM_COORD_MAX);
     return random.coinFlip() ? magnitude : -magnitude;
-}
-
-double MouseControl::reflected(double origin, double offset, double extent) {
-    const double target = origin + offset;
-    return target < 0 || target > extent ? -offset : offset;
 }
 
 void MouseControl::shakeMouseNaturalGoing() {

@@ -50,10 +50,7 @@ class MouseControl {
     void moveCursorJittered(Point from, Point to, double duration);
     // Sets `interrupted` and returns early when the user's input is seen after a pause.
     void moveCursorStepped(int steps, Point from, Point to, bool& interrupted);
-    std::uint32_t steppedPause(int step, int steps);
     bool isUserInputRecent();
-    // The offset, reversed when it would leave [0, extent] from the origin.
-    double reflected(double origin, double offset, double extent);
     void click(MouseEventType down, MouseEventType up, int button, Point point);
     // One scroll event at the pointer; false when the user's input ends the scroll.
     bool scrollAtPointerThenPause(std::int32_t value, std::uint32_t pauseMicroseconds);
