@@ -173,15 +173,17 @@ void GlobalKeybindPreferences::setStoredShortcut(const GlobalKeybindPreferences&
 }
 
 std::optional<std::string> GlobalKeybindPreferences::encode() const {
-    json object = {{"function", function},       {"control", control},
-                   {"command", command},         {"shift", shift},
-                   {"option", option},           {"capsLock", capsLock},
-                   {"carbonFlags", carbonFlags}, {"keyCode", keyCode}};
+    // Declaration order, though a reader must not rely on it.
+    nlohmann::ordered_json object = {{"function", function},      {"control", control},
+                                     {"command", command},        {"shift", shift},
+                                     {"option", option},          {"capsLock", capsLock},
+                                     {"carbonFlags", carbonFlags}};
     if (characters)
         object["characters"] = *characters;
+    object["keyCode"] = keyCode;
     try {
         return object.dump();
-    } catch (const json::type_error&) {
+    } catch (const nlohmann::ordered_json::type_error&) {
         return std::nullopt;
     }
 }
