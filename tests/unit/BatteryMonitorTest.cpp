@@ -1,11 +1,11 @@
-#include "SystemTestTrace.h"
+#include "BehaviourRowName.h"
+#include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "app/Localizer.h"
 #include "app/SettingsStore.h"
 #include "platform/sim/SimPlatform.h"
 #include "system/BatteryManager.h"
 
-#include <cctype>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -28,7 +28,7 @@ struct Machine {
     bool onMains = false;
 };
 
-class BatteryMonitor : public ::testing::Test {
+class BatteryMonitor : public wigglet::test::SimFixture {
   protected:
     void setUp(const Machine& machine) {
         sim.world.hasSmartBattery = machine.smartBattery;
@@ -49,9 +49,6 @@ class BatteryMonitor : public ::testing::Test {
     }
     bool shaking() { return SettingsStore::shared().boolForKey(SettingsKey::shakeEnabled); }
 
-    wigglet::sim::SimPlatform sim;
-    wigglet::PlatformScope scope{sim.platform()};
-    wigglet::testing::SystemTestTrace trace{sim};
     std::unique_ptr<AppDelegate> delegate;
 };
 
@@ -104,7 +101,7 @@ TEST_P(LowBatteryCheck, StopsShakingAtOrBelowTheThresholdOnBatteryOnly) {
     if (row.machine.smartBattery) {
         EXPECT_GE(sim.powerSources.reads(), 1);
     }
-    const auto notifications = trace.lines("notify");
+    const auto notifications = traceLines("notify");
     ASSERT_EQ(notifications.size(), row.stops ? 1u : 0u);
     if (row.stops) {
         EXPECT_EQ(notifications[0]["title"],
@@ -132,13 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
                  false},
         CheckRow{"a threshold never chosen stops at 0 percent", {true, {0}}, std::nullopt, true},
         CheckRow{"a negative threshold never stops", {true, {0}}, -1, false}),
-    [](const ::testing::TestParamInfo<CheckRow>& info) {
-        std::string name = info.param.behaviour;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    });
+    wigglet::test::BehaviourRowName());
 
 TEST_F(BatteryMonitor, WithTheCheckOffTheBatteryIsNeverRead) {
     setUp({true, {5}});
@@ -146,7 +137,7 @@ TEST_F(BatteryMonitor, WithTheCheckOffTheBatteryIsNeverRead) {
     sim.advanceSeconds(5.0);
     EXPECT_TRUE(shaking());
     EXPECT_EQ(sim.powerSources.reads(), 0);
-    EXPECT_EQ(trace.count("notify"), 0u);
+    EXPECT_EQ(traceLines("notify").size(), 0u);
 }
 
 TEST_F(BatteryMonitor, OnMainsTheChargeIsStillReadEveryTick) {
@@ -167,7 +158,7 @@ TEST_F(BatteryMonitor, SwitchingOnAgainWhileLowStopsAgainWithANewNotification) {
     delegate->switchIndefinitelyShake();
     sim.advanceSeconds(2.0);
     EXPECT_FALSE(shaking());
-    const auto notifications = trace.lines("notify");
+    const auto notifications = traceLines("notify");
     ASSERT_EQ(notifications.size(), 2u);
     EXPECT_NE(notifications[0]["id"], notifications[1]["id"]);
 }

@@ -1,4 +1,4 @@
-#include "SystemTestTrace.h"
+#include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "app/SettingsStore.h"
 #include "platform/sim/SimPlatform.h"
@@ -31,21 +31,21 @@ struct Outcome {
     int reads = 0;
 };
 
-class DisplayDimming : public ::testing::Test {
+class DisplayDimming : public wigglet::test::SimFixture {
   protected:
     DisplayDimming() { sim.platform().trace().setSleepsEnabled(true); }
 
     template <class F> Outcome observe(F&& work) {
-        const std::size_t keysBefore = trace.count("system-key");
-        const std::size_t sleepsBefore = trace.count("sleep");
+        const std::size_t keysBefore = traceLines("system-key").size();
+        const std::size_t sleepsBefore = traceLines("sleep").size();
         const int readsBefore = sim.brightness.reads();
         const std::int64_t start = sim.micros();
         work();
         Outcome run;
         run.elapsedMicros = sim.micros() - start;
         run.reads = sim.brightness.reads() - readsBefore;
-        run.pauses = static_cast<int>(trace.count("sleep") - sleepsBefore);
-        const auto keys = trace.lines("system-key");
+        run.pauses = static_cast<int>(traceLines("sleep").size() - sleepsBefore);
+        const auto keys = traceLines("system-key");
         for (std::size_t i = keysBefore; i < keys.size(); ++i) {
             run.keys.push_back(keys[i]["data1"]);
             if (keys[i]["down"])
@@ -57,9 +57,6 @@ class DisplayDimming : public ::testing::Test {
         SettingsStore::shared().setInteger(SettingsKey::dimLightOption, option);
     }
 
-    wigglet::sim::SimPlatform sim;
-    wigglet::PlatformScope scope{sim.platform()};
-    wigglet::testing::SystemTestTrace trace{sim};
     BrightnessManager manager;
 };
 

@@ -1,6 +1,6 @@
 #include "system/GlobalKeybindPreferences.h"
 
-#include "SystemTestTrace.h"
+#include "SimFixture.h"
 #include "app/SettingsStore.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -297,22 +297,18 @@ TEST(GlobalKeybindPreferencesRecording, AcceptsOnlyKeysHeldWithARegistrableModif
     }
 }
 
-class StoredShortcut : public ::testing::Test {
+class StoredShortcut : public wigglet::test::SimFixture {
   protected:
     void put(const std::string& text) {
         SettingsStore::shared().setData(SettingsKey::shakeHotkey, Bytes(text.begin(), text.end()));
     }
-
-    wigglet::sim::SimPlatform sim;
-    wigglet::PlatformScope scope{sim.platform()};
 };
 
 TEST_F(StoredShortcut, AbsentValueGivesTheDefaultWithoutWritingIt) {
-    wigglet::testing::SystemTestTrace trace(sim);
     EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), GlobalKeybindPreferences{});
     EXPECT_EQ(GlobalKeybindPreferences::storedShortcut().description(), "⌥⌘S");
     EXPECT_FALSE(SettingsStore::shared().dataForKey(SettingsKey::shakeHotkey));
-    EXPECT_EQ(trace.count("store"), 0u);
+    EXPECT_EQ(traceLines("store").size(), 0u);
 }
 
 TEST_F(StoredShortcut, UndecodableValueGivesTheDefaultAndIsLeftAsItIs) {
@@ -331,13 +327,12 @@ TEST_F(StoredShortcut, EveryReadDecodesTheStoreAfresh) {
 }
 
 TEST_F(StoredShortcut, WritingStoresTheCompactFormAsData) {
-    wigglet::testing::SystemTestTrace trace(sim);
     GlobalKeybindPreferences::setStoredShortcut(controlShiftK());
     const auto bytes = SettingsStore::shared().dataForKey(SettingsKey::shakeHotkey);
     ASSERT_TRUE(bytes);
     EXPECT_EQ(std::string(bytes->begin(), bytes->end()), *controlShiftK().encode());
     EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), controlShiftK());
-    const auto stores = trace.lines("store");
+    const auto stores = traceLines("store");
     ASSERT_EQ(stores.size(), 1u);
     EXPECT_EQ(stores[0]["key"], "shakeHotkey");
     EXPECT_EQ(stores[0]["type"], "data");

@@ -1,4 +1,4 @@
-#include "SystemTestTrace.h"
+#include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "app/SettingsStore.h"
 #include "platform/HotKeyService.h"
@@ -27,7 +27,7 @@ using wigglet::SettingsStore;
 
 constexpr std::uint32_t kSignature = HotKeysController::hotKeySignature;
 
-class GlobalShortcut : public ::testing::Test {
+class GlobalShortcut : public wigglet::test::SimFixture {
   protected:
     void launch() {
         delegate = std::make_unique<AppDelegate>();
@@ -45,15 +45,12 @@ class GlobalShortcut : public ::testing::Test {
     }
     std::vector<nlohmann::json> hotKeyLines(const std::string& op) {
         std::vector<nlohmann::json> found;
-        for (auto& line : trace.lines("hotkey"))
+        for (auto& line : traceLines("hotkey"))
             if (line["op"] == op)
                 found.push_back(line);
         return found;
     }
 
-    wigglet::sim::SimPlatform sim;
-    wigglet::PlatformScope scope{sim.platform()};
-    wigglet::testing::SystemTestTrace trace{sim};
     std::unique_ptr<AppDelegate> delegate;
 };
 
@@ -152,7 +149,7 @@ TEST_F(GlobalShortcut, TheNewCombinationIsRegisteredBeforeTheOldOneIsReleased) {
     launch();
     delegate->installHotKey();
     std::vector<std::string> ops;
-    for (auto& line : trace.lines("hotkey"))
+    for (auto& line : traceLines("hotkey"))
         ops.push_back(line["op"].get<std::string>() + " " + std::to_string(line["id"].get<int>()));
     EXPECT_EQ(ops, (std::vector<std::string>{"register 1", "register 2", "unregister 1"}));
 }

@@ -1,6 +1,7 @@
 #include "system/LaunchAtLogin.h"
 
-#include "SystemTestTrace.h"
+#include "BehaviourRowName.h"
+#include "SimFixture.h"
 #include "platform/sim/SimPlatform.h"
 
 #include <gtest/gtest.h>
@@ -12,30 +13,26 @@ namespace {
 using wigglet::LaunchAtLogin;
 using Change = LaunchAtLogin::KVO::Change;
 
-class LaunchAtLoginTest : public ::testing::Test {
+class LaunchAtLoginTest : public wigglet::test::SimFixture {
   protected:
     explicit LaunchAtLoginTest(int major = 14) { sim.world.version = {major, 0, 0}; }
 
     // The login-item calls made, as "op result".
     std::vector<std::string> loginItemCalls() {
         std::vector<std::string> calls;
-        for (const auto& line : trace.lines("login-item"))
+        for (const auto& line : traceLines("login-item"))
             calls.push_back(line["op"].get<std::string>() + " " +
                             line["result"].get<std::string>());
         return calls;
     }
     std::vector<std::string> logLines() {
         std::vector<std::string> texts;
-        for (const auto& line : trace.lines("log")) {
+        for (const auto& line : traceLines("log")) {
             EXPECT_EQ(line["level"], "error");
             texts.push_back(line["text"]);
         }
         return texts;
     }
-
-    wigglet::sim::SimPlatform sim;
-    wigglet::PlatformScope scope{sim.platform()};
-    wigglet::testing::SystemTestTrace trace{sim};
 };
 
 class LaunchAtLoginCurrent : public LaunchAtLoginTest {};
@@ -63,34 +60,33 @@ TEST_F(LaunchAtLoginCurrent, DisablingUnregisters) {
     EXPECT_EQ(loginItemCalls(), (std::vector<std::string>{"register ok", "unregister ok"}));
 }
 
-TEST_F(LaunchAtLoginCurrent, RefusalsAreLoggedAndTheSystemStateIsReported) {
-    const struct {
-        const char* behaviour;
-        bool enabledBefore;
-        bool write;
-        std::string expectedLog;
-    } rows[] = {
-        {"a refused registration logs enable", false, true,
-         "Failed to enable launch at login: Operation not permitted"},
-        {"a refused unregistration logs disable", true, false,
-         "Failed to disable launch at login: Operation not permitted"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.behaviour);
-        wigglet::sim::SimPlatform fresh;
-        wigglet::PlatformScope freshScope(fresh.platform());
-        wigglet::testing::SystemTestTrace freshTrace(fresh);
-        if (row.enabledBefore)
-            LaunchAtLogin::setEnabled(true);
-        fresh.loginItems.failNext("Operation not permitted");
-        LaunchAtLogin::setEnabled(row.write);
-        EXPECT_EQ(LaunchAtLogin::isEnabled(), row.enabledBefore);
-        const auto logs = freshTrace.lines("log");
-        ASSERT_EQ(logs.size(), 1u);
-        EXPECT_EQ(logs[0]["level"], "error");
-        EXPECT_EQ(logs[0]["text"], row.expectedLog);
-    }
+struct RefusalRow {
+    const char* behaviour;
+    bool enabledBefore;
+    bool write;
+    std::string expectedLog;
+};
+
+class LaunchAtLoginRefusal : public LaunchAtLoginTest,
+                             public ::testing::WithParamInterface<RefusalRow> {};
+
+TEST_P(LaunchAtLoginRefusal, IsLoggedAndTheSystemStateIsReported) {
+    const RefusalRow& row = GetParam();
+    if (row.enabledBefore)
+        LaunchAtLogin::setEnabled(true);
+    sim.loginItems.failNext("Operation not permitted");
+    LaunchAtLogin::setEnabled(row.write);
+    EXPECT_EQ(LaunchAtLogin::isEnabled(), row.enabledBefore);
+    EXPECT_EQ(logLines(), std::vector<std::string>{row.expectedLog});
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LaunchAtLoginRefusal,
+    ::testing::Values(RefusalRow{"a refused registration logs enable", false, true,
+                                 "Failed to enable launch at login: Operation not permitted"},
+                      RefusalRow{"a refused unregistration logs disable", true, false,
+                                 "Failed to disable launch at login: Operation not permitted"}),
+    wigglet::test::BehaviourRowName());
 
 TEST_F(LaunchAtLoginCurrent, AFailedUnregistrationBeforeRegisteringAgainIsIgnored) {
     LaunchAtLogin::setEnabled(true);
@@ -136,7 +132,7 @@ TEST_F(LaunchAtLoginLegacy, EnablingTurnsOnTheHelperNamedAfterTheBundle) {
     EXPECT_FALSE(LaunchAtLogin::isEnabled());
     LaunchAtLogin::setEnabled(true);
     EXPECT_TRUE(LaunchAtLogin::isEnabled());
-    const auto lines = trace.lines("login-item");
+    const auto lines = traceLines("login-item");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0]["op"], "enable-helper");
     EXPECT_EQ(lines[0]["identifier"], "org.wigglet.Wigglet-LaunchAtLoginHelper");
@@ -170,29 +166,31 @@ TEST_F(LaunchAtLoginLegacy, ObserversHearWritesToo) {
     EXPECT_EQ(heard, 2);
 }
 
-TEST(LaunchAtLoginMechanism, ChosenBySystemVersion) {
-    const struct {
-        const char* behaviour;
-        int major;
-        int minor;
-        std::string op;
-    } rows[] = {
-        {"12.6 enables the helper", 12, 6, "enable-helper"},
-        {"13.0 registers the application", 13, 0, "register"},
-        {"15.1 registers the application", 15, 1, "register"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.behaviour);
-        wigglet::sim::SimPlatform sim;
-        wigglet::PlatformScope scope(sim.platform());
-        wigglet::testing::SystemTestTrace trace(sim);
-        sim.world.version = {row.major, row.minor, 0};
-        LaunchAtLogin::setEnabled(true);
-        const auto lines = trace.lines("login-item");
-        ASSERT_EQ(lines.size(), 1u);
-        EXPECT_EQ(lines[0]["op"], row.op);
-        EXPECT_TRUE(LaunchAtLogin::isEnabled());
-    }
+struct MechanismRow {
+    const char* behaviour;
+    int major;
+    int minor;
+    std::string op;
+};
+
+class LaunchAtLoginMechanism : public LaunchAtLoginTest,
+                               public ::testing::WithParamInterface<MechanismRow> {};
+
+TEST_P(LaunchAtLoginMechanism, IsChosenBySystemVersion) {
+    const MechanismRow& row = GetParam();
+    sim.world.version = {row.major, row.minor, 0};
+    LaunchAtLogin::setEnabled(true);
+    const auto lines = traceLines("login-item");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]["op"], row.op);
+    EXPECT_TRUE(LaunchAtLogin::isEnabled());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LaunchAtLoginMechanism,
+    ::testing::Values(MechanismRow{"12.6 enables the helper", 12, 6, "enable-helper"},
+                      MechanismRow{"13.0 registers the application", 13, 0, "register"},
+                      MechanismRow{"15.1 registers the application", 15, 1, "register"}),
+    wigglet::test::BehaviourRowName());
 
 } // namespace
