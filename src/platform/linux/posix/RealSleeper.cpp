@@ -1,0 +1,18 @@
+#include "platform/linux/posix/RealSleeper.h"
+
+#include <cerrno>
+#include <ctime>
+
+namespace wigglet::desktop {
+
+void RealSleeper::doSleep(std::uint32_t microseconds) {
+    timespec deadline{};
+    clock_gettime(CLOCK_MONOTONIC, &deadline);
+    const long long nanoseconds = deadline.tv_nsec + static_cast<long long>(microseconds) * 1000;
+    deadline.tv_sec += static_cast<time_t>(nanoseconds / 1'000'000'000);
+    deadline.tv_nsec = static_cast<long>(nanoseconds % 1'000'000'000);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+    }
+}
+
+} // namespace wigglet::desktop
