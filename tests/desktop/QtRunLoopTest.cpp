@@ -1,5 +1,6 @@
-#include "platform/linux/posix/RealSleeper.h"
 #include "platform/linux/qt/QtRunLoop.h"
+
+#include "platform/linux/posix/RealSleeper.h"
 #include "support/EventLoop.h"
 
 #include <cmath>
@@ -27,7 +28,9 @@ struct Marker {
     Marker(QtRunLoop& loop, double seconds) {
         timer = loop.scheduleTimer(seconds, false, [this] { done = true; });
     }
-    bool runOut() { return runUntil([this] { return done; }); }
+    bool runOut() {
+        return runUntil([this] { return done; });
+    }
 };
 
 } // namespace

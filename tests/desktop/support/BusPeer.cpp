@@ -10,10 +10,10 @@ BusPeer::BusPeer(const PrivateBus& bus, const QString& service, const QString& p
       service_(service) {
     thread_.start();
     object_->moveToThread(&thread_);
-    registered_ = connection_.isConnected() &&
-                  connection_.registerObject(path, object_.get(),
-                                             QDBusConnection::ExportAllSlots) &&
-                  connection_.registerService(service);
+    registered_ =
+        connection_.isConnected() &&
+        connection_.registerObject(path, object_.get(), QDBusConnection::ExportAllSlots) &&
+        connection_.registerService(service);
 }
 
 BusPeer::~BusPeer() {

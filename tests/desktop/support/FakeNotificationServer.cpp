@@ -20,9 +20,8 @@ QStringList FakeNotificationServer::GetCapabilities() {
 }
 
 uint FakeNotificationServer::Notify(const QString& appName, uint, const QString& appIcon,
-                                    const QString& summary, const QString& body,
-                                    const QStringList&, const QVariantMap& hints,
-                                    int expireTimeout) {
+                                    const QString& summary, const QString& body, const QStringList&,
+                                    const QVariantMap& hints, int expireTimeout) {
     std::lock_guard lock(mutex_);
     shown_.push_back({appName, appIcon, summary, body, hints, expireTimeout});
     return static_cast<uint>(shown_.size());

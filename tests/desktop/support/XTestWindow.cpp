@@ -15,10 +15,10 @@ std::unique_ptr<XTestWindow> XTestWindow::open(const std::string& displayName, i
     attributes.override_redirect = True;
     attributes.event_mask = ButtonPressMask | ButtonReleaseMask | KeyPressMask | KeyReleaseMask |
                             PointerMotionMask | ExposureMask | StructureNotifyMask;
-    const Window window = XCreateWindow(
-        display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
-        static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-        CWOverrideRedirect | CWEventMask, &attributes);
+    const Window window =
+        XCreateWindow(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                      CWOverrideRedirect | CWEventMask, &attributes);
     XMapRaised(display, window);
     auto opened = std::unique_ptr<XTestWindow>(new XTestWindow(display, window));
     if (!opened->next(MapNotify))
@@ -51,14 +51,17 @@ std::optional<XEvent> XTestWindow::next(int type, int timeoutMs) {
     }
 }
 
-void XTestWindow::drain() {
+std::vector<XEvent> XTestWindow::received() {
     XSync(display_, False);
+    std::vector<XEvent> events;
     while (XPending(display_) > 0) {
         XEvent event;
         XNextEvent(display_, &event);
         if (event.type == MappingNotify)
             XRefreshKeyboardMapping(&event.xmapping);
+        events.push_back(event);
     }
+    return events;
 }
 
 } // namespace wigglet::testing

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct _XDisplay;
 union _XEvent;
@@ -26,8 +27,10 @@ class XTestWindow {
 
     // The next event of that type within the timeout; events of other types are dropped.
     std::optional<_XEvent> next(int type, int timeoutMs = 3000);
+    // Every event that the server has sent so far, after a round trip.
+    std::vector<_XEvent> received();
     // Drops every event that has arrived so far.
-    void drain();
+    void drain() { received(); }
 
   private:
     XTestWindow(_XDisplay* display, unsigned long window) : display_(display), window_(window) {}

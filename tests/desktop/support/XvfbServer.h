@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace wigglet::testing {
 
@@ -14,8 +15,10 @@ class XvfbServer {
     static constexpr int width = 1280;
     static constexpr int height = 800;
 
-    // Absent, with the reason in whyNot, when Xvfb is missing or does not start.
-    static std::unique_ptr<XvfbServer> start(std::string& whyNot);
+    // Absent, with the reason in whyNot, when Xvfb is missing or does not start. Extra
+    // arguments go to the server (-extension XTEST leaves that extension out).
+    static std::unique_ptr<XvfbServer> start(std::string& whyNot,
+                                             const std::vector<std::string>& extra = {});
 
     const std::string& displayName() const { return displayName_; }
 

@@ -11,7 +11,7 @@ XKeymap::~XKeymap() {
         XChangeKeyboardMapping(display_, keycode, 1, &nothing, 1);
     }
     if (!borrowed_.empty())
-        XFlush(display_);
+        XSync(display_, False);
 }
 
 std::optional<std::uint8_t> XKeymap::keycodeFor(std::uint32_t keysym, WhenMissing whenMissing) {
