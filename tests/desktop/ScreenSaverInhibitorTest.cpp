@@ -6,6 +6,7 @@
 #include "support/EventLoop.h"
 #include "support/FakeScreenSaver.h"
 #include "support/PrivateBus.h"
+#include "support/TracedPlatform.h"
 #include "support/XServerTest.h"
 
 #include <X11/Xlib.h>
@@ -20,6 +21,7 @@ using wigglet::testing::BusPeer;
 using wigglet::testing::FakeScreenSaver;
 using wigglet::testing::PrivateBus;
 using wigglet::testing::runUntil;
+using wigglet::testing::TracedPlatform;
 using wigglet::testing::XServerTest;
 
 namespace {
@@ -154,11 +156,16 @@ TEST_F(ScreenSaverInhibitorTest, HeldAssertionKeepsTheServersScreenSaverOff) {
 
 TEST(ScreenSaverInhibitorWithoutDesktop, NothingCanBeHeldOrDeclared) {
     ScreenSaverInhibitor power(nullptr, QDBusConnection(QStringLiteral("none")));
+    PlatformServices services;
+    services.power = &power;
+    TracedPlatform platform(services);
     const auto held = power.createAssertion("PreventUserIdleDisplaySleep", "Wigglet");
     EXPECT_EQ(held.result, kIOReturnAborted);
     EXPECT_EQ(held.id, 0u);
     power.releaseAssertion(held.id);
     power.declareUserActivity();
+    EXPECT_TRUE(platform.lines("user-activity").empty());
+    EXPECT_EQ(platform.lines("assertion").size(), 2u);
 }
 
 TEST(ScreenSaverInhibitorWithoutDesktop, ProcessActivityTokenIsHeld) {

@@ -160,6 +160,30 @@ TEST_F(XGrabHotKeyServiceTest, ShortcutHeldByAnotherClientIsRefusedCleanly) {
     XCloseDisplay(other);
 }
 
+namespace {
+int toolkitErrors = 0;
+int toolkitHandler(Display*, XErrorEvent*) {
+    ++toolkitErrors;
+    return 0;
+}
+} // namespace
+
+TEST_F(XGrabHotKeyServiceTest, RefusalIsSeenEvenUnderAToolkitsOwnErrorHandler) {
+    Display* other = XOpenDisplay(displayName().c_str());
+    ASSERT_NE(other, nullptr);
+    XGrabKey(other, XKeysymToKeycode(other, XK_s), Mod1Mask | Mod4Mask, DefaultRootWindow(other),
+             False, GrabModeAsync, GrabModeAsync);
+    XSync(other, False);
+    const XErrorHandler before = XSetErrorHandler(toolkitHandler);
+    toolkitErrors = 0;
+
+    EXPECT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}),
+              eventHotKeyExistsErr);
+    EXPECT_EQ(toolkitErrors, 0);
+    EXPECT_EQ(XSetErrorHandler(before), &toolkitHandler);
+    XCloseDisplay(other);
+}
+
 TEST_F(XGrabHotKeyServiceTest, ShortcutThisServiceHoldsIsRefusedToASecondService) {
     ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}), noErr);
     auto otherConnection = XConnection::open(displayName());

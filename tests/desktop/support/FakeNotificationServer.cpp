@@ -8,10 +8,10 @@ std::vector<FakeNotificationServer::Shown> FakeNotificationServer::shown() const
 }
 
 QString FakeNotificationServer::GetServerInformation(QString& vendor, QString& version,
-                                                     QString& specVersion) {
+                                                     QString& protocolVersion) {
     vendor = QStringLiteral("Wigglet tests");
     version = QStringLiteral("1");
-    specVersion = QStringLiteral("1.2");
+    protocolVersion = QStringLiteral("1.2");
     return QStringLiteral("fake-notifications");
 }
 

@@ -27,7 +27,7 @@ class FakeNotificationServer : public QObject {
     std::vector<Shown> shown() const;
 
   public slots:
-    QString GetServerInformation(QString& vendor, QString& version, QString& specVersion);
+    QString GetServerInformation(QString& vendor, QString& version, QString& protocolVersion);
     QStringList GetCapabilities();
     uint Notify(const QString& appName, uint replacesId, const QString& appIcon,
                 const QString& summary, const QString& body, const QStringList& actions,

@@ -2,8 +2,13 @@
 
 #include <cerrno>
 #include <ctime>
+#include <sys/prctl.h>
 
 namespace wigglet::desktop {
+
+RealSleeper::RealSleeper() {
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+}
 
 void RealSleeper::doSleep(std::uint32_t microseconds) {
     timespec deadline{};

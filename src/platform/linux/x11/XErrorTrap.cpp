@@ -8,6 +8,8 @@ namespace wigglet::desktop {
 namespace {
 
 XErrorTrap* innermost = nullptr;
+// The handler that was in place when the outermost trap began, put back when it ends.
+XErrorHandler outsideHandler = nullptr;
 
 int handleError(Display* display, XErrorEvent* event) {
     if (XErrorTrap::record(display, event->error_code))
@@ -24,12 +26,16 @@ int handleError(Display* display, XErrorEvent* event) {
 XErrorTrap::XErrorTrap(Display* display) : display_(display), enclosing_(innermost) {
     // Errors of earlier requests belong to whoever made them, not to this trap.
     XSync(display_, False);
+    if (!enclosing_)
+        outsideHandler = XSetErrorHandler(handleError);
     innermost = this;
 }
 
 XErrorTrap::~XErrorTrap() {
     XSync(display_, False);
     innermost = enclosing_;
+    if (!enclosing_)
+        XSetErrorHandler(outsideHandler);
 }
 
 std::optional<int> XErrorTrap::firstError() {

@@ -8,7 +8,8 @@ namespace wigglet::desktop {
 
 // Collects the X errors caused by the requests made during its lifetime, so that a refused
 // request becomes a value instead of reaching Xlib's default handler, which ends the process.
-// Errors outside any trap are written to stderr and otherwise ignored.
+// The trap puts its handler in place itself, since a toolkit may have installed its own since;
+// errors outside any trap are written to stderr and otherwise ignored.
 class XErrorTrap {
   public:
     explicit XErrorTrap(_XDisplay* display);
