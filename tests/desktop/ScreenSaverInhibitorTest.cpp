@@ -139,6 +139,16 @@ TEST_F(ScreenSaverInhibitorTest, WithoutAScreenSaverServiceTheXServerAloneHoldsI
     }
 }
 
+TEST_F(ScreenSaverInhibitorTest, IdleTimeKeepsGrowingWhileAnAssertionIsHeld) {
+    ScreenSaverInhibitor power(connection_.get(), QDBusConnection(QStringLiteral("none")));
+    XTestEventSource events(connection_.get());
+    const auto held = power.createAssertion("PreventUserIdleDisplaySleep", "Wigglet");
+    ASSERT_EQ(held.result, kIOReturnSuccess);
+    events.warpCursor({10, 10});
+    RealSleeper().sleepMicroseconds(300'000);
+    EXPECT_GE(events.secondsSinceLastInput(), 0.25);
+}
+
 TEST_F(ScreenSaverInhibitorTest, HeldAssertionKeepsTheServersScreenSaverOff) {
     Display* display = XOpenDisplay(displayName().c_str());
     ASSERT_NE(display, nullptr);

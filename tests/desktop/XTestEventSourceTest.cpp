@@ -335,3 +335,13 @@ TEST_F(XTestEventSourceTest, KeyThatNoKeyProducesIsLentASpareKeycodeForItsLifeti
     window->drain();
     EXPECT_EQ(XkbKeycodeToKeysym(display, static_cast<KeyCode>(lent), 0, 0), NoSymbol);
 }
+
+TEST_F(XTestEventSourceTest, KeysStillHeldAreReleasedWhenTheSourceGoes) {
+    auto window = openWindow();
+    ASSERT_NE(window, nullptr);
+    window->drain();
+    events_->post(KeyEvent{0, true, shift});
+    events_.reset();
+    EXPECT_EQ(keyStrokes(window->received()),
+              (std::vector<std::string>{"+Shift_L", "+a", "-a", "-Shift_L"}));
+}

@@ -84,11 +84,8 @@ XTestEventSource::~XTestEventSource() {
     // Keys still held would stay down on the server after the connection closes.
     if (!ready())
         return;
-    for (const auto& [virtualKey, stroke] : keysDown_) {
-        key(stroke.keysym, false);
-        for (auto it = stroke.modifiers.rbegin(); it != stroke.modifiers.rend(); ++it)
-            key(*it, false);
-    }
+    for (const auto& [virtualKey, stroke] : keysDown_)
+        release(stroke);
     flush();
 }
 
@@ -163,14 +160,10 @@ void XTestEventSource::doPost(const KeyEvent& event) {
         const auto stroke = strokeFor(event);
         if (!stroke)
             return;
-        for (const std::uint32_t modifier : stroke->modifiers)
-            key(modifier, true);
-        key(stroke->keysym, true);
+        press(*stroke);
         keysDown_[event.keyCode] = *stroke;
     } else if (const auto it = keysDown_.find(event.keyCode); it != keysDown_.end()) {
-        key(it->second.keysym, false);
-        for (auto m = it->second.modifiers.rbegin(); m != it->second.modifiers.rend(); ++m)
-            key(*m, false);
+        release(it->second);
         keysDown_.erase(it);
     } else if (const auto stroke = strokeFor(event)) {
         // The key-down was never posted, so no modifier is held for this key.
@@ -206,6 +199,18 @@ void XTestEventSource::moveTo(Point global) {
     XTestFakeMotionEvent(display, DefaultScreen(display),
                          rootCoordinate(global.x, primary ? primary->x : 0),
                          rootCoordinate(global.y, primary ? primary->y : 0), CurrentTime);
+}
+
+void XTestEventSource::press(const Stroke& stroke) {
+    for (const std::uint32_t modifier : stroke.modifiers)
+        key(modifier, true);
+    key(stroke.keysym, true);
+}
+
+void XTestEventSource::release(const Stroke& stroke) {
+    key(stroke.keysym, false);
+    for (auto modifier = stroke.modifiers.rbegin(); modifier != stroke.modifiers.rend(); ++modifier)
+        key(*modifier, false);
 }
 
 void XTestEventSource::button(unsigned number, bool down) {

@@ -47,6 +47,8 @@ class XTestEventSource : public EventSource {
     void moveTo(Point global);
     void button(unsigned button, bool down);
     void key(std::uint32_t keysym, bool down);
+    void press(const Stroke& stroke);
+    void release(const Stroke& stroke);
     void flush();
     static std::optional<Stroke> strokeFor(const KeyEvent& event);
 
