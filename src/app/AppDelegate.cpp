@@ -304,6 +304,8 @@ void AppDelegate::updateStatusIcon() {
 void AppDelegate::refreshMenu() {
     if (mainMenu)
         mainMenu->refreshItems();
+    for (const auto& listener : refreshListeners_)
+        listener();
 }
 
 void AppDelegate::switchTabStep() {

@@ -9,9 +9,11 @@
 #include "system/LegacyUserActivity.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace wigglet {
 
@@ -57,6 +59,10 @@ class AppDelegate {
 
     void switchTabStep();
     void lowBatteryCheck();
+    // Called after every refresh of the menu, which follows every change of state.
+    void addRefreshListener(std::function<void()> listener) {
+        refreshListeners_.push_back(std::move(listener));
+    }
     // Replaces the global shortcut by the stored one; the new one is registered before the
     // old one is released.
     void installHotKey();
@@ -93,6 +99,7 @@ class AppDelegate {
     void traceTick(double startedAt, double idle, std::optional<double> elapsed, bool step);
 
     WindowPresenter* windows_ = nullptr;
+    std::vector<std::function<void()>> refreshListeners_;
     NotificationCenter::Observation preferencesUpdated_;
 };
 

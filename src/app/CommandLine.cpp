@@ -1,0 +1,92 @@
+#include "app/CommandLine.h"
+
+#include <charconv>
+
+namespace wigglet {
+
+namespace {
+
+ParsedCommandLine fail(std::string reason) {
+    return {std::nullopt, std::move(reason)};
+}
+
+std::optional<std::int64_t> parseMinutes(const std::string& text) {
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+const char* CommandLine::usage() {
+    return "usage: wigglet [--settings PATH] [--trace FILE] [--verbose]\n"
+           "       wigglet shake [MINUTES]     shake for MINUTES (0 or none: indefinitely)\n"
+           "       wigglet stop                stop shaking\n"
+           "       wigglet toggle              shake indefinitely, or stop\n"
+           "       wigglet status [--json]     tell whether Wigglet shakes\n"
+           "       wigglet --version | --help\n";
+}
+
+ParsedCommandLine CommandLine::parse(const std::vector<std::string>& args) {
+    CommandLine line;
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--settings" || arg == "--trace") {
+            if (i + 1 >= args.size())
+                return fail(arg + " needs a path");
+            (arg == "--settings" ? line.settingsPath : line.tracePath) = args[++i];
+        } else if (arg == "--verbose") {
+            line.verbose = true;
+        } else if (arg == "--version") {
+            line.verb = Verb::Version;
+        } else if (arg == "--help" || arg == "-h") {
+            line.verb = Verb::Help;
+        } else if (arg == "--json") {
+            line.json = true;
+        } else if (arg.size() > 1 && arg[0] == '-' && !parseMinutes(arg)) {
+            return fail("unknown option: " + arg);
+        } else {
+            words.push_back(arg);
+        }
+    }
+    if (line.verb == Verb::Version || line.verb == Verb::Help)
+        return {line, {}};
+    if (words.empty()) {
+        if (line.json)
+            return fail("--json goes with status");
+        return {line, {}};
+    }
+    const std::string& verb = words[0];
+    const std::size_t allowed = verb == "shake" ? 2 : 1;
+    if (verb == "shake") {
+        line.verb = Verb::Shake;
+        if (words.size() > 1) {
+            const auto minutes = parseMinutes(words[1]);
+            if (!minutes)
+                return fail("not a whole number of minutes: " + words[1]);
+            if (*minutes < 0 || *minutes > maxMinutes)
+                return fail("minutes must be from 0 to " + std::to_string(maxMinutes) + ": " +
+                            words[1]);
+            line.minutes = *minutes;
+        }
+    } else if (verb == "stop") {
+        line.verb = Verb::Stop;
+    } else if (verb == "toggle") {
+        line.verb = Verb::Toggle;
+    } else if (verb == "status") {
+        line.verb = Verb::Status;
+    } else {
+        return fail("unknown command: " + verb);
+    }
+    if (words.size() > allowed)
+        return fail("too many arguments for " + verb + ": " + words[allowed]);
+    if (line.json && line.verb != Verb::Status)
+        return fail("--json goes with status");
+    return {line, {}};
+}
+
+} // namespace wigglet

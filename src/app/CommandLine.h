@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wigglet {
+
+// The words `wigglet` was started with: either the tray program with its options, or one of
+// the verbs that drive a running program from a script.
+struct CommandLine {
+    enum class Verb { Run, Shake, Stop, Toggle, Status, Version, Help };
+
+    Verb verb = Verb::Run;
+    std::int64_t minutes = 0; // shake: 0 means indefinitely
+    bool json = false;        // status --json
+    std::optional<std::string> settingsPath;
+    std::optional<std::string> tracePath;
+    bool verbose = false;
+
+    static constexpr std::int64_t maxMinutes = 7 * 24 * 60;
+
+    // The parsed words, or the reason they make no sense.
+    static struct ParsedCommandLine parse(const std::vector<std::string>& args);
+    static const char* usage();
+};
+
+struct ParsedCommandLine {
+    std::optional<CommandLine> line;
+    std::string error;
+};
+
+} // namespace wigglet

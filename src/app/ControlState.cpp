@@ -1,0 +1,42 @@
+#include "app/ControlState.h"
+
+#include "app/SettingsStore.h"
+#include "app/ShakeTimer.h"
+
+namespace wigglet {
+
+ControlState ControlState::read() {
+    SettingsStore& store = SettingsStore::shared();
+    const ShakeTimer& countdown = ShakeTimer::shared();
+    ControlState state;
+    state.shaking = store.boolForKey(SettingsKey::shakeEnabled);
+    state.timed = countdown.isTimed();
+    if (state.timed) {
+        const TimeLeft left = countdown.timeLeft();
+        state.secondsLeft = left.hours * 3600 + left.minutes * 60 + left.seconds;
+        state.countdownEnds = countdown.shakeForTimer->fireDate();
+    }
+    state.lastDurationSelected = store.integerForKey(SettingsKey::lastDurationSelected);
+    state.moveCursor = store.boolForKey(SettingsKey::moveCursorEnabled);
+    state.click = store.boolForKey(SettingsKey::clickEnabled);
+    state.scroll = store.boolForKey(SettingsKey::scrollEnabled);
+    return state;
+}
+
+std::vector<std::string> ControlState::changedSince(const ControlState& earlier) const {
+    std::vector<std::string> changed;
+    auto note = [&](bool differs, const char* name) {
+        if (differs)
+            changed.emplace_back(name);
+    };
+    note(shaking != earlier.shaking, "Shaking");
+    note(timed != earlier.timed, "Timed");
+    note(countdownEnds != earlier.countdownEnds, "SecondsLeft");
+    note(lastDurationSelected != earlier.lastDurationSelected, "LastDurationSelected");
+    note(moveCursor != earlier.moveCursor, "MoveCursor");
+    note(click != earlier.click, "Click");
+    note(scroll != earlier.scroll, "Scroll");
+    return changed;
+}
+
+} // namespace wigglet

@@ -1,0 +1,10 @@
+act = ev("activity")
+check(len(act) == 1 and act[0].get("options") == 0x00EFFFFF, f"process activity begun once with 0x00EFFFFF: {act}")
+check(act and act[0].get("reason") == "activity needs to be maintained", f"activity reason: {act}")
+writes = [(r["key"], r["value"]) for r in ev("store")]
+check(writes == [("notFirstLaunch", True), ("moveCursorEnabled", True)], f"first-launch writes in order: {writes}")
+help_ = ev("window", id="helpWindowID")
+check(len(help_) == 1 and help_[0]["fields"].get("mainLabel") == "Congrats!", f"the help window says Congrats!: {help_}")
+check(not ev("assertion"), "no assertion while shaking is off")
+check(not ev("tick"), "no ticks while shaking is off")
+check(T.index(act[0]) < T.index(help_[0]) if act and help_ else False, "the activity begins before the first-launch window")

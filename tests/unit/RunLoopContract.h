@@ -1,0 +1,95 @@
+#pragma once
+
+// What every RunLoop must do, whatever drives it: the simulated loop in virtual time and the
+// Qt loop in real time run the same cases through a harness.
+
+#include "platform/RunLoop.h"
+
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace wigglet::test {
+
+class RunLoopHarness {
+  public:
+    virtual ~RunLoopHarness() = default;
+    virtual RunLoop& loop() = 0;
+    // Lets the loop run for the given seconds from now.
+    virtual void runFor(double seconds) = 0;
+    // Blocks the main thread, as a long shake step does.
+    virtual void block(double seconds) = 0;
+    // How far a fire may land from its ideal time.
+    virtual double tolerance() const = 0;
+};
+
+using HarnessFactory = std::function<std::unique_ptr<RunLoopHarness>()>;
+
+class RunLoopContract : public ::testing::TestWithParam<HarnessFactory> {
+  protected:
+    void SetUp() override {
+        harness = GetParam()();
+        start = harness->loop().now();
+    }
+    double since() const { return harness->loop().now() - start; }
+    void expectFiresNear(const std::vector<double>& expected) {
+        ASSERT_EQ(fires.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            EXPECT_NEAR(fires[i], expected[i], harness->tolerance()) << "fire " << i;
+    }
+
+    std::unique_ptr<RunLoopHarness> harness;
+    double start = 0;
+    std::vector<double> fires;
+};
+
+TEST_P(RunLoopContract, RepeatingTimerKeepsItsGrid) {
+    auto timer = harness->loop().scheduleTimer(0.5, true, [this] { fires.push_back(since()); });
+    harness->runFor(1.75);
+    timer->invalidate();
+    expectFiresNear({0.5, 1.0, 1.5});
+}
+
+TEST_P(RunLoopContract, FiresMissedWhileBlockedComeOnceThenTheGridResumes) {
+    bool blocked = false;
+    auto timer = harness->loop().scheduleTimer(0.5, true, [&] {
+        fires.push_back(since());
+        if (!blocked) {
+            blocked = true;
+            harness->block(1.2); // busy from 0.5 to 1.7: 1.0 and 1.5 fall due meanwhile
+        }
+    });
+    harness->runFor(2.75);
+    timer->invalidate();
+    expectFiresNear({0.5, 1.7, 2.0, 2.5});
+}
+
+TEST_P(RunLoopContract, OneShotTimerReportsValidityAndFireDate) {
+    const double scheduledAt = harness->loop().date();
+    auto timer = harness->loop().scheduleTimer(0.6, false, [this] { fires.push_back(since()); });
+    EXPECT_TRUE(timer->isValid());
+    EXPECT_NEAR(timer->fireDate(), scheduledAt + 0.6, harness->tolerance());
+    harness->runFor(1.0);
+    expectFiresNear({0.6});
+    EXPECT_FALSE(timer->isValid());
+}
+
+TEST_P(RunLoopContract, InvalidatedTimerDoesNotFire) {
+    auto timer = harness->loop().scheduleTimer(0.3, true, [this] { fires.push_back(since()); });
+    timer->invalidate();
+    EXPECT_FALSE(timer->isValid());
+    harness->runFor(0.8);
+    EXPECT_TRUE(fires.empty());
+}
+
+TEST_P(RunLoopContract, DispatchedWorkRunsLaterOnTheLoop) {
+    bool ran = false;
+    harness->loop().dispatchAsync([&] { ran = true; });
+    EXPECT_FALSE(ran);
+    harness->runFor(0.1);
+    EXPECT_TRUE(ran);
+}
+
+} // namespace wigglet::test

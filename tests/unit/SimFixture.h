@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/SettingsStore.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace wigglet::test {
+
+// A fresh simulated machine per test, installed as the platform, with an in-memory store and
+// a trace file that the test can read back.
+class SimFixture : public ::testing::Test {
+  protected:
+    SimFixture();
+    ~SimFixture() override;
+
+    // Every trace line written so far, parsed.
+    std::vector<nlohmann::json> traceLines() const;
+    // The lines of one kind; with a field filter, only those whose field equals the value.
+    std::vector<nlohmann::json> traceLines(const std::string& kind) const;
+    std::vector<nlohmann::json> traceLines(const std::string& kind, const std::string& field,
+                                           const nlohmann::json& value) const;
+
+    void advance(double seconds) { sim.advanceSeconds(seconds); }
+
+    sim::SimPlatform sim;
+    PlatformScope scope{sim.platform()};
+    std::shared_ptr<SettingsStore> store = std::make_shared<SettingsStore>();
+
+  private:
+    std::filesystem::path tracePath_;
+};
+
+} // namespace wigglet::test

@@ -1,0 +1,101 @@
+#include "SimFixture.h"
+
+#include <vector>
+
+namespace wigglet::test {
+
+namespace {
+
+class SimRunLoopTest : public SimFixture {
+  protected:
+    std::vector<double> fires;
+    void recordFire() { fires.push_back(sim.runLoop.now()); }
+};
+
+} // namespace
+
+TEST_F(SimRunLoopTest, RepeatingTimerFiresOnItsGrid) {
+    auto timer = sim.runLoop.scheduleTimer(1.0, true, [this] { recordFire(); });
+    advance(3.5);
+    EXPECT_EQ(fires, (std::vector<double>{1.0, 2.0, 3.0}));
+    EXPECT_TRUE(timer->isValid());
+    EXPECT_DOUBLE_EQ(timer->fireDate(), 4.0);
+}
+
+TEST_F(SimRunLoopTest, FiresMissedWhileBlockedAreCoalescedThenTheGridResumes) {
+    bool blocked = false;
+    auto timer = sim.runLoop.scheduleTimer(1.0, true, [&] {
+        recordFire();
+        if (!blocked) {
+            blocked = true;
+            sim.sleeper.sleepMicroseconds(2'500'000); // busy from 1.0 to 3.5
+        }
+    });
+    advance(6.2);
+    // 2.0 and 3.0 fell due while blocked: one fire as soon as free, then 4, 5, 6.
+    EXPECT_EQ(fires, (std::vector<double>{1.0, 3.5, 4.0, 5.0, 6.0}));
+}
+
+TEST_F(SimRunLoopTest, OneShotTimerFiresOnceAndReportsValidity) {
+    auto timer = sim.runLoop.scheduleTimer(90.0, false, [this] { recordFire(); });
+    EXPECT_TRUE(timer->isValid());
+    EXPECT_DOUBLE_EQ(timer->fireDate(), 90.0);
+    advance(200);
+    EXPECT_EQ(fires, (std::vector<double>{90.0}));
+    EXPECT_FALSE(timer->isValid());
+}
+
+TEST_F(SimRunLoopTest, InvalidatedTimerNeverFires) {
+    auto timer = sim.runLoop.scheduleTimer(1.0, true, [this] { recordFire(); });
+    advance(1.5);
+    timer->invalidate();
+    advance(5);
+    EXPECT_EQ(fires, (std::vector<double>{1.0}));
+    EXPECT_EQ(sim.runLoop.timerCount(), 0u);
+}
+
+TEST_F(SimRunLoopTest, TimerCanInvalidateItselfFromItsCallback) {
+    std::shared_ptr<Timer> timer;
+    timer = sim.runLoop.scheduleTimer(1.0, true, [&] {
+        recordFire();
+        timer->invalidate();
+        timer.reset();
+    });
+    advance(3);
+    EXPECT_EQ(fires, (std::vector<double>{1.0}));
+}
+
+TEST_F(SimRunLoopTest, UserInputArrivesInsideABlockingSleepButOtherWorkWaits) {
+    std::vector<std::pair<std::string, double>> seen;
+    sim.runLoop.scheduleOutside(500'000, sim::SimRunLoop::Arrival::EvenWhileBlocked,
+                                [&] { seen.emplace_back("input", sim.runLoop.now()); });
+    sim.runLoop.scheduleOutside(600'000, sim::SimRunLoop::Arrival::WhenFree,
+                                [&] { seen.emplace_back("menu", sim.runLoop.now()); });
+    auto timer = sim.runLoop.scheduleTimer(0.1, false, [&] {
+        sim.sleeper.sleepMicroseconds(900'000);
+        seen.emplace_back("step done", sim.runLoop.now());
+    });
+    advance(2);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0], (std::pair<std::string, double>{"input", 0.5}));
+    EXPECT_EQ(seen[1], (std::pair<std::string, double>{"step done", 1.0}));
+    EXPECT_EQ(seen[2], (std::pair<std::string, double>{"menu", 1.0}));
+}
+
+TEST_F(SimRunLoopTest, AdvanceEndsWhereALongStepLeftTheClock) {
+    auto timer =
+        sim.runLoop.scheduleTimer(1.0, false, [&] { sim.sleeper.sleepMicroseconds(1'700'000); });
+    advance(1.5);
+    EXPECT_DOUBLE_EQ(sim.runLoop.now(), 2.7);
+}
+
+TEST_F(SimRunLoopTest, WallClockMovesOnBetweenReadsButNeverLagsVirtualTime) {
+    const double first = sim.runLoop.date();
+    const double second = sim.runLoop.date();
+    EXPECT_GT(second, first);
+    advance(10);
+    EXPECT_GE(sim.runLoop.date(), 10.0);
+    EXPECT_LT(sim.runLoop.date(), 10.001);
+}
+
+} // namespace wigglet::test
