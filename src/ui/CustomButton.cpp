@@ -28,8 +28,7 @@ CustomButton::CustomButton(const QString& title, QWidget* parent) : CustomButton
     setText(title);
 }
 
-CustomButton* CustomButton::round(const QString& title, double r, QPointF center,
-                                  QWidget* parent) {
+CustomButton* CustomButton::round(const QString& title, double r, QPointF center, QWidget* parent) {
     auto* button = new CustomButton(parent);
     button->setText(title);
     button->setGeometry(QRectF(center.x() - r, center.y() - r, 2 * r, 2 * r).toRect());
@@ -59,8 +58,8 @@ void CustomButton::setup() {
 
 QRectF CustomButton::titleRect() const {
     const QSizeF size = QFontMetricsF(font()).size(Qt::TextSingleLine, text());
-    return QRectF(std::round((width() - size.width()) / 2), std::round((height() - size.height()) / 2),
-                  size.width(), size.height());
+    return QRectF(std::round((width() - size.width()) / 2),
+                  std::round((height() - size.height()) / 2), size.width(), size.height());
 }
 
 QSize CustomButton::sizeHint() const {
@@ -81,7 +80,8 @@ void CustomButton::paintEvent(QPaintEvent*) {
         // A soft edge of a few widening strokes stands in for the blurred shadow.
         for (int ring = 1; ring <= 3; ++ring) {
             QColor shade = look.shadow;
-            shade.setAlphaF(static_cast<float>(look.shadow.alphaF() * look.shadowOpacity / (ring + 1)));
+            shade.setAlphaF(
+                static_cast<float>(look.shadow.alphaF() * look.shadowOpacity / (ring + 1)));
             painter.setPen(QPen(shade, look.shadowRadius * ring / 3));
             painter.setBrush(Qt::NoBrush);
             painter.drawRoundedRect(box, radius, radius);

@@ -27,8 +27,8 @@ class CustomButton : public QPushButton {
     Q_PROPERTY(QColor borderColor READ borderColor WRITE setBorderColor)
     Q_PROPERTY(QColor activeBorderColor READ activeBorderColor WRITE setActiveBorderColor)
     Q_PROPERTY(QColor backgroundColor READ backgroundColor WRITE setBackgroundColor)
-    Q_PROPERTY(QColor activeBackgroundColor READ activeBackgroundColor WRITE
-                   setActiveBackgroundColor)
+    Q_PROPERTY(
+        QColor activeBackgroundColor READ activeBackgroundColor WRITE setActiveBackgroundColor)
     Q_PROPERTY(QColor textColor READ textColor WRITE setTextColor)
     Q_PROPERTY(QColor activeTextColor READ activeTextColor WRITE setActiveTextColor)
     Q_PROPERTY(double shadowRadius READ shadowRadius WRITE setShadowRadius)

@@ -53,7 +53,7 @@ QWidget* LayoutLoader::createWidget(const QString& className, QWidget* parent,
     return widget;
 }
 
-std::unique_ptr<QWidget> LayoutLoader::load(const QString& layout) {
+std::unique_ptr<QWidget> LayoutLoader::loadLayout(const QString& layout) {
     LocalizerTranslator::install();
     QFile file(":/layouts/" + layout + ".ui");
     if (!file.open(QIODevice::ReadOnly))
@@ -63,12 +63,12 @@ std::unique_ptr<QWidget> LayoutLoader::load(const QString& layout) {
 }
 
 std::unique_ptr<QWidget> LayoutLoader::instantiateInitial(const QString& layout) {
-    return load(layout);
+    return loadLayout(layout);
 }
 
 std::unique_ptr<QWidget> LayoutLoader::instantiate(const QString& layout,
                                                    const QString& identifier) {
-    std::unique_ptr<QWidget> root = load(layout);
+    std::unique_ptr<QWidget> root = loadLayout(layout);
     if (!root)
         return nullptr;
     auto* window = root->findChild<QWidget*>(identifier);

@@ -27,7 +27,7 @@ class LayoutLoader final : public QUiLoader {
                           const QString& name = QString()) override;
 
   private:
-    static std::unique_ptr<QWidget> load(const QString& layout);
+    static std::unique_ptr<QWidget> loadLayout(const QString& layout);
 };
 
 } // namespace wigglet

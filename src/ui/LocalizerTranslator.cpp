@@ -12,7 +12,8 @@ namespace {
 
 // The top-level class names of the layouts, which QUiLoader passes as context.
 bool isLayoutContext(const char* context) {
-    return context && (std::strcmp(context, "Main") == 0 || std::strcmp(context, "Preferences") == 0);
+    return context &&
+           (std::strcmp(context, "Main") == 0 || std::strcmp(context, "Preferences") == 0);
 }
 
 } // namespace
@@ -24,8 +25,8 @@ void LocalizerTranslator::install() {
     QCoreApplication::installTranslator(new LocalizerTranslator(app));
 }
 
-QString LocalizerTranslator::translate(const char* context, const char* sourceText,
-                                       const char*, int) const {
+QString LocalizerTranslator::translate(const char* context, const char* sourceText, const char*,
+                                       int) const {
     if (!isLayoutContext(context) || !sourceText || !*sourceText || !Platform::isInstalled())
         return {};
     return QString::fromStdString(localized(sourceText));

@@ -51,8 +51,7 @@ int majorVersion() {
 
 } // namespace
 
-MainMenuController::MainMenuController(const QString& title, AppDelegate& delegate,
-                                       QWidget* parent)
+MainMenuController::MainMenuController(const QString& title, AppDelegate& delegate, QWidget* parent)
     : QMenu(title, parent), delegate_(delegate) {
     terminate = [] { QCoreApplication::quit(); };
     AppDelegate& d = delegate_;
@@ -103,7 +102,8 @@ QMenu* MainMenuController::buildTimingMenu() {
             continue;
         }
         const int tag = minutes;
-        addItem(timing, title, [&d, tag] { d.shakeForClickedWithSender(tag); }, tag);
+        addItem(
+            timing, title, [&d, tag] { d.shakeForClickedWithSender(tag); }, tag);
     }
     return timing;
 }
@@ -199,8 +199,8 @@ void MainMenuController::refreshItems() {
         timeLeftMenuItem->setVisible(false);
         return;
     }
-    QString title = text("menu-shaking-left") +
-                    QString::fromStdString(ShakeTimer::shared().timeLeftString());
+    QString title =
+        text("menu-shaking-left") + QString::fromStdString(ShakeTimer::shared().timeLeftString());
     if (store.integerForKey(SettingsKey::lastDurationSelected) == 0)
         title = text("menu-shaking-indefinitely");
     setTitle(timeLeftMenuItem, title);

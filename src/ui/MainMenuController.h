@@ -53,8 +53,7 @@ class MainMenuController final : public QMenu, public StatusMenu {
     QAction* timeLeftMenuItem = nullptr;
 
   private:
-    QAction* addItem(QMenu* menu, const QString& title, std::function<void()> action,
-                     int tag = 0);
+    QAction* addItem(QMenu* menu, const QString& title, std::function<void()> action, int tag = 0);
     QMenu* buildTimingMenu();
     QMenu* buildHelpMenu();
     static void setTitle(QAction* item, const QString& title);

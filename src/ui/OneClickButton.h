@@ -8,8 +8,8 @@ namespace wigglet {
 // on it do nothing. The shortcut recorder uses it so that a click does not restart recording.
 class OneClickButton final : public QPushButton {
     Q_OBJECT
-    Q_PROPERTY(bool isUserInteractionEnabled READ isUserInteractionEnabled WRITE
-                   setUserInteractionEnabled)
+    Q_PROPERTY(
+        bool isUserInteractionEnabled READ isUserInteractionEnabled WRITE setUserInteractionEnabled)
 
   public:
     using QPushButton::QPushButton;

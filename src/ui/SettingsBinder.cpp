@@ -21,8 +21,6 @@ SettingsBinder::SettingsBinder(QWidget* root) : QObject(root) {
     for (QWidget* widget : root->findChildren<QWidget*>()) {
         if (!widget->property(keyProperty).toString().isEmpty())
             bind(widget);
-        if (!widget->property(enabledByProperty).toString().isEmpty())
-            dependent_.emplace_back(widget);
     }
     load();
 }
@@ -33,13 +31,11 @@ void SettingsBinder::bind(QWidget* control) {
         connect(popUp, &QComboBox::activated, this, [this, key](int index) {
             SettingsStore::shared().setInteger(key, index);
             SettingsStore::shared().synchronize();
-            updateEnabled();
         });
     } else if (auto* box = qobject_cast<QAbstractButton*>(control)) {
         connect(box, &QAbstractButton::clicked, this, [this, key, box] {
             SettingsStore::shared().setBool(key, box->isChecked());
             SettingsStore::shared().synchronize();
-            updateEnabled();
         });
     } else {
         return;
@@ -51,7 +47,6 @@ void SettingsBinder::load() {
     for (const auto& control : bound_)
         if (control)
             loadControl(control);
-    updateEnabled();
 }
 
 void SettingsBinder::loadControl(QWidget* control) {
@@ -64,13 +59,6 @@ void SettingsBinder::loadControl(QWidget* control) {
     } else if (auto* box = qobject_cast<QAbstractButton*>(control)) {
         box->setChecked(store.boolForKey(key));
     }
-}
-
-void SettingsBinder::updateEnabled() {
-    for (const auto& control : dependent_)
-        if (control)
-            control->setEnabled(SettingsStore::shared().boolForKey(
-                control->property(enabledByProperty).toString().toStdString()));
 }
 
 } // namespace wigglet

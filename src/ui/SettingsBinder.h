@@ -11,8 +11,7 @@ namespace wigglet {
 // Binds the controls of a layout to the settings store, as the layout declares it: a control
 // with the dynamic property `settingsKey` shows that setting and writes it (then flushes) when
 // the user changes it. A pop-up stores its selected index as an integer, a checkbox or radio
-// button its state as a boolean. A control with `enabledBySetting` is enabled exactly while
-// that boolean setting is true. It holds no values of its own: every read goes to the store.
+// button its state as a boolean. It holds no values of its own: every read goes to the store.
 class SettingsBinder final : public QObject {
     Q_OBJECT
 
@@ -23,15 +22,12 @@ class SettingsBinder final : public QObject {
     void load();
 
     static constexpr const char* keyProperty = "settingsKey";
-    static constexpr const char* enabledByProperty = "enabledBySetting";
 
   private:
     void bind(QWidget* control);
     void loadControl(QWidget* control);
-    void updateEnabled();
 
     std::vector<QPointer<QWidget>> bound_;
-    std::vector<QPointer<QWidget>> dependent_;
 };
 
 } // namespace wigglet

@@ -1,0 +1,71 @@
+#include "ui/PreferencesWindowController.h"
+
+#include "ui/ClickView.h"
+#include "ui/ClickViewController.h"
+#include "ui/EventMonitor.h"
+#include "ui/GeneralViewController.h"
+#include "ui/KeyEventTranslator.h"
+#include "ui/ScrollViewController.h"
+
+#include <QKeyEvent>
+#include <QLayout>
+#include <QTabWidget>
+
+namespace wigglet {
+
+std::unique_ptr<PreferencesWindowController>
+PreferencesWindowController::instantiate(AppDelegate& delegate) {
+    auto window = loadWindow("Preferences", QString(), "PreferencesWindowController");
+    if (!window)
+        return nullptr;
+    auto* tabs = window->findChild<QTabWidget*>("tabView");
+    if (!tabs || tabs->count() < 3 || !qobject_cast<ClickView*>(tabs->widget(1)))
+        return nullptr;
+    return std::unique_ptr<PreferencesWindowController>(
+        new PreferencesWindowController(std::move(window), tabs, delegate));
+}
+
+PreferencesWindowController::PreferencesWindowController(std::unique_ptr<QWidget> window,
+                                                         QTabWidget* tabs, AppDelegate& delegate)
+    : WindowController(std::move(window), Lifetime::Kept), tabView_(tabs),
+      general_(new GeneralViewController(tabs->widget(0), delegate)),
+      click_(new ClickViewController(static_cast<ClickView*>(tabs->widget(1)))),
+      scroll_(new ScrollViewController(tabs->widget(2))) {
+    connect(tabs, &QTabWidget::currentChanged, this, &PreferencesWindowController::fitToPane);
+    fitToPane(tabs->currentIndex());
+    windowDidLoad();
+}
+
+PreferencesWindowController::~PreferencesWindowController() {
+    if (keyMonitor_)
+        keyMonitor_->remove();
+}
+
+void PreferencesWindowController::windowDidLoad() {
+    keyMonitor_ = new EventMonitor(QEvent::KeyPress, [this](QEvent* event) {
+        if (const auto keyDown = KeyEventTranslator::toKeyDown(*static_cast<QKeyEvent*>(event)))
+            this->keyDown(*keyDown);
+    });
+}
+
+void PreferencesWindowController::keyDown(const KeyDown& event) {
+    if (general_->isListening())
+        general_->keyDown(event);
+}
+
+void PreferencesWindowController::selectPane(int index) {
+    tabView_->setCurrentIndex(index);
+}
+
+// The window takes the size of the pane shown, as each pane asks for its own size.
+void PreferencesWindowController::fitToPane(int index) {
+    for (int i = 0; i < tabView_->count(); ++i)
+        tabView_->widget(i)->setSizePolicy(
+            i == index ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+            i == index ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    if (QLayout* layout = window()->layout())
+        layout->activate();
+    window()->adjustSize();
+}
+
+} // namespace wigglet
