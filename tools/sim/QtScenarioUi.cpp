@@ -16,12 +16,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QWidget>
 #include <QWindow>
@@ -87,8 +89,12 @@ void clickAt(QWidget* target, QPointF local) {
     QCoreApplication::sendEvent(target, &release);
 }
 
+// Checkboxes and radio buttons take clicks on their mark and label only, which sit at the
+// left; other controls anywhere.
 void press(QWidget* control) {
-    clickAt(control, QRectF(control->rect()).center());
+    const QRectF bounds(control->rect());
+    const bool marked = qobject_cast<QCheckBox*>(control) || qobject_cast<QRadioButton*>(control);
+    clickAt(control, marked ? QPointF(8, bounds.center().y()) : bounds.center());
 }
 
 nlohmann::ordered_json describeControl(const QWidget* control, const QWidget* pane) {
