@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/AtomicFile.h"
 #include "app/SettingsKey.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -18,16 +20,20 @@ using Bytes = std::vector<std::uint8_t>;
 // object in one file. Every read applies the zero-value rule (an absent key or an unusable
 // value reads as false, 0, 0.0 or no value); every write replaces the file atomically.
 // Unknown keys are kept. It never reports failure to its callers: a write that cannot reach
-// the disk keeps the value in memory and says so once in the log.
+// the disk keeps the value in memory and says so once in the log, and saves it when the disk
+// takes writes again. An edit that someone else makes to the file is seen at the next read.
 class SettingsStore {
   public:
     // A store that lives in memory only (the simulation and tests).
     SettingsStore();
-    // A store kept in the given file.
+    // A store kept in the given file. A path that is a symbolic link owned by another user is
+    // refused: the store then lives in memory only and says so.
     explicit SettingsStore(std::filesystem::path file);
 
     // The process-wide store of the installed platform context.
     static SettingsStore& shared();
+    // $XDG_CONFIG_HOME/wigglet/settings.json, or ~/.config/wigglet/settings.json.
+    static std::filesystem::path defaultPath();
 
     bool boolForKey(std::string_view key);
     std::int64_t integerForKey(std::string_view key);
@@ -63,17 +69,33 @@ class SettingsStore {
     // Every key with its stored JSON form.
     nlohmann::json snapshot();
 
+    // The file behind the store; none when it lives in memory only.
     const std::optional<std::filesystem::path>& file() const { return file_; }
 
   private:
     void write(std::string_view key, const char* type, nlohmann::json stored,
                const nlohmann::json& traced);
+    void put(std::string_view key, std::optional<nlohmann::json> value);
     const nlohmann::json* lookup(std::string_view key);
     void reloadIfChanged();
+    void load();
+    void setAsideCorruptFile();
     bool persist();
+    std::optional<std::string> obstacleToWriting();
+    void reportWriteFailure(const std::string& failure);
+    bool hasUnsavedChanges() const;
 
     std::optional<std::filesystem::path> file_;
+    std::optional<AtomicFile> disk_;
     nlohmann::json values_ = nlohmann::json::object();
+    // Changes not yet on disk, laid over whatever the file holds when it is read again; an
+    // empty value is a removal.
+    std::map<std::string, std::optional<nlohmann::json>, std::less<>> unsaved_;
+    // The file as last read or written by this store.
+    AtomicFile::Stamp seen_;
+    bool unreadable_ = false;
+    bool corruptFileInPlace_ = false;
+    bool writesFailing_ = false;
 };
 
 } // namespace wigglet

@@ -1,13 +1,91 @@
 #include "system/BrightnessManager.h"
 
+#include "app/SettingsStore.h"
+#include "platform/DisplayBrightness.h"
+#include "platform/EventSource.h"
+#include "platform/Platform.h"
+#include "platform/Sleeper.h"
+
 namespace wigglet {
 
-float BrightnessManager::currentBrightness() {
-    return 0.0f;
+namespace {
+
+constexpr std::int64_t kDimToHalf = 1;
+constexpr std::int64_t kDimFully = 2;
+
+constexpr int NSEventTypeSystemDefined = 14;
+constexpr int NX_SUBTYPE_AUX_CONTROL_BUTTONS = 8;
+constexpr std::uint64_t kKeyDownFlags = 0xA00;
+constexpr std::uint64_t kKeyUpFlags = 0xB00;
+
+SystemDefinedEvent brightnessKeyEvent(int keyType, std::uint64_t flags) {
+    SystemDefinedEvent event;
+    event.type = NSEventTypeSystemDefined;
+    event.location = Point{0, 0};
+    event.modifierFlags = flags;
+    event.timestamp = 0;
+    event.windowNumber = 0;
+    event.subtype = NX_SUBTYPE_AUX_CONTROL_BUTTONS;
+    event.data1 = (std::int64_t{keyType} << 16) | static_cast<std::int64_t>(flags);
+    event.data2 = -1;
+    return event;
 }
 
-void BrightnessManager::dimDisplay() {}
+} // namespace
 
-void BrightnessManager::restoreBrightness() {}
+float BrightnessManager::currentBrightness() {
+    return Platform::current().brightness().currentBrightness();
+}
+
+void BrightnessManager::dimDisplay() {
+    const std::int64_t option = SettingsStore::shared().integerForKey(SettingsKey::dimLightOption);
+    if (option == kDimFully)
+        dimFully();
+    else if (option == kDimToHalf)
+        dimToHalf();
+}
+
+void BrightnessManager::dimFully() {
+    brightnessUserValue = currentBrightness();
+    for (int i = 0; i < kMaxKeyPresses; ++i)
+        pressBrightnessKey(NX_KEYTYPE_BRIGHTNESS_DOWN);
+    pause();
+}
+
+void BrightnessManager::dimToHalf() {
+    const float brightness = currentBrightness();
+    if (brightness < kLowestDimmableBrightness)
+        return;
+    brightnessUserValue = brightness;
+    const float goal = 0.5f * brightness;
+    for (int i = 0; i < kMaxKeyPresses; ++i) {
+        if (currentBrightness() <= goal)
+            break;
+        pressBrightnessKey(NX_KEYTYPE_BRIGHTNESS_DOWN);
+        pause();
+    }
+}
+
+void BrightnessManager::restoreBrightness() {
+    for (int i = 0; i < kMaxKeyPresses; ++i) {
+        if (currentBrightness() >= brightnessUserValue)
+            break;
+        pressBrightnessKey(NX_KEYTYPE_BRIGHTNESS_UP);
+        pause();
+    }
+    brightnessUserValue = 0.0f;
+}
+
+void BrightnessManager::pressBrightnessKey(int keyType) {
+    EventSource& events = Platform::current().events();
+    // An event that cannot be created is skipped; its partner is still tried.
+    for (const std::uint64_t flags : {kKeyDownFlags, kKeyUpFlags})
+        if (const auto event = events.createSystemDefinedEvent(brightnessKeyEvent(keyType, flags)))
+            events.post(*event);
+}
+
+void BrightnessManager::pause() {
+    Platform::current().sleeper().sleepMicroseconds(kKeyPressPauseMicros);
+}
 
 } // namespace wigglet

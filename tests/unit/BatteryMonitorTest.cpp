@@ -1,0 +1,166 @@
+#include "BehaviourRowName.h"
+#include "SimFixture.h"
+#include "app/AppDelegate.h"
+#include "app/Localizer.h"
+#include "app/SettingsStore.h"
+#include "platform/sim/SimPlatform.h"
+#include "system/BatteryManager.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace {
+
+using wigglet::AppDelegate;
+using wigglet::BatteryManager;
+using wigglet::SettingsKey;
+using wigglet::SettingsStore;
+using wigglet::sim::SimNotifications;
+
+using Charges = std::vector<std::optional<int>>;
+
+struct Machine {
+    bool smartBattery = true;
+    Charges charges;
+    bool onMains = false;
+};
+
+class BatteryMonitor : public wigglet::test::SimFixture {
+  protected:
+    void setUp(const Machine& machine) {
+        sim.world.hasSmartBattery = machine.smartBattery;
+        sim.world.batteryCharges = machine.charges;
+        sim.world.onMains = machine.onMains;
+    }
+    // Launches with shaking on indefinitely and the battery stop as given.
+    void launchShaking(bool stopShakingBattery, std::optional<std::int64_t> threshold) {
+        sim.notifications.setPermission(SimNotifications::Permission::Granted);
+        SettingsStore& store = SettingsStore::shared();
+        store.setBool(SettingsKey::notFirstLaunch, true);
+        store.setBool(SettingsKey::stopShakingBattery, stopShakingBattery);
+        if (threshold)
+            store.setInteger(SettingsKey::batteryLevelThreshold, *threshold);
+        delegate = std::make_unique<AppDelegate>();
+        delegate->applicationDidFinishLaunching();
+        delegate->switchIndefinitelyShake();
+    }
+    bool shaking() { return SettingsStore::shared().boolForKey(SettingsKey::shakeEnabled); }
+
+    std::unique_ptr<AppDelegate> delegate;
+};
+
+TEST_F(BatteryMonitor, ReadsTheLowestChargeOfAllSources) {
+    const struct {
+        const char* behaviour;
+        Machine machine;
+        std::optional<int> expected;
+    } rows[] = {
+        {"one source reports its charge", {true, {42}}, 42},
+        {"two sources reporting 80 and 15 read 15", {true, {80, 15}}, 15},
+        {"the lowest counts wherever it is in the list", {true, {15, 80}}, 15},
+        {"a source without a charge makes the reading full", {true, {5, std::nullopt}}, 100},
+        {"an empty source list reads as full", {true, {}}, 100},
+        {"a charge above full is kept as reported", {true, {120}}, 120},
+        {"no smart battery reads as none", {false, {5}}, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        setUp(row.machine);
+        BatteryManager manager;
+        EXPECT_EQ(manager.currentCapacity(), row.expected);
+        EXPECT_EQ(manager.serviceInternal, 0u);
+    }
+}
+
+TEST_F(BatteryMonitor, NoSmartBatteryReadsNothingElse) {
+    setUp({false, {5}});
+    BatteryManager().currentCapacity();
+    EXPECT_EQ(sim.powerSources.reads(), 0);
+}
+
+struct CheckRow {
+    const char* behaviour;
+    Machine machine;
+    std::optional<std::int64_t> threshold;
+    bool stops;
+};
+
+class LowBatteryCheck : public BatteryMonitor, public ::testing::WithParamInterface<CheckRow> {};
+
+TEST_P(LowBatteryCheck, StopsShakingAtOrBelowTheThresholdOnBatteryOnly) {
+    const CheckRow& row = GetParam();
+    SCOPED_TRACE(row.behaviour);
+    setUp(row.machine);
+    launchShaking(true, row.threshold);
+    sim.advanceSeconds(2.0);
+
+    EXPECT_EQ(shaking(), !row.stops);
+    if (row.machine.smartBattery) {
+        EXPECT_GE(sim.powerSources.reads(), 1);
+    }
+    const auto notifications = traceLines("notify");
+    ASSERT_EQ(notifications.size(), row.stops ? 1u : 0u);
+    if (row.stops) {
+        EXPECT_EQ(notifications[0]["title"],
+                  wigglet::localized("notification-stop-battery-low-title"));
+        EXPECT_EQ(notifications[0]["body"],
+                  wigglet::localized("notification-stop-battery-low-description"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LowBatteryCheck,
+    ::testing::Values(
+        CheckRow{
+            "a charge equal to the threshold stops with one notification", {true, {20}}, 20, true},
+        CheckRow{"a charge below the threshold stops", {true, {3}}, 20, true},
+        CheckRow{"a charge one above the threshold changes nothing", {true, {21}}, 20, false},
+        CheckRow{
+            "on mains power nothing happens however low the charge", {true, {5}, true}, 20, false},
+        CheckRow{"the lowest of 80 and 15 stops at threshold 15", {true, {80, 15}}, 15, true},
+        CheckRow{"a source without a charge counts as full", {true, {5, std::nullopt}}, 20, false},
+        CheckRow{"without a smart battery shaking never stops", {false, {0}}, 100, false},
+        CheckRow{"a threshold never chosen does not stop at 1 percent",
+                 {true, {1}},
+                 std::nullopt,
+                 false},
+        CheckRow{"a threshold never chosen stops at 0 percent", {true, {0}}, std::nullopt, true},
+        CheckRow{"a negative threshold never stops", {true, {0}}, -1, false}),
+    wigglet::test::BehaviourRowName());
+
+TEST_F(BatteryMonitor, WithTheCheckOffTheBatteryIsNeverRead) {
+    setUp({true, {5}});
+    launchShaking(false, 20);
+    sim.advanceSeconds(5.0);
+    EXPECT_TRUE(shaking());
+    EXPECT_EQ(sim.powerSources.reads(), 0);
+    EXPECT_EQ(traceLines("notify").size(), 0u);
+}
+
+TEST_F(BatteryMonitor, OnMainsTheChargeIsStillReadEveryTick) {
+    setUp({true, {5}, true});
+    launchShaking(true, 20);
+    sim.advanceSeconds(2.0);
+    EXPECT_EQ(sim.powerSources.reads(), 2);
+}
+
+TEST_F(BatteryMonitor, SwitchingOnAgainWhileLowStopsAgainWithANewNotification) {
+    setUp({true, {10}});
+    launchShaking(true, 20);
+    sim.advanceSeconds(2.0);
+    ASSERT_FALSE(shaking());
+    sim.advanceSeconds(5.0);
+    EXPECT_EQ(sim.powerSources.reads(), 1);
+
+    delegate->switchIndefinitelyShake();
+    sim.advanceSeconds(2.0);
+    EXPECT_FALSE(shaking());
+    const auto notifications = traceLines("notify");
+    ASSERT_EQ(notifications.size(), 2u);
+    EXPECT_NE(notifications[0]["id"], notifications[1]["id"]);
+}
+
+} // namespace

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cctype>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace wigglet::test {
+
+// Names a parameterised test's row after its behaviour sentence, in the characters that
+// GoogleTest allows in a name.
+struct BehaviourRowName {
+    template <class Row> std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
+        std::string name = info.param.behaviour;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        return name;
+    }
+};
+
+} // namespace wigglet::test

@@ -1,0 +1,225 @@
+#include "SimFixture.h"
+#include "app/AppDelegate.h"
+#include "app/SettingsStore.h"
+#include "platform/sim/SimPlatform.h"
+#include "system/BrightnessManager.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using wigglet::AppDelegate;
+using wigglet::BrightnessManager;
+using wigglet::SettingsKey;
+using wigglet::SettingsStore;
+
+constexpr std::int64_t kPauseMicros = 28000;
+constexpr std::int64_t kDownPress = 0x30A00;
+constexpr std::int64_t kDownRelease = 0x30B00;
+constexpr std::int64_t kUpPress = 0x20A00;
+constexpr std::int64_t kUpRelease = 0x20B00;
+
+// What one run did to the outside world.
+struct Outcome {
+    std::vector<std::int64_t> keys;       // data1 of every system-defined event, in order
+    std::vector<std::int64_t> pressTimes; // virtual microseconds of each key-down
+    std::int64_t elapsedMicros = 0;
+    int pauses = 0;
+    int reads = 0;
+};
+
+class DisplayDimming : public wigglet::test::SimFixture {
+  protected:
+    DisplayDimming() { sim.platform().trace().setSleepsEnabled(true); }
+
+    template <class F> Outcome observe(F&& work) {
+        const std::size_t keysBefore = traceLines("system-key").size();
+        const std::size_t sleepsBefore = traceLines("sleep").size();
+        const int readsBefore = sim.brightness.reads();
+        const std::int64_t start = sim.micros();
+        work();
+        Outcome run;
+        run.elapsedMicros = sim.micros() - start;
+        run.reads = sim.brightness.reads() - readsBefore;
+        run.pauses = static_cast<int>(traceLines("sleep").size() - sleepsBefore);
+        const auto keys = traceLines("system-key");
+        for (std::size_t i = keysBefore; i < keys.size(); ++i) {
+            run.keys.push_back(keys[i]["data1"]);
+            if (keys[i]["down"])
+                run.pressTimes.push_back(std::llround(keys[i]["t"].get<double>() * 1e6) - start);
+        }
+        return run;
+    }
+    void dimWith(std::int64_t option) {
+        SettingsStore::shared().setInteger(SettingsKey::dimLightOption, option);
+    }
+
+    BrightnessManager manager;
+};
+
+std::vector<std::int64_t> presses(int count, std::int64_t down, std::int64_t up) {
+    std::vector<std::int64_t> keys;
+    for (int i = 0; i < count; ++i) {
+        keys.push_back(down);
+        keys.push_back(up);
+    }
+    return keys;
+}
+
+std::vector<std::int64_t> pacedTimes(int count) {
+    std::vector<std::int64_t> times;
+    for (int i = 0; i < count; ++i)
+        times.push_back(i * kPauseMicros);
+    return times;
+}
+
+TEST_F(DisplayDimming, HalfDimmingStepsDownToHalfWithAPauseAfterEachPress) {
+    sim.world.brightness = 0.75f;
+    dimWith(1);
+    const Outcome run = observe([&] { manager.dimDisplay(); });
+    // 0.75 to 0.375 is six steps of 1/16.
+    EXPECT_EQ(run.keys, presses(6, kDownPress, kDownRelease));
+    EXPECT_EQ(run.pressTimes, pacedTimes(6));
+    EXPECT_EQ(run.pauses, 6);
+    EXPECT_EQ(run.elapsedMicros, 6 * kPauseMicros);
+    EXPECT_FLOAT_EQ(manager.brightnessUserValue, 0.75f);
+    EXPECT_FLOAT_EQ(*sim.world.brightness, 0.375f);
+}
+
+TEST_F(DisplayDimming, HalfDimmingBelowATenthDoesNothing) {
+    sim.world.brightness = 0.05f;
+    dimWith(1);
+    const Outcome run = observe([&] { manager.dimDisplay(); });
+    EXPECT_TRUE(run.keys.empty());
+    EXPECT_EQ(run.reads, 1);
+    EXPECT_EQ(run.elapsedMicros, 0);
+    EXPECT_EQ(manager.brightnessUserValue, 0.0f);
+}
+
+TEST_F(DisplayDimming, HalfDimmingAnUnreadableDisplayDoesNothing) {
+    sim.world.brightness.reset();
+    dimWith(1);
+    const Outcome run = observe([&] { manager.dimDisplay(); });
+    EXPECT_TRUE(run.keys.empty());
+    EXPECT_EQ(manager.brightnessUserValue, 0.0f);
+}
+
+TEST_F(DisplayDimming, HalfDimmingEndsAfterSixteenTriesWhenThePressesGetLost) {
+    sim.world.brightness = 0.8f;
+    sim.world.failEvents = 1000;
+    dimWith(1);
+    const Outcome run = observe([&] { manager.dimDisplay(); });
+    EXPECT_TRUE(run.keys.empty());
+    EXPECT_EQ(run.reads, 17);
+    EXPECT_EQ(run.pauses, 16);
+    EXPECT_EQ(run.elapsedMicros, 16 * kPauseMicros);
+    EXPECT_FLOAT_EQ(manager.brightnessUserValue, 0.8f);
+}
+
+TEST_F(DisplayDimming, FullDimmingPressesSixteenTimesAtOnceThenPausesOnce) {
+    sim.world.brightness = 0.6f;
+    dimWith(2);
+    const Outcome run = observe([&] { manager.dimDisplay(); });
+    EXPECT_EQ(run.keys, presses(16, kDownPress, kDownRelease));
+    EXPECT_EQ(run.pressTimes, std::vector<std::int64_t>(16, 0));
+    EXPECT_EQ(run.pauses, 1);
+    EXPECT_EQ(run.elapsedMicros, kPauseMicros);
+    EXPECT_EQ(run.reads, 1);
+    EXPECT_FLOAT_EQ(manager.brightnessUserValue, 0.6f);
+    EXPECT_FLOAT_EQ(*sim.world.brightness, 0.0f);
+}
+
+TEST_F(DisplayDimming, FullDimmingOfAnUnreadableDisplayStillPressesButRemembersNothing) {
+    sim.world.brightness.reset();
+    dimWith(2);
+    const Outcome run = observe([&] { manager.dimDisplay(); });
+    EXPECT_EQ(run.keys.size(), 32u);
+    EXPECT_EQ(manager.brightnessUserValue, 0.0f);
+}
+
+TEST_F(DisplayDimming, NoDimmingOptionDoesNothing) {
+    for (std::int64_t option : {0, 3, -1}) {
+        SCOPED_TRACE(option);
+        dimWith(option);
+        const Outcome run = observe([&] { manager.dimDisplay(); });
+        EXPECT_TRUE(run.keys.empty());
+        EXPECT_EQ(run.reads, 0);
+        EXPECT_EQ(run.elapsedMicros, 0);
+    }
+}
+
+TEST_F(DisplayDimming, RestoringStepsBackUpToTheRememberedBrightness) {
+    sim.world.brightness = 0.75f;
+    dimWith(1);
+    manager.dimDisplay();
+    const Outcome run = observe([&] { manager.restoreBrightness(); });
+    EXPECT_EQ(run.keys, presses(6, kUpPress, kUpRelease));
+    EXPECT_EQ(run.pressTimes, pacedTimes(6));
+    EXPECT_EQ(run.elapsedMicros, 6 * kPauseMicros);
+    EXPECT_FLOAT_EQ(*sim.world.brightness, 0.75f);
+    EXPECT_EQ(manager.brightnessUserValue, 0.0f);
+}
+
+TEST_F(DisplayDimming, RestoringAfterTheUserRaisedTheBrightnessPressesNothing) {
+    sim.world.brightness = 0.5f;
+    dimWith(2);
+    manager.dimDisplay();
+    sim.world.brightness = 0.9f;
+    const Outcome run = observe([&] { manager.restoreBrightness(); });
+    EXPECT_TRUE(run.keys.empty());
+    EXPECT_EQ(run.reads, 1);
+    EXPECT_EQ(manager.brightnessUserValue, 0.0f);
+}
+
+TEST_F(DisplayDimming, RestoringEndsAfterSixteenPressesEvenShortOfTheGoal) {
+    sim.world.brightness = 0.6f;
+    dimWith(2);
+    manager.dimDisplay();
+    sim.world.brightness.reset();
+    const Outcome run = observe([&] { manager.restoreBrightness(); });
+    EXPECT_EQ(run.keys, presses(16, kUpPress, kUpRelease));
+    EXPECT_EQ(run.pauses, 16);
+    EXPECT_EQ(manager.brightnessUserValue, 0.0f);
+}
+
+class DimmingWhileShaking : public DisplayDimming {
+  protected:
+    void launchShaking() {
+        SettingsStore::shared().setBool(SettingsKey::notFirstLaunch, true);
+        delegate = std::make_unique<AppDelegate>();
+        delegate->applicationDidFinishLaunching();
+        delegate->switchIndefinitelyShake();
+    }
+    std::unique_ptr<AppDelegate> delegate;
+};
+
+TEST_F(DimmingWhileShaking, StoppingWhileNotDimmedCostsOneReadingAndNoKeyPress) {
+    launchShaking();
+    const Outcome run = observe([&] { delegate->stopShakeAndUpdate(); });
+    EXPECT_EQ(run.reads, 1);
+    EXPECT_TRUE(run.keys.empty());
+}
+
+TEST_F(DimmingWhileShaking, StoppingWhileDimmedRestoresTheDisplay) {
+    sim.world.brightness = 0.75f;
+    dimWith(1);
+    launchShaking();
+    sim.advanceSeconds(4.0);
+    ASSERT_GT(delegate->brightnessManager.brightnessUserValue, 0.0f);
+    delegate->stopShakeAndUpdate();
+    EXPECT_FLOAT_EQ(*sim.world.brightness, 0.75f);
+    EXPECT_EQ(delegate->brightnessManager.brightnessUserValue, 0.0f);
+}
+
+TEST_F(DimmingWhileShaking, WithoutADimmingOptionTheBrightnessIsNeverRead) {
+    dimWith(0);
+    launchShaking();
+    const Outcome run = observe([&] { sim.advanceSeconds(10.0); });
+    EXPECT_EQ(run.reads, 0);
+    EXPECT_TRUE(run.keys.empty());
+}
+
+} // namespace

@@ -1,0 +1,349 @@
+#include "system/GlobalKeybindPreferences.h"
+
+#include "SimFixture.h"
+#include "app/SettingsStore.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wigglet {
+
+void PrintTo(const GlobalKeybindPreferences& record, std::ostream* out) {
+    *out << record.encode().value_or("<not encodable>");
+}
+
+} // namespace wigglet
+
+namespace {
+
+using wigglet::Bytes;
+using wigglet::GlobalKeybindPreferences;
+using wigglet::SettingsKey;
+using wigglet::SettingsStore;
+
+constexpr const char* kDefaultForm =
+    R"({"function":false,"control":false,"command":true,"shift":false,"option":true,)"
+    R"("capsLock":false,"carbonFlags":2304,"characters":"s","keyCode":1})";
+
+constexpr std::uint64_t kCapsLock = GlobalKeybindPreferences::capsLockFlag;
+constexpr std::uint64_t kShift = GlobalKeybindPreferences::shiftFlag;
+constexpr std::uint64_t kControl = GlobalKeybindPreferences::controlFlag;
+constexpr std::uint64_t kOption = GlobalKeybindPreferences::optionFlag;
+constexpr std::uint64_t kCommand = GlobalKeybindPreferences::commandFlag;
+constexpr std::uint64_t kFunction = GlobalKeybindPreferences::functionFlag;
+
+GlobalKeybindPreferences controlShiftK() {
+    GlobalKeybindPreferences record;
+    record.control = true;
+    record.shift = true;
+    record.command = false;
+    record.option = false;
+    record.carbonFlags = 0x1200;
+    record.characters = "k";
+    record.keyCode = 40;
+    return record;
+}
+
+std::string withoutKey(const std::string& key) {
+    auto object = nlohmann::ordered_json::parse(kDefaultForm);
+    object.erase(key);
+    return object.dump();
+}
+
+std::string withValue(const std::string& key, const nlohmann::json& value) {
+    auto object = nlohmann::ordered_json::parse(kDefaultForm);
+    object[key] = value;
+    return object.dump();
+}
+
+struct DecodeRow {
+    const char* behaviour;
+    std::string bytes;
+    std::optional<GlobalKeybindPreferences> expected;
+};
+
+TEST(GlobalKeybindPreferencesJson, DecodesOnlyCompleteWellTypedRecords) {
+    GlobalKeybindPreferences noCharacters;
+    noCharacters.characters.reset();
+    GlobalKeybindPreferences largestKeyCode;
+    largestKeyCode.keyCode = 4294967295u;
+
+    const std::vector<DecodeRow> rows = {
+        {"the default record's stored form decodes to the default", kDefaultForm,
+         GlobalKeybindPreferences{}},
+        {"a record without characters decodes with none", withoutKey("characters"), noCharacters},
+        {"characters given as null read as none", withValue("characters", nullptr), noCharacters},
+        {"unknown keys are ignored", withValue("colour", "blue"), GlobalKeybindPreferences{}},
+        {"key order carries no meaning",
+         R"({"keyCode":1,"characters":"s","carbonFlags":2304,"capsLock":false,"option":true,)"
+         R"("shift":false,"command":true,"control":false,"function":false})",
+         GlobalKeybindPreferences{}},
+        {"the largest 32-bit key code is kept", withValue("keyCode", 4294967295u), largestKeyCode},
+        {"a missing keyCode makes the value unusable", withoutKey("keyCode"), std::nullopt},
+        {"a boolean written as a number is a wrong type", withValue("function", 0), std::nullopt},
+        {"a boolean written as a string is a wrong type", withValue("shift", "false"),
+         std::nullopt},
+        {"carbonFlags written as a string is a wrong type", withValue("carbonFlags", "2304"),
+         std::nullopt},
+        {"characters written as a number is a wrong type", withValue("characters", 7),
+         std::nullopt},
+        {"a key code above 32 bits is unusable", withValue("keyCode", 4294967296u), std::nullopt},
+        {"carbonFlags above 32 bits is unusable", withValue("carbonFlags", 1ull << 40),
+         std::nullopt},
+        {"a negative key code is unusable", withValue("keyCode", -1), std::nullopt},
+        {"a key code with a fraction is unusable", withValue("keyCode", 1.5), std::nullopt},
+        {"a key code written as a float is unusable",
+         R"({"function":false,"control":false,"command":true,"shift":false,"option":true,)"
+         R"("capsLock":false,"carbonFlags":2304,"characters":"s","keyCode":1.0})",
+         std::nullopt},
+        {"a key code beyond 64 bits is unusable",
+         R"({"function":false,"control":false,"command":true,"shift":false,"option":true,)"
+         R"("capsLock":false,"carbonFlags":2304,"keyCode":99999999999999999999999})",
+         std::nullopt},
+        {"bytes that are not JSON are unusable", "⌥⌘S", std::nullopt},
+        {"empty bytes are unusable", "", std::nullopt},
+        {"a truncated object is unusable", std::string(kDefaultForm).substr(0, 40), std::nullopt},
+        {"text after the object is unusable", std::string(kDefaultForm) + "x", std::nullopt},
+        {"a JSON array is not a record", "[1,2,3]", std::nullopt},
+        {"a JSON string is not a record", "\"s\"", std::nullopt},
+        {"characters that are not valid UTF-8 make the value unusable",
+         R"({"function":false,"control":false,"command":true,"shift":false,"option":true,)"
+         R"("capsLock":false,"carbonFlags":2304,"characters":")"
+         "\xff\xfe"
+         R"(","keyCode":1})",
+         std::nullopt},
+        {"an overlong UTF-8 encoding makes the value unusable",
+         R"({"function":false,"control":false,"command":true,"shift":false,"option":true,)"
+         R"("capsLock":false,"carbonFlags":2304,"characters":")"
+         "\xc1\xb3"
+         R"(","keyCode":1})",
+         std::nullopt},
+        {"stray non-UTF-8 bytes between keys are unusable",
+         std::string("{\xff") + std::string(kDefaultForm).substr(1), std::nullopt},
+    };
+    for (const DecodeRow& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        EXPECT_EQ(GlobalKeybindPreferences::decode(row.bytes), row.expected);
+    }
+}
+
+TEST(GlobalKeybindPreferencesJson, EveryRequiredKeyIsRequired) {
+    for (const char* key : {"function", "control", "command", "shift", "option", "capsLock",
+                            "carbonFlags", "keyCode"}) {
+        SCOPED_TRACE(key);
+        EXPECT_EQ(GlobalKeybindPreferences::decode(withoutKey(key)), std::nullopt);
+    }
+}
+
+TEST(GlobalKeybindPreferencesJson, EncodesCompactlyWithCharactersOnlyWhenPresent) {
+    EXPECT_EQ(GlobalKeybindPreferences{}.encode(), std::string(kDefaultForm));
+
+    GlobalKeybindPreferences noCharacters;
+    noCharacters.characters.reset();
+    const auto encoded = noCharacters.encode();
+    ASSERT_TRUE(encoded);
+    EXPECT_EQ(encoded->find("characters"), std::string::npos);
+    EXPECT_EQ(nlohmann::json::parse(*encoded).size(), 8u);
+}
+
+TEST(GlobalKeybindPreferencesJson, RecordsSurviveTheRoundTrip) {
+    GlobalKeybindPreferences everything;
+    everything.function = everything.control = everything.shift = everything.capsLock = true;
+    everything.carbonFlags = 0xFFFFFFFF;
+    everything.characters = "é\"\\\n";
+    everything.keyCode = 0;
+    for (const auto& record : {GlobalKeybindPreferences{}, controlShiftK(), everything}) {
+        const auto encoded = record.encode();
+        ASSERT_TRUE(encoded);
+        EXPECT_EQ(GlobalKeybindPreferences::decode(*encoded), record) << *encoded;
+    }
+}
+
+TEST(GlobalKeybindPreferencesJson, CharactersThatAreNotUtf8CannotBeEncoded) {
+    GlobalKeybindPreferences record;
+    record.characters = "\xff";
+    EXPECT_EQ(record.encode(), std::nullopt);
+}
+
+TEST(GlobalKeybindPreferencesText, DescriptionPutsModifiersInDisplayOrder) {
+    GlobalKeybindPreferences all;
+    all.function = all.control = all.option = all.command = all.shift = all.capsLock = true;
+    all.characters = "a";
+    GlobalKeybindPreferences noCharacters;
+    noCharacters.characters.reset();
+    GlobalKeybindPreferences controlOptionK = controlShiftK();
+    controlOptionK.shift = false;
+    controlOptionK.option = true;
+
+    const struct {
+        const char* behaviour;
+        GlobalKeybindPreferences record;
+        std::string expected;
+    } rows[] = {
+        {"the default record reads Option-Command-S", GlobalKeybindPreferences{}, "⌥⌘S"},
+        {"control and shift with k read ⌃⇧K", controlShiftK(), "⌃⇧K"},
+        {"control and option with k read ⌃⌥K", controlOptionK, "⌃⌥K"},
+        {"all six modifiers come before the key, command before shift", all, "Fn⌃⌥⌘⇧⇪A"},
+        {"a record without characters shows only its modifiers", noCharacters, "⌥⌘"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        EXPECT_EQ(row.record.description(), row.expected);
+    }
+}
+
+TEST(GlobalKeybindPreferencesText, CharactersAreUpperCasedWithoutBreakingOtherText) {
+    const struct {
+        const char* behaviour;
+        std::string characters;
+        std::string expected;
+    } rows[] = {
+        {"ASCII letters are upper-cased", "k", "K"},
+        {"digits and punctuation stay", "1-=", "1-="},
+        {"Latin-1 letters are upper-cased", "é", "É"},
+        {"German sharp s becomes SS", "ß", "SS"},
+        {"Latin Extended-A letters are upper-cased", "ł", "Ł"},
+        {"Cyrillic letters are upper-cased", "я", "Я"},
+        {"Greek final sigma becomes capital sigma", "ς", "Σ"},
+        {"letters without an upper case stay", "中", "中"},
+        {"bytes that are not UTF-8 are kept as they are",
+         "a\xff"
+         "b",
+         "A\xff"
+         "B"},
+        {"a truncated sequence is kept as it is", "\xc3", "\xc3"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        GlobalKeybindPreferences record;
+        record.command = record.option = false;
+        record.characters = row.characters;
+        EXPECT_EQ(record.description(), row.expected);
+    }
+}
+
+TEST(GlobalKeybindPreferencesText, ModifierFlagsAreTheUnionOfTheSixBooleans) {
+    EXPECT_EQ(GlobalKeybindPreferences{}.modifierFlags(), kOption | kCommand);
+    EXPECT_EQ(controlShiftK().modifierFlags(), kControl | kShift);
+    GlobalKeybindPreferences functionAndCapsLock;
+    functionAndCapsLock.command = functionAndCapsLock.option = false;
+    functionAndCapsLock.function = functionAndCapsLock.capsLock = true;
+    EXPECT_EQ(functionAndCapsLock.modifierFlags(), kFunction | kCapsLock);
+}
+
+TEST(GlobalKeybindPreferencesText, ModifierConversions) {
+    const struct {
+        const char* behaviour;
+        std::uint64_t flags;
+        std::uint32_t carbonMask;
+        std::string symbols;
+    } rows[] = {
+        {"no modifiers give an empty mask and no symbols", 0, 0, ""},
+        {"the four registrable modifiers map to their Carbon bits",
+         kCommand | kOption | kControl | kShift, 0x1B00, "⌃⌥⇧⌘"},
+        {"function and caps lock are not mapped", kFunction | kCapsLock, 0, ""},
+        {"other bits of the flags are ignored", kCommand | 0x100 | 0xFFFF, 0x0100, "⌘"},
+        {"shift alone", kShift, 0x0200, "⇧"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        EXPECT_EQ(GlobalKeybindPreferences::carbonModifierMask(row.flags), row.carbonMask);
+        EXPECT_EQ(GlobalKeybindPreferences::modifierSymbols(row.flags), row.symbols);
+    }
+}
+
+TEST(GlobalKeybindPreferencesRecording, AcceptsOnlyKeysHeldWithARegistrableModifier) {
+    GlobalKeybindPreferences controlOptionK;
+    controlOptionK.command = false;
+    controlOptionK.control = true;
+    controlOptionK.option = true;
+    controlOptionK.carbonFlags = 0x1800;
+    controlOptionK.characters = "k";
+    controlOptionK.keyCode = 40;
+
+    GlobalKeybindPreferences functionCommandS;
+    functionCommandS.function = true;
+    functionCommandS.option = false;
+    functionCommandS.carbonFlags = 0x0100;
+
+    GlobalKeybindPreferences emptyCharacters;
+    emptyCharacters.characters = "";
+    emptyCharacters.keyCode = 36;
+
+    const struct {
+        const char* behaviour;
+        std::uint32_t keyCode;
+        std::optional<std::string> characters;
+        std::uint64_t flags;
+        std::optional<GlobalKeybindPreferences> expected;
+    } rows[] = {
+        {"Control-Option-K records control and option with mask 0x1800", 40, "k",
+         kControl | kOption, controlOptionK},
+        {"fn is displayed but not registered", 1, "s", kFunction | kCommand, functionCommandS},
+        {"empty characters still count as characters", 36, "", kOption | kCommand, emptyCharacters},
+        {"a key alone is not accepted", 40, "k", 0, std::nullopt},
+        {"a key with only caps lock is not accepted", 40, "k", kCapsLock, std::nullopt},
+        {"a key with only fn is not accepted", 40, "k", kFunction, std::nullopt},
+        {"an event without characters builds no record", 40, std::nullopt, kCommand, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        EXPECT_EQ(GlobalKeybindPreferences::fromKeyEvent(row.keyCode, row.characters, row.flags),
+                  row.expected);
+    }
+}
+
+class StoredShortcut : public wigglet::test::SimFixture {
+  protected:
+    void put(const std::string& text) {
+        SettingsStore::shared().setData(SettingsKey::shakeHotkey, Bytes(text.begin(), text.end()));
+    }
+};
+
+TEST_F(StoredShortcut, AbsentValueGivesTheDefaultWithoutWritingIt) {
+    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), GlobalKeybindPreferences{});
+    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut().description(), "⌥⌘S");
+    EXPECT_FALSE(SettingsStore::shared().dataForKey(SettingsKey::shakeHotkey));
+    EXPECT_EQ(traceLines("store").size(), 0u);
+}
+
+TEST_F(StoredShortcut, UndecodableValueGivesTheDefaultAndIsLeftAsItIs) {
+    put(withoutKey("keyCode"));
+    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), GlobalKeybindPreferences{});
+    const auto bytes = SettingsStore::shared().dataForKey(SettingsKey::shakeHotkey);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(std::string(bytes->begin(), bytes->end()), withoutKey("keyCode"));
+}
+
+TEST_F(StoredShortcut, EveryReadDecodesTheStoreAfresh) {
+    put(*controlShiftK().encode());
+    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), controlShiftK());
+    put("not json");
+    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), GlobalKeybindPreferences{});
+}
+
+TEST_F(StoredShortcut, WritingStoresTheCompactFormAsData) {
+    GlobalKeybindPreferences::setStoredShortcut(controlShiftK());
+    const auto bytes = SettingsStore::shared().dataForKey(SettingsKey::shakeHotkey);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(std::string(bytes->begin(), bytes->end()), *controlShiftK().encode());
+    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), controlShiftK());
+    const auto stores = traceLines("store");
+    ASSERT_EQ(stores.size(), 1u);
+    EXPECT_EQ(stores[0]["key"], "shakeHotkey");
+    EXPECT_EQ(stores[0]["type"], "data");
+}
+
+TEST_F(StoredShortcut, ARecordThatCannotBeEncodedLeavesTheStoredOneInPlace) {
+    GlobalKeybindPreferences::setStoredShortcut(controlShiftK());
+    GlobalKeybindPreferences broken = controlShiftK();
+    broken.characters = "\xff";
+    GlobalKeybindPreferences::setStoredShortcut(broken);
+    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), controlShiftK());
+}
+
+} // namespace

@@ -1,0 +1,220 @@
+#include "SimFixture.h"
+#include "app/AppDelegate.h"
+#include "app/SettingsStore.h"
+#include "platform/HotKeyService.h"
+#include "platform/sim/SimPlatform.h"
+#include "system/GlobalKeybindPreferences.h"
+#include "system/HotKey.h"
+#include "system/HotKeysController.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using wigglet::AppDelegate;
+using wigglet::eventNotHandledErr;
+using wigglet::GlobalKeybindPreferences;
+using wigglet::HotKeyEvent;
+using wigglet::HotKeyID;
+using wigglet::HotKeysController;
+using wigglet::kEventHotKeyPressed;
+using wigglet::kEventHotKeyReleased;
+using wigglet::noErr;
+using wigglet::SettingsKey;
+using wigglet::SettingsStore;
+
+constexpr std::uint32_t kSignature = HotKeysController::hotKeySignature;
+
+class GlobalShortcut : public wigglet::test::SimFixture {
+  protected:
+    void launch() {
+        delegate = std::make_unique<AppDelegate>();
+        delegate->applicationDidFinishLaunching();
+    }
+    bool shaking() { return SettingsStore::shared().boolForKey(SettingsKey::shakeEnabled); }
+    // The identifier number of the one combination the system holds for us.
+    std::uint32_t registeredID() {
+        EXPECT_EQ(sim.hotKeys.registered().size(), 1u);
+        return sim.hotKeys.registered().empty() ? 0 : sim.hotKeys.registered().begin()->first;
+    }
+    std::int32_t deliver(int kind, HotKeyID id) {
+        const HotKeyEvent event{kind, id, true};
+        return sim.hotKeys.deliver(&event);
+    }
+    std::vector<nlohmann::json> hotKeyLines(const std::string& op) {
+        std::vector<nlohmann::json> found;
+        for (auto& line : traceLines("hotkey"))
+            if (line["op"] == op)
+                found.push_back(line);
+        return found;
+    }
+
+    std::unique_ptr<AppDelegate> delegate;
+};
+
+GlobalKeybindPreferences controlShiftK() {
+    GlobalKeybindPreferences record;
+    record.control = record.shift = true;
+    record.command = record.option = false;
+    record.carbonFlags = 0x1200;
+    record.characters = "k";
+    record.keyCode = 40;
+    return record;
+}
+
+TEST_F(GlobalShortcut, DefaultShortcutTogglesIndefiniteShaking) {
+    launch();
+    const auto registrations = hotKeyLines("register");
+    ASSERT_EQ(registrations.size(), 1u);
+    EXPECT_EQ(registrations[0]["keyCode"], 1);
+    EXPECT_EQ(registrations[0]["modifiers"], 0x900);
+    EXPECT_EQ(registrations[0]["result"], noErr);
+    ASSERT_FALSE(shaking());
+
+    sim.hotKeys.pressRegistered();
+    EXPECT_TRUE(shaking());
+    EXPECT_EQ(SettingsStore::shared().integerForKey(SettingsKey::lastDurationSelected), 0);
+
+    sim.hotKeys.pressRegistered();
+    EXPECT_FALSE(shaking());
+}
+
+TEST_F(GlobalShortcut, TheStoredRecordIsWhatGetsRegistered) {
+    GlobalKeybindPreferences::setStoredShortcut(controlShiftK());
+    launch();
+    const auto& registered = sim.hotKeys.registered();
+    ASSERT_EQ(registered.size(), 1u);
+    EXPECT_EQ(registered.begin()->second.keyCode, 40u);
+    EXPECT_EQ(registered.begin()->second.modifiers, 0x1200u);
+    EXPECT_EQ(registered.begin()->second.id.signature, kSignature);
+}
+
+TEST_F(GlobalShortcut, AReleasedCombinationDoesNothing) {
+    launch();
+    const std::uint32_t id = registeredID();
+    EXPECT_EQ(deliver(kEventHotKeyReleased, {kSignature, id}), eventNotHandledErr);
+    EXPECT_FALSE(shaking());
+    EXPECT_EQ(deliver(kEventHotKeyPressed, {kSignature, id}), noErr);
+    EXPECT_TRUE(shaking());
+}
+
+TEST_F(GlobalShortcut, EventsThatAreNotOursAreNotHandled) {
+    launch();
+    const std::uint32_t id = registeredID();
+    const struct {
+        const char* behaviour;
+        HotKeyEvent event;
+        std::int32_t expected;
+    } rows[] = {
+        {"a foreign signature is not handled",
+         {kEventHotKeyPressed, {0x41424344, id}, true},
+         eventNotHandledErr},
+        {"an identifier never registered is not handled",
+         {kEventHotKeyPressed, {kSignature, id + 7}, true},
+         eventNotHandledErr},
+        {"an event kind other than pressed or released is not handled",
+         {9, {kSignature, id}, true},
+         eventNotHandledErr},
+        {"an event without an identifier pair answers the parameter error",
+         {kEventHotKeyPressed, {kSignature, id}, false},
+         HotKeysController::eventParameterNotFoundErr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        EXPECT_EQ(sim.hotKeys.deliver(&row.event), row.expected);
+        EXPECT_FALSE(shaking());
+    }
+    EXPECT_EQ(HotKeysController::shared().handleHotKeyEvent(nullptr), eventNotHandledErr);
+}
+
+TEST_F(GlobalShortcut, AfterAReplacementEventsForTheOldIdentifierAreNotHandled) {
+    launch();
+    const std::uint32_t oldID = registeredID();
+    GlobalKeybindPreferences::setStoredShortcut(controlShiftK());
+    delegate->installHotKey();
+
+    EXPECT_EQ(deliver(kEventHotKeyPressed, {kSignature, oldID}), eventNotHandledErr);
+    EXPECT_FALSE(shaking());
+
+    const std::uint32_t newID = registeredID();
+    EXPECT_EQ(newID, oldID + 1);
+    EXPECT_EQ(sim.hotKeys.registered().at(newID).keyCode, 40u);
+    EXPECT_EQ(deliver(kEventHotKeyPressed, {kSignature, newID}), noErr);
+    EXPECT_TRUE(shaking());
+}
+
+TEST_F(GlobalShortcut, TheNewCombinationIsRegisteredBeforeTheOldOneIsReleased) {
+    launch();
+    delegate->installHotKey();
+    std::vector<std::string> ops;
+    for (auto& line : traceLines("hotkey"))
+        ops.push_back(line["op"].get<std::string>() + " " + std::to_string(line["id"].get<int>()));
+    EXPECT_EQ(ops, (std::vector<std::string>{"register 1", "register 2", "unregister 1"}));
+}
+
+TEST_F(GlobalShortcut, ARefusedRegistrationLeavesTheShortcutInert) {
+    sim.hotKeys.failNextRegistration();
+    launch();
+    const auto registrations = hotKeyLines("register");
+    ASSERT_EQ(registrations.size(), 1u);
+    EXPECT_NE(registrations[0]["result"], noErr);
+    EXPECT_TRUE(sim.hotKeys.registered().empty());
+
+    sim.hotKeys.pressRegistered();
+    EXPECT_EQ(deliver(kEventHotKeyPressed, {kSignature, 1}), eventNotHandledErr);
+    EXPECT_FALSE(shaking());
+
+    // Releasing an inert shortcut asks the system to drop nothing.
+    delegate->installHotKey();
+    EXPECT_TRUE(hotKeyLines("unregister").empty());
+    sim.hotKeys.pressRegistered();
+    EXPECT_TRUE(shaking());
+}
+
+TEST_F(GlobalShortcut, IdentifiersAreNeverReused) {
+    launch();
+    for (int i = 0; i < 3; ++i)
+        delegate->installHotKey();
+    std::vector<int> ids;
+    for (auto& line : hotKeyLines("register"))
+        ids.push_back(line["id"]);
+    EXPECT_EQ(ids, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(registeredID(), 4u);
+}
+
+TEST_F(GlobalShortcut, QuittingReleasesTheCombinationAndARestartBeginsAfresh) {
+    launch();
+    delegate.reset();
+    EXPECT_TRUE(sim.hotKeys.registered().empty());
+    sim.endProcess();
+
+    launch();
+    EXPECT_EQ(registeredID(), 1u);
+    sim.hotKeys.pressRegistered();
+    EXPECT_TRUE(shaking());
+}
+
+TEST_F(GlobalShortcut, ACallbackThatReplacesTheShortcutRunsSafely) {
+    launch();
+    bool ran = false;
+    delegate->hotKey->keyDownHandler = [&] {
+        delegate->installHotKey();
+        ran = true;
+    };
+    sim.hotKeys.pressRegistered();
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(registeredID(), 2u);
+    sim.hotKeys.pressRegistered();
+    EXPECT_TRUE(shaking());
+}
+
+TEST_F(GlobalShortcut, EachHotKeyCarriesAFreshIdentifier) {
+    wigglet::HotKey first(wigglet::KeyCombo{1, 0x900});
+    wigglet::HotKey second(wigglet::KeyCombo{1, 0x900});
+    EXPECT_NE(first.identifier, second.identifier);
+    EXPECT_EQ(first.identifier.size(), 36u);
+}
+
+} // namespace

@@ -1,0 +1,196 @@
+#include "system/LaunchAtLogin.h"
+
+#include "BehaviourRowName.h"
+#include "SimFixture.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using wigglet::LaunchAtLogin;
+using Change = LaunchAtLogin::KVO::Change;
+
+class LaunchAtLoginTest : public wigglet::test::SimFixture {
+  protected:
+    explicit LaunchAtLoginTest(int major = 14) { sim.world.version = {major, 0, 0}; }
+
+    // The login-item calls made, as "op result".
+    std::vector<std::string> loginItemCalls() {
+        std::vector<std::string> calls;
+        for (const auto& line : traceLines("login-item"))
+            calls.push_back(line["op"].get<std::string>() + " " +
+                            line["result"].get<std::string>());
+        return calls;
+    }
+    std::vector<std::string> logLines() {
+        std::vector<std::string> texts;
+        for (const auto& line : traceLines("log")) {
+            EXPECT_EQ(line["level"], "error");
+            texts.push_back(line["text"]);
+        }
+        return texts;
+    }
+};
+
+class LaunchAtLoginCurrent : public LaunchAtLoginTest {};
+
+TEST_F(LaunchAtLoginCurrent, EnablingRegistersTheApplicationItself) {
+    EXPECT_FALSE(LaunchAtLogin::isEnabled());
+    LaunchAtLogin::setEnabled(true);
+    EXPECT_TRUE(LaunchAtLogin::isEnabled());
+    EXPECT_EQ(loginItemCalls(), (std::vector<std::string>{"register ok"}));
+    EXPECT_TRUE(logLines().empty());
+}
+
+TEST_F(LaunchAtLoginCurrent, EnablingWhileRegisteredRegistersAfresh) {
+    LaunchAtLogin::setEnabled(true);
+    LaunchAtLogin::setEnabled(true);
+    EXPECT_TRUE(LaunchAtLogin::isEnabled());
+    EXPECT_EQ(loginItemCalls(),
+              (std::vector<std::string>{"register ok", "unregister ok", "register ok"}));
+}
+
+TEST_F(LaunchAtLoginCurrent, DisablingUnregisters) {
+    LaunchAtLogin::setEnabled(true);
+    LaunchAtLogin::setEnabled(false);
+    EXPECT_FALSE(LaunchAtLogin::isEnabled());
+    EXPECT_EQ(loginItemCalls(), (std::vector<std::string>{"register ok", "unregister ok"}));
+}
+
+struct RefusalRow {
+    const char* behaviour;
+    bool enabledBefore;
+    bool write;
+    std::string expectedLog;
+};
+
+class LaunchAtLoginRefusal : public LaunchAtLoginTest,
+                             public ::testing::WithParamInterface<RefusalRow> {};
+
+TEST_P(LaunchAtLoginRefusal, IsLoggedAndTheSystemStateIsReported) {
+    const RefusalRow& row = GetParam();
+    if (row.enabledBefore)
+        LaunchAtLogin::setEnabled(true);
+    sim.loginItems.failNext("Operation not permitted");
+    LaunchAtLogin::setEnabled(row.write);
+    EXPECT_EQ(LaunchAtLogin::isEnabled(), row.enabledBefore);
+    EXPECT_EQ(logLines(), std::vector<std::string>{row.expectedLog});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LaunchAtLoginRefusal,
+    ::testing::Values(RefusalRow{"a refused registration logs enable", false, true,
+                                 "Failed to enable launch at login: Operation not permitted"},
+                      RefusalRow{"a refused unregistration logs disable", true, false,
+                                 "Failed to disable launch at login: Operation not permitted"}),
+    wigglet::test::BehaviourRowName());
+
+TEST_F(LaunchAtLoginCurrent, AFailedUnregistrationBeforeRegisteringAgainIsIgnored) {
+    LaunchAtLogin::setEnabled(true);
+    sim.loginItems.failNext("busy");
+    LaunchAtLogin::setEnabled(true);
+    EXPECT_TRUE(LaunchAtLogin::isEnabled());
+    EXPECT_TRUE(logLines().empty());
+    EXPECT_EQ(loginItemCalls(),
+              (std::vector<std::string>{"register ok", "unregister error", "register ok"}));
+}
+
+TEST_F(LaunchAtLoginCurrent, ObserversHearEveryWriteAndReadTheNewStateAfterwards) {
+    std::vector<std::string> heard;
+    auto observation = LaunchAtLogin::kvo().addObserver([&](std::string_view key, Change change) {
+        const bool enabled = LaunchAtLogin::kvo().isEnabled();
+        heard.push_back(std::string(key) + (change == Change::WillChange ? " will " : " did ") +
+                        (enabled ? "on" : "off"));
+    });
+    LaunchAtLogin::kvo().setEnabled(true);
+    sim.loginItems.failNext("refused");
+    LaunchAtLogin::setEnabled(false);
+    EXPECT_EQ(heard, (std::vector<std::string>{"isEnabled will off", "isEnabled did on",
+                                               "isEnabled will on", "isEnabled did on"}));
+
+    observation.reset();
+    LaunchAtLogin::setEnabled(false);
+    EXPECT_EQ(heard.size(), 4u);
+}
+
+TEST_F(LaunchAtLoginCurrent, ThereIsOneObservableInstance) {
+    EXPECT_EQ(&LaunchAtLogin::kvo(), &LaunchAtLogin::kvo());
+    LaunchAtLogin::kvo().setEnabled(true);
+    EXPECT_TRUE(LaunchAtLogin::isEnabled());
+    EXPECT_TRUE(LaunchAtLogin::kvo().isEnabled());
+}
+
+class LaunchAtLoginLegacy : public LaunchAtLoginTest {
+  protected:
+    LaunchAtLoginLegacy() : LaunchAtLoginTest(12) {}
+};
+
+TEST_F(LaunchAtLoginLegacy, EnablingTurnsOnTheHelperNamedAfterTheBundle) {
+    EXPECT_FALSE(LaunchAtLogin::isEnabled());
+    LaunchAtLogin::setEnabled(true);
+    EXPECT_TRUE(LaunchAtLogin::isEnabled());
+    const auto lines = traceLines("login-item");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]["op"], "enable-helper");
+    EXPECT_EQ(lines[0]["identifier"], "org.wigglet.Wigglet-LaunchAtLoginHelper");
+
+    LaunchAtLogin::setEnabled(false);
+    EXPECT_FALSE(LaunchAtLogin::isEnabled());
+    EXPECT_EQ(loginItemCalls(),
+              (std::vector<std::string>{"enable-helper ok", "disable-helper ok"}));
+}
+
+TEST_F(LaunchAtLoginLegacy, ARefusedChangeIsNotReportedAndReadsAsTheJobListSays) {
+    sim.loginItems.failNext("refused");
+    LaunchAtLogin::setEnabled(true);
+    EXPECT_FALSE(LaunchAtLogin::isEnabled());
+    EXPECT_TRUE(logLines().empty());
+}
+
+TEST_F(LaunchAtLoginLegacy, TheHelperIdentifierIsBuiltOncePerProcess) {
+    sim.world.bundleIdentifier = "com.example.App";
+    EXPECT_EQ(LaunchAtLogin::helperIdentifier(), "com.example.App-LaunchAtLoginHelper");
+    sim.world.bundleIdentifier = "com.example.Other";
+    EXPECT_EQ(LaunchAtLogin::helperIdentifier(), "com.example.App-LaunchAtLoginHelper");
+    sim.endProcess();
+    EXPECT_EQ(LaunchAtLogin::helperIdentifier(), "com.example.Other-LaunchAtLoginHelper");
+}
+
+TEST_F(LaunchAtLoginLegacy, ObserversHearWritesToo) {
+    int heard = 0;
+    auto observation = LaunchAtLogin::kvo().addObserver([&](std::string_view, Change) { ++heard; });
+    LaunchAtLogin::setEnabled(true);
+    EXPECT_EQ(heard, 2);
+}
+
+struct MechanismRow {
+    const char* behaviour;
+    int major;
+    int minor;
+    std::string op;
+};
+
+class LaunchAtLoginMechanism : public LaunchAtLoginTest,
+                               public ::testing::WithParamInterface<MechanismRow> {};
+
+TEST_P(LaunchAtLoginMechanism, IsChosenBySystemVersion) {
+    const MechanismRow& row = GetParam();
+    sim.world.version = {row.major, row.minor, 0};
+    LaunchAtLogin::setEnabled(true);
+    const auto lines = traceLines("login-item");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]["op"], row.op);
+    EXPECT_TRUE(LaunchAtLogin::isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LaunchAtLoginMechanism,
+    ::testing::Values(MechanismRow{"12.6 enables the helper", 12, 6, "enable-helper"},
+                      MechanismRow{"13.0 registers the application", 13, 0, "register"},
+                      MechanismRow{"15.1 registers the application", 15, 1, "register"}),
+    wigglet::test::BehaviourRowName());
+
+} // namespace

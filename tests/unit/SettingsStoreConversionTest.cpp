@@ -1,0 +1,211 @@
+#include "SettingsStoreTestSupport.h"
+#include "app/SettingsStore.h"
+
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace wigglet {
+namespace {
+
+using nlohmann::json;
+using testing::TempFolder;
+
+constexpr auto kInt64Max = std::numeric_limits<std::int64_t>::max();
+constexpr auto kInt64Min = std::numeric_limits<std::int64_t>::min();
+
+Bytes bytesOf(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
+
+// What each typed accessor reads for one stored value.
+struct ConversionRow {
+    const char* behaviour;
+    std::optional<json> stored;
+    bool asBool;
+    std::int64_t asInteger;
+    double asDouble;
+    std::optional<std::string> asString;
+    std::optional<Bytes> asData;
+};
+
+void PrintTo(const ConversionRow& row, std::ostream* out) {
+    *out << '"' << row.behaviour << '"';
+}
+
+const ConversionRow kConversions[] = {
+    {"an absent key reads as every zero value", std::nullopt, false, 0, 0.0, std::nullopt,
+     std::nullopt},
+    {"boolean true reads as true, 1 and no text", true, true, 1, 1.0, std::nullopt, std::nullopt},
+    {"boolean false reads as false and 0", false, false, 0, 0.0, std::nullopt, std::nullopt},
+    {"a non-zero integer is true and its decimal text", 30, true, 30, 30.0, "30", std::nullopt},
+    {"integer zero is false and the text 0", 0, false, 0, 0.0, "0", std::nullopt},
+    {"a negative integer is true and keeps its sign", -7, true, -7, -7.0, "-7", std::nullopt},
+    {"a double is truncated toward zero as an integer", 2.5, true, 2, 2.5, "2.5", std::nullopt},
+    {"a negative double truncates toward zero", -2.75, true, -2, -2.75, "-2.75", std::nullopt},
+    {"a whole double reads as text without a fraction", 30.0, true, 30, 30.0, "30", std::nullopt},
+    {"a double reads as its shortest decimal text", 0.1, true, 0, 0.1, "0.1", std::nullopt},
+    {"double zero is false", 0.0, false, 0, 0.0, "0", std::nullopt},
+    {"a double beyond the integer range saturates", 1e300, true, kInt64Max, 1e300, "1e+300",
+     std::nullopt},
+    {"a negative double beyond the range saturates", -1e300, true, kInt64Min, -1e300, "-1e+300",
+     std::nullopt},
+    {"an unsigned number beyond the integer range saturates", json(std::uint64_t(1) << 63), true,
+     kInt64Max, 9223372036854775808.0, "9223372036854775808", std::nullopt},
+    {"the text true is true", "true", true, 0, 0.0, "true", std::nullopt},
+    {"the text YES is true", "YES", true, 0, 0.0, "YES", std::nullopt},
+    {"the text 1 is true and the number 1", "1", true, 1, 1.0, "1", std::nullopt},
+    {"the text yes in lower case is false", "yes", false, 0, 0.0, "yes", std::nullopt},
+    {"the text TRUE in upper case is false", "TRUE", false, 0, 0.0, "TRUE", std::nullopt},
+    {"the text 2 is not one of the true texts", "2", false, 2, 2.0, "2", std::nullopt},
+    {"a number at the start of a text is read, blanks first", " 42abc", false, 42, 42.0, " 42abc",
+     std::nullopt},
+    {"a decimal text reads as its integer part", "3.75", false, 3, 3.75, "3.75", std::nullopt},
+    {"a signed text keeps its sign", "-12", false, -12, -12.0, "-12", std::nullopt},
+    {"a plus sign is accepted", "+8", false, 8, 8.0, "+8", std::nullopt},
+    {"a text without a number reads as zero", "abc", false, 0, 0.0, "abc", std::nullopt},
+    {"an empty text reads as zero", "", false, 0, 0.0, "", std::nullopt},
+    {"a text number beyond the integer range saturates", "99999999999999999999", false, kInt64Max,
+     1e20, "99999999999999999999", std::nullopt},
+    {"a negative text number beyond the range saturates", "-99999999999999999999", false, kInt64Min,
+     -1e20, "-99999999999999999999", std::nullopt},
+    {"the text inf is no number", "inf", false, 0, 0.0, "inf", std::nullopt},
+    {"a data value reads as its bytes and nothing else", json{{"data", "aGk="}}, false, 0, 0.0,
+     std::nullopt, bytesOf("hi")},
+    {"empty data reads as no bytes, not as no value", json{{"data", ""}}, false, 0, 0.0,
+     std::nullopt, Bytes{}},
+    {"data that is not base64 reads as no value", json{{"data", "!!!!"}}, false, 0, 0.0,
+     std::nullopt, std::nullopt},
+    {"a data object with another member is not data", json{{"data", "aGk="}, {"x", 1}}, false, 0,
+     0.0, std::nullopt, std::nullopt},
+    {"a data object whose member is not text is not data", json{{"data", 5}}, false, 0, 0.0,
+     std::nullopt, std::nullopt},
+    {"a text is not data", "aGk=", false, 0, 0.0, "aGk=", std::nullopt},
+    {"an array reads as every zero value", json::array({1, 2}), false, 0, 0.0, std::nullopt,
+     std::nullopt},
+    {"null reads as every zero value", json(nullptr), false, 0, 0.0, std::nullopt, std::nullopt},
+    {"another object reads as every zero value", json{{"x", true}}, false, 0, 0.0, std::nullopt,
+     std::nullopt},
+};
+
+class SettingsStoreConversion : public ::testing::TestWithParam<ConversionRow> {};
+
+void expectReads(SettingsStore& store, const ConversionRow& row) {
+    EXPECT_EQ(store.boolForKey("key"), row.asBool);
+    EXPECT_EQ(store.integerForKey("key"), row.asInteger);
+    EXPECT_DOUBLE_EQ(store.doubleForKey("key"), row.asDouble);
+    EXPECT_EQ(store.stringForKey("key"), row.asString);
+    EXPECT_EQ(store.dataForKey("key"), row.asData);
+}
+
+TEST_P(SettingsStoreConversion, InMemory) {
+    SettingsStore store;
+    if (GetParam().stored)
+        store.putRaw("key", *GetParam().stored);
+    expectReads(store, GetParam());
+}
+
+TEST_P(SettingsStoreConversion, ReadBackFromTheFile) {
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    {
+        SettingsStore writer(path);
+        if (GetParam().stored)
+            writer.putRaw("key", *GetParam().stored);
+    }
+    SettingsStore reader(path);
+    expectReads(reader, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreConversion, ::testing::ValuesIn(kConversions),
+                         [](const auto& info) {
+                             std::string name = info.param.behaviour;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+// What each setter leaves in the file and what the same accessor reads back.
+struct WriteRow {
+    const char* behaviour;
+    void (*write)(SettingsStore&);
+    json onDisk;
+    void (*check)(SettingsStore&);
+};
+
+void PrintTo(const WriteRow& row, std::ostream* out) {
+    *out << '"' << row.behaviour << '"';
+}
+
+const WriteRow kWrites[] = {
+    {"a boolean is a JSON boolean", [](SettingsStore& s) { s.setBool("key", true); }, true,
+     [](SettingsStore& s) { EXPECT_TRUE(s.boolForKey("key")); }},
+    {"an integer is a JSON integer",
+     [](SettingsStore& s) { s.setInteger("key", -9007199254740993); }, -9007199254740993,
+     [](SettingsStore& s) { EXPECT_EQ(s.integerForKey("key"), -9007199254740993); }},
+    {"a double stays a double even when whole", [](SettingsStore& s) { s.setDouble("key", 900.0); },
+     900.0, [](SettingsStore& s) { EXPECT_EQ(s.doubleForKey("key"), 900.0); }},
+    {"a double keeps every bit", [](SettingsStore& s) { s.setDouble("key", 0.1 + 0.2); }, 0.1 + 0.2,
+     [](SettingsStore& s) { EXPECT_EQ(s.doubleForKey("key"), 0.1 + 0.2); }},
+    {"a non-finite double is stored as null",
+     [](SettingsStore& s) { s.setDouble("key", std::numeric_limits<double>::infinity()); }, nullptr,
+     [](SettingsStore& s) { EXPECT_EQ(s.doubleForKey("key"), 0.0); }},
+    {"a string is a JSON string", [](SettingsStore& s) { s.setString("key", "{512.4, 200}"); },
+     "{512.4, 200}", [](SettingsStore& s) { EXPECT_EQ(s.stringForKey("key"), "{512.4, 200}"); }},
+    {"data is an object holding base64",
+     [](SettingsStore& s) {
+         s.setData("key", Bytes{0x00, 0xff, 0x10, 0x7b});
+     },
+     json{{"data", "AP8Qew=="}},
+     [](SettingsStore& s) {
+         EXPECT_EQ(s.dataForKey("key"), (Bytes{0x00, 0xff, 0x10, 0x7b}));
+     }},
+};
+
+class SettingsStoreWrite : public ::testing::TestWithParam<WriteRow> {};
+
+TEST_P(SettingsStoreWrite, StoredFormAndRoundTrip) {
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    {
+        SettingsStore writer(path);
+        GetParam().write(writer);
+    }
+    const json onDisk = testing::readJson(path);
+    ASSERT_TRUE(onDisk.is_object());
+    EXPECT_EQ(onDisk.at("key"), GetParam().onDisk);
+    EXPECT_EQ(onDisk.at("key").type(), GetParam().onDisk.type());
+    SettingsStore reader(path);
+    GetParam().check(reader);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreWrite, ::testing::ValuesIn(kWrites),
+                         [](const auto& info) {
+                             std::string name = info.param.behaviour;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+TEST(SettingsStoreKeys, TypedKeysUseTheirRawValueAsKeyString) {
+    SettingsStore store;
+    store.setDouble(SettingsKey::timeElapsedThreshold, 30.0);
+    store.setBool(SettingsKey::moveCursorEnabled, true);
+    EXPECT_EQ(store.snapshot(),
+              (json{{"timeElapsedThreshold", 30.0}, {"moveCursorEnabled", true}}));
+}
+
+TEST(SettingsStoreKeys, RemovingAKeyMakesItAbsentAgain) {
+    SettingsStore store;
+    store.setInteger(SettingsKey::statusIconIndex, 3);
+    store.removeObject(rawValue(SettingsKey::statusIconIndex));
+    EXPECT_EQ(store.integerForKey(SettingsKey::statusIconIndex), 0);
+    EXPECT_FALSE(store.snapshot().contains("statusIconIndex"));
+}
+
+} // namespace
+} // namespace wigglet

@@ -1,0 +1,531 @@
+#include "SettingsStoreTestSupport.h"
+#include "app/SettingsStore.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+namespace wigglet {
+namespace {
+
+using nlohmann::json;
+using testing::entriesStartingWith;
+using testing::LoggingPlatform;
+using testing::modeOf;
+using testing::readFile;
+using testing::readJson;
+using testing::ReadOnlyFolder;
+using testing::TempFolder;
+using testing::writeFile;
+namespace fs = std::filesystem;
+
+bool mentions(const std::string& text, std::string_view part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(SettingsStoreFile, ValuesSurviveARestart) {
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    {
+        SettingsStore store(path);
+        store.setBool(SettingsKey::shakeEnabled, true);
+        store.setInteger(SettingsKey::lastDurationSelected, 30);
+        store.setDouble(SettingsKey::timeElapsedThreshold, 120.0);
+        store.setString(SettingsKey::shakeClickPosition, "{512.4, 200}");
+        store.setData(SettingsKey::shakeHotkey, Bytes{'{', '}'});
+    }
+    SettingsStore store(path);
+    EXPECT_TRUE(store.boolForKey(SettingsKey::shakeEnabled));
+    EXPECT_EQ(store.integerForKey(SettingsKey::lastDurationSelected), 30);
+    EXPECT_EQ(store.doubleForKey(SettingsKey::timeElapsedThreshold), 120.0);
+    EXPECT_EQ(store.stringForKey(SettingsKey::shakeClickPosition), "{512.4, 200}");
+    EXPECT_EQ(store.dataForKey(SettingsKey::shakeHotkey), (Bytes{'{', '}'}));
+}
+
+TEST(SettingsStoreFile, KeysTheProgramDoesNotKnowAreKeptOnEveryWrite) {
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    const json foreign = {{"list", {1, 2, 3}}, {"nested", {{"a", nullptr}}}};
+    writeFile(path, json{{"someoneElse", foreign}, {"zenEnabled", true}}.dump());
+    SettingsStore store(path);
+    store.setBool(SettingsKey::zenEnabled, false);
+    store.removeObject("notThere");
+    store.setInteger("another", 4);
+    EXPECT_EQ(readJson(path),
+              (json{{"someoneElse", foreign}, {"zenEnabled", false}, {"another", 4}}));
+}
+
+TEST(SettingsStoreFile, AStoreThatIsOnlyReadCreatesNothing) {
+    TempFolder folder;
+    const auto path = folder / "config" / "wigglet" / "settings.json";
+    SettingsStore store(path);
+    EXPECT_FALSE(store.boolForKey(SettingsKey::shakeEnabled));
+    EXPECT_TRUE(store.synchronize());
+    EXPECT_FALSE(fs::exists(folder / "config"));
+}
+
+TEST(SettingsStoreFile, TheFileIsTheUsersAloneAndSoAreNewFolders) {
+    TempFolder folder;
+    const auto path = folder / "config" / "wigglet" / "settings.json";
+    const mode_t previous = ::umask(0);
+    {
+        SettingsStore store(path);
+        store.setBool(SettingsKey::notFirstLaunch, true);
+    }
+    ::umask(previous);
+    EXPECT_EQ(modeOf(folder / "config"), 0700u);
+    EXPECT_EQ(modeOf(folder / "config" / "wigglet"), 0700u);
+    EXPECT_EQ(modeOf(path), 0600u);
+}
+
+TEST(SettingsStoreFile, AnOpenFileBecomesTheUsersAloneAtTheNextWrite) {
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    writeFile(path, "{}");
+    ::chmod(path.c_str(), 0644);
+    SettingsStore store(path);
+    store.setBool(SettingsKey::clickEnabled, true);
+    EXPECT_EQ(modeOf(path), 0600u);
+}
+
+TEST(SettingsStoreFile, WritingLeavesNoTemporaryFileBehind) {
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    SettingsStore store(path);
+    for (int i = 0; i < 5; ++i)
+        store.setInteger("counter", i);
+    EXPECT_EQ(entriesStartingWith(folder.path(), "settings.json"), std::vector<fs::path>{path});
+}
+
+TEST(SettingsStoreFile, TemporaryFilesOfADeadWriterAreClearedOnceOld) {
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    const auto old = folder / "settings.json.tmp-AbC123";
+    const auto fresh = folder / "settings.json.tmp-XyZ789";
+    writeFile(old, "{\"half");
+    writeFile(fresh, "{\"half");
+    fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(2));
+    SettingsStore store(path);
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_TRUE(fs::exists(fresh));
+}
+
+// What someone else does to the file while the store is open.
+struct ExternalEditRow {
+    const char* behaviour;
+    void (*edit)(const fs::path& path);
+    bool shakeEnabled;
+    std::int64_t statusIconIndex;
+};
+
+void PrintTo(const ExternalEditRow& row, std::ostream* out) {
+    *out << '"' << row.behaviour << '"';
+}
+
+const ExternalEditRow kExternalEdits[] = {
+    {"an editor that saves through a new file is seen",
+     [](const fs::path& path) {
+         writeFile(path.string() + ".new", R"({"shakeEnabled": false, "statusIconIndex": 2})");
+         fs::rename(path.string() + ".new", path);
+     },
+     false, 2},
+    {"an edit in place is seen",
+     [](const fs::path& path) {
+         writeFile(path, R"({"shakeEnabled": true, "statusIconIndex": 3, "more": "text"})");
+     },
+     true, 3},
+    {"a removed file reads as an empty store", [](const fs::path& path) { fs::remove(path); },
+     false, 0},
+};
+
+class SettingsStoreExternalEdit : public ::testing::TestWithParam<ExternalEditRow> {};
+
+TEST_P(SettingsStoreExternalEdit, SeenAtTheNextRead) {
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    SettingsStore store(path);
+    store.setBool(SettingsKey::shakeEnabled, true);
+    store.setInteger(SettingsKey::statusIconIndex, 1);
+    ASSERT_EQ(store.integerForKey(SettingsKey::statusIconIndex), 1);
+    GetParam().edit(path);
+    EXPECT_EQ(store.boolForKey(SettingsKey::shakeEnabled), GetParam().shakeEnabled);
+    EXPECT_EQ(store.integerForKey(SettingsKey::statusIconIndex), GetParam().statusIconIndex);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreExternalEdit, ::testing::ValuesIn(kExternalEdits),
+                         [](const auto& info) {
+                             std::string name = info.param.behaviour;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+TEST(SettingsStoreFile, AWriteKeepsWhatSomeoneElseChangedMeanwhile) {
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    SettingsStore store(path);
+    store.setBool(SettingsKey::clickEnabled, true);
+    writeFile(path, R"({"clickEnabled": true, "scrollEnabled": true})");
+    store.setBool(SettingsKey::moveCursorEnabled, true);
+    EXPECT_EQ(readJson(path),
+              (json{{"clickEnabled", true}, {"scrollEnabled", true}, {"moveCursorEnabled", true}}));
+}
+
+// Contents that are not a settings object.
+const char* const kCorruptContents[] = {
+    "this is not JSON", "{\"shakeEnabled\": tru", "[true, 1]", "", "\"text\"", "{} {}",
+};
+
+class SettingsStoreCorruptFile : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SettingsStoreCorruptFile, IsMovedAsideReportedOnceAndTheStoreStartsEmpty) {
+    LoggingPlatform platform;
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    const std::string contents = GetParam();
+    writeFile(path, contents);
+
+    SettingsStore store(path);
+    EXPECT_FALSE(store.boolForKey(SettingsKey::shakeEnabled));
+    EXPECT_EQ(store.snapshot(), json::object());
+
+    const auto aside = entriesStartingWith(folder.path(), "settings.json.corrupt-");
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(readFile(aside[0]), contents);
+    EXPECT_FALSE(fs::exists(path));
+    ASSERT_EQ(platform.log().entries().size(), 1u);
+    EXPECT_EQ(platform.log().entries()[0].level, LogLevel::Error);
+    EXPECT_TRUE(mentions(platform.log().entries()[0].text, aside[0].string()));
+
+    store.setBool(SettingsKey::shakeEnabled, true);
+    EXPECT_EQ(readJson(path), (json{{"shakeEnabled", true}}));
+    EXPECT_EQ(readFile(aside[0]), contents);
+    EXPECT_EQ(platform.log().entries().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Contents, SettingsStoreCorruptFile, ::testing::ValuesIn(kCorruptContents));
+
+TEST(SettingsStoreFile, ASecondCorruptFileIsMovedAsideWithoutReplacingTheFirst) {
+    LoggingPlatform platform;
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    writeFile(path, "first");
+    SettingsStore first(path);
+    writeFile(path, "second");
+    SettingsStore second(path);
+    const auto aside = entriesStartingWith(folder.path(), "settings.json.corrupt-");
+    ASSERT_EQ(aside.size(), 2u);
+    EXPECT_NE(readFile(aside[0]), readFile(aside[1]));
+    EXPECT_EQ(platform.log().entries().size(), 2u);
+}
+
+TEST(SettingsStoreFile, WithoutAPlatformTheWarningGoesToStandardError) {
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    writeFile(path, "not JSON");
+    ::testing::internal::CaptureStderr();
+    SettingsStore store(path);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(mentions(said, "settings.json.corrupt-"));
+}
+
+// How the store gets its unsaved values onto the disk once it can write again.
+struct RecoveryRow {
+    const char* behaviour;
+    void (*resume)(SettingsStore&);
+};
+
+void PrintTo(const RecoveryRow& row, std::ostream* out) {
+    *out << '"' << row.behaviour << '"';
+}
+
+const RecoveryRow kRecoveries[] = {
+    {"synchronize writes them", [](SettingsStore& s) { EXPECT_TRUE(s.synchronize()); }},
+    {"the next write writes them too", [](SettingsStore& s) { s.setBool("later", true); }},
+};
+
+class SettingsStoreReadOnlyFolder : public ::testing::TestWithParam<RecoveryRow> {};
+
+TEST_P(SettingsStoreReadOnlyFolder, KeepsValuesInMemoryWarnsOnceAndWritesLater) {
+    LoggingPlatform platform;
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    SettingsStore store(path);
+    store.setInteger(SettingsKey::statusIconIndex, 1);
+    const std::string before = readFile(path).value();
+
+    ReadOnlyFolder readOnly(folder.path());
+    if (!readOnly.works())
+        GTEST_SKIP() << "cannot make a folder read-only for this user";
+    store.setInteger(SettingsKey::statusIconIndex, 2);
+    store.setBool(SettingsKey::clickEnabled, true);
+    store.removeObject(rawValue(SettingsKey::statusIconIndex));
+    store.setInteger(SettingsKey::statusIconIndex, 3);
+    EXPECT_FALSE(store.synchronize());
+
+    EXPECT_EQ(store.integerForKey(SettingsKey::statusIconIndex), 3);
+    EXPECT_TRUE(store.boolForKey(SettingsKey::clickEnabled));
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(platform.log().count(LogLevel::Error), 1u);
+    EXPECT_EQ(platform.log().count(LogLevel::Info), 0u);
+
+    readOnly.release();
+    GetParam().resume(store);
+    const json onDisk = readJson(path);
+    EXPECT_EQ(onDisk.at("statusIconIndex"), 3);
+    EXPECT_EQ(onDisk.at("clickEnabled"), true);
+    EXPECT_EQ(platform.log().count(LogLevel::Error), 1u);
+    EXPECT_EQ(platform.log().count(LogLevel::Info), 1u);
+    EXPECT_EQ(SettingsStore(path).integerForKey(SettingsKey::statusIconIndex), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreReadOnlyFolder, ::testing::ValuesIn(kRecoveries),
+                         [](const auto& info) {
+                             std::string name = info.param.behaviour;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+TEST(SettingsStoreFile, AnEditOnDiskWhileWritesFailKeepsTheUnsavedValues) {
+    LoggingPlatform platform;
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    SettingsStore store(path);
+    store.setInteger(SettingsKey::statusIconIndex, 1);
+    ReadOnlyFolder readOnly(folder.path());
+    if (!readOnly.works())
+        GTEST_SKIP() << "cannot make a folder read-only for this user";
+    store.setInteger(SettingsKey::statusIconIndex, 2);
+    store.removeObject("gone");
+    writeFile(path, R"({"statusIconIndex": 9, "gone": 1, "fromElsewhere": 5, "padding": "..."})");
+    EXPECT_EQ(store.integerForKey(SettingsKey::statusIconIndex), 2);
+    EXPECT_EQ(store.integerForKey("fromElsewhere"), 5);
+    EXPECT_EQ(store.integerForKey("gone"), 0);
+    readOnly.release();
+    EXPECT_TRUE(store.synchronize());
+    EXPECT_EQ(readJson(path),
+              (json{{"statusIconIndex", 2}, {"fromElsewhere", 5}, {"padding", "..."}}));
+}
+
+// A disk that fills up: a file-size limit makes every write past it fail as a full disk would.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { release(); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    void release() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        ::signal(SIGXFSZ, previousHandler_);
+    }
+
+  private:
+    rlimit saved_{};
+    sighandler_t previousHandler_ = SIG_DFL;
+};
+
+TEST(SettingsStoreFile, AFullDiskKeepsTheOldFileAndTheNewValues) {
+    LoggingPlatform platform;
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    SettingsStore store(path);
+    store.setString(SettingsKey::shakeClickPosition, "{1, 2}");
+    const std::string before = readFile(path).value();
+    const std::string large(4096, 'x');
+
+    FileSizeLimit full(1024);
+    store.setString("large", large);
+    store.setString(SettingsKey::shakeClickPosition, "{3, 4}");
+    const bool synchronized = store.synchronize();
+    full.release();
+
+    EXPECT_FALSE(synchronized);
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(store.stringForKey(SettingsKey::shakeClickPosition), "{3, 4}");
+    EXPECT_EQ(platform.log().count(LogLevel::Error), 1u);
+    EXPECT_EQ(entriesStartingWith(folder.path(), "settings.json.tmp-").size(), 0u);
+
+    EXPECT_TRUE(store.synchronize());
+    EXPECT_EQ(readJson(path), (json{{"shakeClickPosition", "{3, 4}"}, {"large", large}}));
+    EXPECT_EQ(platform.log().count(LogLevel::Info), 1u);
+}
+
+TEST(SettingsStoreFile, AnUnreadableFileIsKeptAndEachProblemIsReportedOnce) {
+    LoggingPlatform platform;
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    fs::create_directory(path);
+    writeFile(path / "inside", "kept");
+    SettingsStore store(path);
+    store.setBool(SettingsKey::shakeEnabled, true);
+    store.setBool(SettingsKey::clickEnabled, true);
+    EXPECT_TRUE(store.boolForKey(SettingsKey::shakeEnabled));
+    EXPECT_FALSE(store.synchronize());
+    EXPECT_EQ(readFile(path / "inside"), "kept");
+    EXPECT_EQ(platform.log().count(LogLevel::Error), 2u);
+    EXPECT_TRUE(mentions(platform.log().entries()[0].text, "Cannot read"));
+}
+
+TEST(SettingsStoreFile, AFifoInTheFilesPlaceNeitherHangsTheProgramNorIsReplaced) {
+    LoggingPlatform platform;
+    TempFolder folder;
+    const auto path = folder / "settings.json";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    SettingsStore store(path);
+    store.setBool(SettingsKey::shakeEnabled, true);
+    EXPECT_TRUE(store.boolForKey(SettingsKey::shakeEnabled));
+    EXPECT_TRUE(fs::is_fifo(path));
+}
+
+TEST(SettingsStoreFile, ASymbolicLinkOfAnotherUserIsRefused) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can make a link owned by another user";
+    LoggingPlatform platform;
+    TempFolder folder;
+    const auto target = folder / "elsewhere.json";
+    const auto path = folder / "settings.json";
+    writeFile(target, R"({"shakeEnabled": true})");
+    fs::create_symlink(target, path);
+    ASSERT_EQ(::lchown(path.c_str(), 65534, 65534), 0);
+
+    SettingsStore store(path);
+    EXPECT_FALSE(store.file().has_value());
+    EXPECT_FALSE(store.boolForKey(SettingsKey::shakeEnabled));
+    store.setBool(SettingsKey::clickEnabled, true);
+    EXPECT_TRUE(store.boolForKey(SettingsKey::clickEnabled));
+    EXPECT_EQ(readJson(target), (json{{"shakeEnabled", true}}));
+    EXPECT_TRUE(fs::is_symlink(path));
+    ASSERT_EQ(platform.log().entries().size(), 1u);
+    EXPECT_TRUE(mentions(platform.log().entries()[0].text, "symbolic link owned by another user"));
+    EXPECT_TRUE(mentions(platform.log().entries()[0].text, "memory only"));
+}
+
+TEST(SettingsStoreFile, TheUsersOwnSymbolicLinkIsFollowedAndKept) {
+    TempFolder folder;
+    fs::create_directory(folder / "real");
+    const auto target = folder / "real" / "settings.json";
+    const auto path = folder / "settings.json";
+    writeFile(target, R"({"shakeEnabled": true})");
+    fs::create_symlink(fs::path("real") / "settings.json", path);
+
+    SettingsStore store(path);
+    EXPECT_TRUE(store.boolForKey(SettingsKey::shakeEnabled));
+    store.setBool(SettingsKey::clickEnabled, true);
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(readJson(target), (json{{"shakeEnabled", true}, {"clickEnabled", true}}));
+}
+
+// The environment as the user's session sets it.
+struct DefaultPathRow {
+    const char* behaviour;
+    const char* xdgConfigHome;
+    const char* home;
+    const char* expected;
+};
+
+void PrintTo(const DefaultPathRow& row, std::ostream* out) {
+    *out << '"' << row.behaviour << '"';
+}
+
+const DefaultPathRow kDefaultPaths[] = {
+    {"XDG_CONFIG_HOME is used when set", "/x/config", "/home/u", "/x/config/wigglet/settings.json"},
+    {"an unset XDG_CONFIG_HOME means ~/.config", nullptr, "/home/u",
+     "/home/u/.config/wigglet/settings.json"},
+    {"an empty XDG_CONFIG_HOME means ~/.config", "", "/home/u",
+     "/home/u/.config/wigglet/settings.json"},
+    {"a relative XDG_CONFIG_HOME is ignored", "config", "/home/u",
+     "/home/u/.config/wigglet/settings.json"},
+};
+
+class SettingsStoreDefaultPath : public ::testing::TestWithParam<DefaultPathRow> {};
+
+class SavedVariable {
+  public:
+    explicit SavedVariable(const char* name) : name_(name) {
+        if (const char* value = std::getenv(name))
+            value_ = value;
+    }
+    ~SavedVariable() {
+        if (value_)
+            ::setenv(name_, value_->c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+    SavedVariable(const SavedVariable&) = delete;
+    SavedVariable& operator=(const SavedVariable&) = delete;
+    void set(const char* value) {
+        if (value)
+            ::setenv(name_, value, 1);
+        else
+            ::unsetenv(name_);
+    }
+
+  private:
+    const char* name_;
+    std::optional<std::string> value_;
+};
+
+TEST_P(SettingsStoreDefaultPath, FollowsTheXdgRules) {
+    SavedVariable xdg("XDG_CONFIG_HOME");
+    SavedVariable home("HOME");
+    xdg.set(GetParam().xdgConfigHome);
+    home.set(GetParam().home);
+    EXPECT_EQ(SettingsStore::defaultPath(), fs::path(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreDefaultPath, ::testing::ValuesIn(kDefaultPaths),
+                         [](const auto& info) {
+                             std::string name = info.param.behaviour;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+TEST(SettingsStoreTrace, TheProgramsWritesAreTracedAndTheRunnersAreNot) {
+    TempFolder folder;
+    Platform platform{PlatformServices{}};
+    PlatformScope scope(platform);
+    ASSERT_TRUE(platform.trace().open((folder / "trace.jsonl").string()));
+    SettingsStore store;
+    store.setBool(SettingsKey::shakeEnabled, true);
+    store.putRaw("zenEnabled", true);
+    store.eraseRaw("zenEnabled");
+    store.setData(SettingsKey::shakeHotkey, Bytes{'{', '}'});
+    store.removeObject(rawValue(SettingsKey::shakeEnabled));
+    platform.trace().close();
+
+    std::vector<json> lines;
+    std::istringstream text(readFile(folder / "trace.jsonl").value_or(""));
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(json::parse(line));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], (json{{"t", 0.0},
+                              {"ev", "store"},
+                              {"key", "shakeEnabled"},
+                              {"type", "bool"},
+                              {"value", true}}));
+    EXPECT_EQ(lines[1], (json{{"t", 0.0},
+                              {"ev", "store"},
+                              {"key", "shakeHotkey"},
+                              {"type", "data"},
+                              {"value", "{}"}}));
+    EXPECT_EQ(lines[2], (json{{"t", 0.0},
+                              {"ev", "store"},
+                              {"key", "shakeEnabled"},
+                              {"type", "remove"},
+                              {"value", nullptr}}));
+}
+
+} // namespace
+} // namespace wigglet
