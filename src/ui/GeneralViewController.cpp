@@ -30,13 +30,6 @@ constexpr std::array<double, 5> kThresholds = {2, 10, 30, 120, 900};
 constexpr double kLongestThreshold = 900;
 constexpr int kDefaultBatteryTitle = 5;
 
-constexpr std::uint64_t kCapsLock = 0x010000;
-constexpr std::uint64_t kShift = 0x020000;
-constexpr std::uint64_t kControl = 0x040000;
-constexpr std::uint64_t kOption = 0x080000;
-constexpr std::uint64_t kCommand = 0x100000;
-constexpr std::uint64_t kFunction = 0x800000;
-
 SettingsStore& store() {
     return SettingsStore::shared();
 }
@@ -204,27 +197,6 @@ void GeneralViewController::endRecording() {
     showStoredShortcut();
 }
 
-std::optional<GlobalKeybindPreferences>
-GeneralViewController::recordFromKeyEvent(const KeyDown& event) {
-    if (!event.characters)
-        return std::nullopt;
-    const std::uint64_t flags = event.modifierFlags;
-    if (!(flags & (kControl | kOption | kShift | kCommand)))
-        return std::nullopt;
-    GlobalKeybindPreferences record;
-    record.function = flags & kFunction;
-    record.control = flags & kControl;
-    record.command = flags & kCommand;
-    record.shift = flags & kShift;
-    record.option = flags & kOption;
-    record.capsLock = flags & kCapsLock;
-    record.carbonFlags = (flags & kCommand ? 0x0100u : 0u) | (flags & kOption ? 0x0800u : 0u) |
-                         (flags & kControl ? 0x1000u : 0u) | (flags & kShift ? 0x0200u : 0u);
-    record.characters = event.characters;
-    record.keyCode = event.keyCode;
-    return record;
-}
-
 void GeneralViewController::keyDown(const KeyDown& event) {
     if (!listening)
         return;
@@ -232,7 +204,8 @@ void GeneralViewController::keyDown(const KeyDown& event) {
         endRecording();
         return;
     }
-    const auto record = recordFromKeyEvent(event);
+    const auto record = GlobalKeybindPreferences::fromKeyEvent(event.keyCode, event.characters,
+                                                               event.modifierFlags);
     if (!record)
         return;
     GlobalKeybindPreferences::setStoredShortcut(*record);

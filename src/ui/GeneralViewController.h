@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <optional>
 
 class QAbstractButton;
 class QComboBox;
@@ -15,7 +14,6 @@ namespace wigglet {
 class AppDelegate;
 class OneClickButton;
 class SettingsBinder;
-struct GlobalKeybindPreferences;
 
 // The General pane: idle threshold, display dimming, battery stop, launch at login, status
 // icon and the global shortcut, which it records from the next acceptable key combination.
@@ -42,10 +40,6 @@ class GeneralViewController final : public QObject {
     // A key-down event while recording: Escape cancels, an acceptable combination is stored.
     void keyDown(const KeyDown& event);
     bool isListening() const { return listening; }
-
-    // A shortcut record from a key-down event; none without characters or without one of
-    // control, option, shift and command.
-    static std::optional<GlobalKeybindPreferences> recordFromKeyEvent(const KeyDown& event);
 
     static constexpr int idleShortcutWidth = 160;
     static constexpr int recordingShortcutWidth = 170;
