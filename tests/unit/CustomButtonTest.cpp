@@ -1,10 +1,12 @@
 #include "ui/CustomButton.h"
 
+#include "BehaviourRowName.h"
 #include "QtApplication.h"
 
 #include <QMouseEvent>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,10 +23,13 @@ struct PressCycle {
     bool endsActive;
 };
 
+void PrintTo(const PressCycle& row, std::ostream* out) {
+    *out << row.behaviour;
+}
+
 class CustomButtonTest : public ::testing::TestWithParam<PressCycle> {
   protected:
     void SetUp() override {
-        wigglet::test::ensureQApplication();
         button.resize(120, 32);
         button.show();
         QObject::connect(&button, &QAbstractButton::clicked, [this] { ++sent; });
@@ -57,6 +62,7 @@ class CustomButtonTest : public ::testing::TestWithParam<PressCycle> {
         QCoreApplication::sendEvent(&button, &event);
     }
 
+    wigglet::test::QtApplicationFirst qt;
     CustomButton button;
     int sent = 0;
 };
@@ -71,26 +77,26 @@ TEST_P(CustomButtonTest, PressCycle) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, CustomButtonTest,
     ::testing::Values(
-        PressCycle{"press_released_inside_sends_once_and_ends_inactive",
+        PressCycle{"press released inside sends once and ends inactive",
                    {Step::Press, Step::ReleaseInside},
                    1,
                    false},
         PressCycle{
             "press_held_inside_is_the_active_look", {Step::Press, Step::MoveInside}, 0, true},
-        PressCycle{"press_dragged_out_and_released_outside_sends_nothing_and_ends_inactive",
+        PressCycle{"press dragged out and released outside sends nothing and ends inactive",
                    {Step::Press, Step::MoveOutside, Step::ReleaseOutside},
                    0,
                    false},
-        PressCycle{"press_dragged_out_and_back_in_is_abandoned",
+        PressCycle{"press dragged out and back in is abandoned",
                    {Step::Press, Step::MoveOutside, Step::MoveInside, Step::ReleaseInside},
                    0,
                    false},
-        PressCycle{"release_without_a_press_sends_nothing", {Step::ReleaseInside}, 0, false},
-        PressCycle{"two_presses_send_twice",
+        PressCycle{"release without a press sends nothing", {Step::ReleaseInside}, 0, false},
+        PressCycle{"two presses send twice",
                    {Step::Press, Step::ReleaseInside, Step::Press, Step::ReleaseInside},
                    2,
                    false}),
-    [](const auto& info) { return info.param.behaviour; });
+    wigglet::test::BehaviourRowName());
 
 class CustomButtonLook : public ::testing::Test {
   protected:

@@ -17,4 +17,9 @@ inline void ensureQApplication() {
     new QApplication(argc, argv);
 }
 
+// A member to declare before any widget member, so the application exists first.
+struct QtApplicationFirst {
+    QtApplicationFirst() { ensureQApplication(); }
+};
+
 } // namespace wigglet::test

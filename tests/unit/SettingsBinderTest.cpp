@@ -14,7 +14,6 @@ namespace {
 class SettingsBinderTest : public SimFixture {
   protected:
     SettingsBinderTest() {
-        ensureQApplication();
         popUp = new QComboBox(&root);
         popUp->addItems({"next", "back and forth", "forward run"});
         popUp->setProperty(SettingsBinder::keyProperty, "scrollTabType");
@@ -28,6 +27,7 @@ class SettingsBinderTest : public SimFixture {
         emit popUp->activated(index);
     }
 
+    QtApplicationFirst qt;
     QWidget root;
     QComboBox* popUp;
     QCheckBox* box;
