@@ -4,9 +4,10 @@
 
 namespace wigglet {
 
-// Routes the texts of the window layouts through the localisation table: a layout names each
-// text by its localisation key, and texts marked untranslatable (numbers) stay as they are.
-// Qt's own texts and those of other contexts pass untouched.
+// Routes the texts of the window layouts through the localisation table. A layout gives each
+// text in English and names its localisation key in the text's comment; the table's entry
+// replaces the English where there is one, as a platform's layout strings would. Texts marked
+// untranslatable (numbers), Qt's own texts and those of other contexts pass untouched.
 class LocalizerTranslator final : public QTranslator {
     Q_OBJECT
 

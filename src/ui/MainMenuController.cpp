@@ -58,6 +58,7 @@ MainMenuController::MainMenuController(const QString& title, AppDelegate& delega
 
     timeLeftMenuItem = addItem(this, " ", [this] { timeLeftClicked(); });
     timeLeftMenuItem->setVisible(false);
+    timeLeftMenuItem->setCheckable(true);
 
     shakingMenuItem = addItem(this, text("menu-shake"), [&d] { d.shakePreviousClicked(); });
     shakingMenuItem->setMenu(buildTimingMenu());
@@ -66,6 +67,8 @@ MainMenuController::MainMenuController(const QString& title, AppDelegate& delega
     clickMenuItem = addItem(this, text("menu-click"), [&d] { d.switchClick(); });
     scrollMenuItem = addItem(this, text("menu-scroll"), [&d] { d.switchScroll(); });
     moveCursorMenuItem = addItem(this, text("menu-move-cursor"), [&d] { d.switchMoveCursor(); });
+    for (QAction* toggle : {clickMenuItem, scrollMenuItem, moveCursorMenuItem})
+        toggle->setCheckable(true);
     addSeparator();
 
     QAction* preferences = addItem(this, preferencesTitle(), [&d] { d.showPreferences(); });
@@ -127,13 +130,13 @@ QAction* MainMenuController::addItem(QMenu* menu, const QString& title,
     item->setProperty(tagProperty, tag);
     item->setProperty(modifiersProperty, QVariant::fromValue<qulonglong>(commandFlag));
     item->setProperty(keyProperty, QString());
-    item->setCheckable(true);
     item->setShortcutContext(Qt::WidgetShortcut);
     if (action)
         connect(item, &QAction::triggered, menu, [item, action = std::move(action)](bool checked) {
             // Qt flips a checkable item's mark on activation; the mark mirrors the settings,
             // so it is put back and the action's refresh decides.
-            item->setChecked(!checked);
+            if (item->isCheckable())
+                item->setChecked(!checked);
             action();
         });
     menu->addAction(item);

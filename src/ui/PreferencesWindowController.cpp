@@ -31,6 +31,8 @@ PreferencesWindowController::PreferencesWindowController(std::unique_ptr<QWidget
       general_(new GeneralViewController(tabs->widget(0), delegate)),
       click_(new ClickViewController(static_cast<ClickView*>(tabs->widget(1)))),
       scroll_(new ScrollViewController(tabs->widget(2))) {
+    if (QLayout* layout = this->window()->layout())
+        layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(tabs, &QTabWidget::currentChanged, this, &PreferencesWindowController::fitToPane);
     fitToPane(tabs->currentIndex());
     windowDidLoad();
@@ -57,14 +59,18 @@ void PreferencesWindowController::selectPane(int index) {
     tabView_->setCurrentIndex(index);
 }
 
-// The window takes the size of the pane shown, as each pane asks for its own size.
+// The window takes the height of the pane shown, as each pane asks for its own size. A tab
+// widget asks for the largest of its pages, so the pane's own size is set on it.
 void PreferencesWindowController::fitToPane(int index) {
+    QSize largest;
     for (int i = 0; i < tabView_->count(); ++i)
-        tabView_->widget(i)->setSizePolicy(
-            i == index ? QSizePolicy::Preferred : QSizePolicy::Ignored,
-            i == index ? QSizePolicy::Preferred : QSizePolicy::Ignored);
-    if (QLayout* layout = window()->layout())
-        layout->activate();
+        largest = largest.expandedTo(tabView_->widget(i)->sizeHint());
+    const QSize chrome = tabView_->sizeHint() - largest;
+    const QWidget* pane = tabView_->widget(index);
+    const int width = largest.width();
+    const int height =
+        pane->hasHeightForWidth() ? pane->heightForWidth(width) : pane->sizeHint().height();
+    tabView_->setFixedSize(width + chrome.width(), height + chrome.height());
     window()->adjustSize();
 }
 
