@@ -66,7 +66,8 @@ ClickViewController::~ClickViewController() {
 }
 
 bool ClickViewController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view && event->type() == QEvent::Show && !loaded_)
+    // Only a shown view is compared: while the view is being destroyed it is no ClickView.
+    if (event->type() == QEvent::Show && !loaded_ && watched == view)
         viewDidLoad();
     return false;
 }

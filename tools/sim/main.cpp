@@ -12,6 +12,13 @@
 #include <memory>
 #include <string>
 
+// The font library keeps caches for the life of the process, which the leak checker would
+// report after every run that draws text.
+extern "C" const char* __lsan_default_suppressions();
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}
+
 namespace {
 
 // The offscreen platform says at every window what a real desktop would do; that is noise here.
