@@ -21,9 +21,6 @@ QSystemTrayIcon& MenuManager::statusItem() {
     if (!item_) {
         item_ = std::make_unique<QSystemTrayIcon>();
         item_->setToolTip(QStringLiteral("Wigglet"));
-        // Without a display there is no status area to show the item in.
-        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-            item_->show();
     }
     return *item_;
 }
@@ -39,7 +36,12 @@ QIcon MenuManager::namedImage(const std::string& name) {
 
 void MenuManager::setImage(const std::string& name) {
     imageName_ = name;
-    statusItem().setIcon(namedImage(name));
+    QSystemTrayIcon& item = statusItem();
+    item.setIcon(namedImage(name));
+    // The item shows once it has an image; without a display there is no status area.
+    if (!item.isVisible() && !item.icon().isNull() &&
+        QGuiApplication::platformName() != QLatin1String("offscreen"))
+        item.show();
 }
 
 QIcon MenuManager::image() const {
