@@ -175,7 +175,7 @@ std::optional<std::string> ScenarioRunner::execute(const Command& c) {
         verb == "screenshot" || verb == "window") {
         if (verb == "key")
             sim_.events.userInput();
-        return ui_->run(c);
+        return runUi(c);
     }
     return configure(c);
 }
@@ -247,9 +247,19 @@ std::optional<std::string> ScenarioRunner::userInput(const Command& c) {
                                          micros(*Scenario::number(c[3])));
     } else {
         sim_.events.userInput();
-        return ui_->run(c);
+        return runUi(c);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> ScenarioRunner::runUi(const Command& c) {
+    auto bad = ui_->run(c);
+    // What the interface handed to the main loop runs now, as the loop's next turn would.
+    sim_.runLoop.runUntil(sim_.micros());
+    ui_->settle();
+    if (ui_->takeQuitRequest() && delegate_)
+        quit();
+    return bad;
 }
 
 std::optional<std::string> ScenarioRunner::action(const Command& c) {
@@ -257,6 +267,8 @@ std::optional<std::string> ScenarioRunner::action(const Command& c) {
         return "action " + c[1] + " before launch";
     const ActionSpec& spec = actions().at(actionName(c[1]));
     spec.run(*delegate_, c.size() > 2 ? c[2] : std::string());
+    sim_.runLoop.runUntil(sim_.micros());
+    ui_->settle();
     return std::nullopt;
 }
 

@@ -42,6 +42,7 @@ class ScenarioRunner {
     std::optional<std::string> configure(const Command& command);
     std::optional<std::string> userInput(const Command& command);
     std::optional<std::string> action(const Command& command);
+    std::optional<std::string> runUi(const Command& command);
     std::optional<std::string> setSetting(const Command& command);
     void schedule(const Command& command);
     void launch();

@@ -27,6 +27,10 @@ class ScenarioUi {
     // Runs a menu, prefs, key, window, screenshot, `user click` or `dump menu|prefs|windows`
     // command; the reason when it cannot.
     virtual std::optional<std::string> run(const Command& command) = 0;
+    // Lets the interface finish what a command left pending (deferred deletions, repaints).
+    virtual void settle() {}
+    // Whether the user asked the program to quit since the last call.
+    virtual bool takeQuitRequest() { return false; }
 };
 
 } // namespace wigglet::sim

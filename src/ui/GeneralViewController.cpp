@@ -1,0 +1,242 @@
+#include "ui/GeneralViewController.h"
+
+#include "app/AppDelegate.h"
+#include "app/Localizer.h"
+#include "app/NotificationManager.h"
+#include "app/PrefBroadcaster.h"
+#include "app/SettingsStore.h"
+#include "app/StatusMenu.h"
+#include "platform/Platform.h"
+#include "platform/RunLoop.h"
+#include "platform/SystemInfo.h"
+#include "system/GlobalKeybindPreferences.h"
+#include "system/LaunchAtLogin.h"
+#include "ui/MainMenuController.h"
+#include "ui/OneClickButton.h"
+#include "ui/SettingsBinder.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QEvent>
+#include <QWidget>
+#include <array>
+#include <charconv>
+
+namespace wigglet {
+
+namespace {
+
+constexpr std::array<double, 5> kThresholds = {2, 10, 30, 120, 900};
+constexpr double kLongestThreshold = 900;
+constexpr int kDefaultBatteryTitle = 5;
+
+SettingsStore& store() {
+    return SettingsStore::shared();
+}
+
+QString storedDescription() {
+    return QString::fromStdString(GlobalKeybindPreferences::storedShortcut().description());
+}
+
+int thresholdIndex(double seconds) {
+    for (std::size_t i = 1; i < kThresholds.size(); ++i)
+        if (seconds == kThresholds[i])
+            return static_cast<int>(i);
+    return 0;
+}
+
+std::optional<int> parsePercent(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end || value < 0 || value > 100)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+GeneralViewController::GeneralViewController(QWidget* pane, AppDelegate& delegate)
+    : QObject(pane), view(pane), cancelButton(pane->findChild<QAbstractButton*>("cancelButton")),
+      shortcutButton(pane->findChild<OneClickButton*>("shortcutButton")),
+      shakeFrequencyButton(pane->findChild<QComboBox*>("shakeFrequencyButton")),
+      dimLightButton(pane->findChild<QComboBox*>("dimLightButton")),
+      batteryLevelThresholdButton(pane->findChild<QComboBox*>("batteryLevelThresholdButton")),
+      stopShakingBatteryButton(pane->findChild<QAbstractButton*>("stopShakingBatteryButton")),
+      frequencyWarning(pane->findChild<QWidget*>("frequencyWarning")),
+      launchAtLoginButton(pane->findChild<QAbstractButton*>("launchAtLogin")),
+      statusIconChooser(pane->findChild<QComboBox*>("statusIconIndex")), delegate_(delegate),
+      binder_(new SettingsBinder(pane)) {
+    auto onPick = [this](QComboBox* popUp, void (GeneralViewController::*action)()) {
+        if (popUp)
+            connect(popUp, &QComboBox::activated, this, action);
+    };
+    auto onClick = [this](QAbstractButton* button, void (GeneralViewController::*action)()) {
+        if (button)
+            connect(button, &QAbstractButton::clicked, this, action);
+    };
+    onPick(shakeFrequencyButton, &GeneralViewController::shakeFrequencyChange);
+    onPick(dimLightButton, &GeneralViewController::dimLightChange);
+    onPick(batteryLevelThresholdButton, &GeneralViewController::batteryLevelChange);
+    onPick(statusIconChooser, &GeneralViewController::statusIconChanged);
+    onClick(stopShakingBatteryButton, &GeneralViewController::stopShakingBatteryChange);
+    onClick(launchAtLoginButton, &GeneralViewController::launchAtLoginChange);
+    onClick(shortcutButton, &GeneralViewController::registerHotkeyChange);
+    onClick(cancelButton, &GeneralViewController::clearButtonTriggered);
+    if (shortcutButton)
+        shortcutButton->setFixedWidth(widthShortcutConstraint);
+    pane->installEventFilter(this);
+}
+
+bool GeneralViewController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view && event->type() == QEvent::Show)
+        viewDidAppear();
+    return false;
+}
+
+void GeneralViewController::viewDidAppear() {
+    view->window()->setWindowTitle(MainMenuController::preferencesTitle());
+    if (cancelButton)
+        cancelButton->hide();
+    if (shakeFrequencyButton)
+        shakeFrequencyButton->setCurrentIndex(
+            thresholdIndex(store().doubleForKey(SettingsKey::timeElapsedThreshold)));
+    if (dimLightButton) {
+        const auto option = store().integerForKey(SettingsKey::dimLightOption);
+        dimLightButton->setCurrentIndex(option == 1 || option == 2 ? static_cast<int>(option) : 0);
+    }
+    if (batteryLevelThresholdButton) {
+        const auto threshold = store().integerForKey(SettingsKey::batteryLevelThreshold);
+        const auto title = threshold >= 1 ? threshold : kDefaultBatteryTitle;
+        batteryLevelThresholdButton->setCurrentIndex(
+            batteryLevelThresholdButton->findText(QString::number(title)));
+    }
+    const bool stopOnBattery = store().boolForKey(SettingsKey::stopShakingBattery);
+    if (batteryLevelThresholdButton)
+        batteryLevelThresholdButton->setEnabled(stopOnBattery);
+    if (stopShakingBatteryButton)
+        stopShakingBatteryButton->setChecked(stopOnBattery);
+    showStoredShortcut();
+    updateFrequencyWarning();
+    binder_->load();
+    if (launchAtLoginButton)
+        launchAtLoginButton->setChecked(LaunchAtLogin::isEnabled());
+}
+
+void GeneralViewController::updateFrequencyWarning() {
+    if (!frequencyWarning)
+        return;
+    const double threshold = store().doubleForKey(SettingsKey::timeElapsedThreshold);
+    frequencyWarning->setVisible(threshold > 0 && threshold == kLongestThreshold);
+}
+
+void GeneralViewController::showStoredShortcut() {
+    if (shortcutButton)
+        shortcutButton->setText(storedDescription());
+}
+
+void GeneralViewController::shakeFrequencyChange() {
+    const int index = shakeFrequencyButton->currentIndex();
+    const double seconds =
+        index >= 1 && index < static_cast<int>(kThresholds.size()) ? kThresholds[index] : 2.0;
+    store().setDouble(SettingsKey::timeElapsedThreshold, seconds);
+    store().synchronize();
+    updateFrequencyWarning();
+}
+
+void GeneralViewController::dimLightChange() {
+    const int index = dimLightButton->currentIndex();
+    store().setInteger(SettingsKey::dimLightOption, index == 1 || index == 2 ? index : 0);
+    store().synchronize();
+}
+
+void GeneralViewController::batteryLevelChange() {
+    const std::string title = batteryLevelThresholdButton->currentText().toStdString();
+    if (title.empty())
+        return;
+    const auto percent = parsePercent(title);
+    if (!percent)
+        return;
+    store().setInteger(SettingsKey::batteryLevelThreshold, *percent);
+    store().synchronize();
+}
+
+void GeneralViewController::stopShakingBatteryChange() {
+    store().setBool(SettingsKey::stopShakingBattery, stopShakingBatteryButton->isChecked());
+    store().synchronize();
+    if (batteryLevelThresholdButton)
+        batteryLevelThresholdButton->setEnabled(
+            store().boolForKey(SettingsKey::stopShakingBattery));
+    if (Platform::current().system().operatingSystemVersion().atLeast(10, 14))
+        NotificationManager::shared().requestAuthorization();
+}
+
+void GeneralViewController::statusIconChanged() {
+    PrefBroadcaster::shared().broadcast();
+}
+
+void GeneralViewController::launchAtLoginChange() {
+    LaunchAtLogin::setEnabled(launchAtLoginButton->isChecked());
+    launchAtLoginButton->setChecked(LaunchAtLogin::isEnabled());
+}
+
+void GeneralViewController::registerHotkeyChange() {
+    listening = true;
+    scheduleLook(true);
+    if (QWidget* focus = view->window()->focusWidget())
+        focus->clearFocus();
+}
+
+void GeneralViewController::clearButtonTriggered() {
+    endRecording();
+}
+
+void GeneralViewController::endRecording() {
+    listening = false;
+    scheduleLook(false);
+    showStoredShortcut();
+}
+
+void GeneralViewController::keyDown(const KeyDown& event) {
+    if (!listening)
+        return;
+    if (event.keyCode == escapeKeyCode) {
+        endRecording();
+        return;
+    }
+    const auto record = GlobalKeybindPreferences::fromKeyEvent(event.keyCode, event.characters,
+                                                               event.modifierFlags);
+    if (!record)
+        return;
+    GlobalKeybindPreferences::setStoredShortcut(*record);
+    if (shortcutButton)
+        shortcutButton->setText(QString::fromStdString(record->description()));
+    if (delegate_.mainMenu)
+        delegate_.mainMenu->refreshItems();
+    delegate_.installHotKey();
+    listening = false;
+    scheduleLook(false);
+}
+
+void GeneralViewController::scheduleLook(bool recording) {
+    Platform::current().runLoop().dispatchAsync(
+        [pane = QPointer<GeneralViewController>(this), recording] {
+            if (pane)
+                pane->applyLook(recording);
+        });
+}
+
+void GeneralViewController::applyLook(bool recording) {
+    widthShortcutConstraint = recording ? recordingShortcutWidth : idleShortcutWidth;
+    if (shortcutButton) {
+        shortcutButton->highlight(recording);
+        if (recording)
+            shortcutButton->setText(QString::fromStdString(localized("button-type-new-shortcut")));
+        shortcutButton->setUserInteractionEnabled(!recording);
+        shortcutButton->setFixedWidth(widthShortcutConstraint);
+    }
+    if (cancelButton)
+        cancelButton->setVisible(recording);
+}
+
+} // namespace wigglet

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/KeyDown.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QAbstractButton;
+class QComboBox;
+class QWidget;
+
+namespace wigglet {
+
+class AppDelegate;
+class OneClickButton;
+class SettingsBinder;
+
+// The General pane: idle threshold, display dimming, battery stop, launch at login, status
+// icon and the global shortcut, which it records from the next acceptable key combination.
+// Each control writes its setting as soon as it changes; the pane reloads them whenever it is
+// shown. The recording and idle looks are applied on the next turn of the main loop.
+class GeneralViewController final : public QObject {
+    Q_OBJECT
+
+  public:
+    GeneralViewController(QWidget* view, AppDelegate& delegate);
+
+    void viewDidAppear();
+
+    // Actions.
+    void shakeFrequencyChange();
+    void dimLightChange();
+    void batteryLevelChange();
+    void stopShakingBatteryChange();
+    void statusIconChanged();
+    void launchAtLoginChange();
+    void registerHotkeyChange();
+    void clearButtonTriggered();
+
+    // A key-down event while recording: Escape cancels, an acceptable combination is stored.
+    void keyDown(const KeyDown& event);
+    bool isListening() const { return listening; }
+
+    static constexpr int idleShortcutWidth = 160;
+    static constexpr int recordingShortcutWidth = 170;
+    static constexpr int escapeKeyCode = 53;
+
+    QPointer<QWidget> view;
+    int widthShortcutConstraint = idleShortcutWidth;
+    QPointer<QAbstractButton> cancelButton;
+    QPointer<OneClickButton> shortcutButton;
+    QPointer<QComboBox> shakeFrequencyButton;
+    QPointer<QComboBox> dimLightButton;
+    QPointer<QComboBox> batteryLevelThresholdButton;
+    QPointer<QAbstractButton> stopShakingBatteryButton;
+    QPointer<QWidget> frequencyWarning;
+    QPointer<QAbstractButton> launchAtLoginButton;
+    QPointer<QComboBox> statusIconChooser;
+    bool listening = false;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void updateFrequencyWarning();
+    void showStoredShortcut();
+    void endRecording();
+    void scheduleLook(bool recording);
+    void applyLook(bool recording);
+
+    AppDelegate& delegate_;
+    SettingsBinder* binder_;
+};
+
+} // namespace wigglet

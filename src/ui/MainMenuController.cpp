@@ -1,0 +1,219 @@
+#include "ui/MainMenuController.h"
+
+#include "app/AppDelegate.h"
+#include "app/Localizer.h"
+#include "app/SettingsStore.h"
+#include "app/ShakeTimer.h"
+#include "platform/Platform.h"
+#include "platform/SystemInfo.h"
+#include "system/GlobalKeybindPreferences.h"
+#include "ui/MenuManager.h"
+
+#include <QCoreApplication>
+#include <QKeySequence>
+#include <utility>
+#include <vector>
+
+namespace wigglet {
+
+namespace {
+
+constexpr std::uint64_t kShift = 0x020000;
+constexpr std::uint64_t kControl = 0x040000;
+constexpr std::uint64_t kOption = 0x080000;
+constexpr std::uint64_t kCommand = 0x100000;
+
+QString text(std::string_view key) {
+    return QString::fromStdString(localized(key));
+}
+
+std::vector<std::pair<int, QString>> durations() {
+    const QString minutes = text("minutes");
+    const QString hours = text("hours");
+    return {
+        {0, MainMenuController::SEPARATOR_IDX},
+        {5, "5 " + minutes},
+        {10, "10 " + minutes},
+        {30, "30 " + minutes},
+        {0, MainMenuController::SEPARATOR_IDX},
+        {60, "1 " + text("hour")},
+        {120, "2 " + hours},
+        {240, "4 " + hours},
+        {480, "8 " + hours},
+        {540, "9 " + hours},
+        {720, "12 " + hours},
+    };
+}
+
+int majorVersion() {
+    return Platform::current().system().operatingSystemVersion().major;
+}
+
+} // namespace
+
+MainMenuController::MainMenuController(const QString& title, AppDelegate& delegate, QWidget* parent)
+    : QMenu(title, parent), delegate_(delegate) {
+    terminate = [] { QCoreApplication::quit(); };
+    AppDelegate& d = delegate_;
+
+    timeLeftMenuItem = addItem(this, " ", [this] { timeLeftClicked(); });
+    timeLeftMenuItem->setVisible(false);
+    timeLeftMenuItem->setCheckable(true);
+
+    shakingMenuItem = addItem(this, text("menu-shake"), [&d] { d.shakePreviousClicked(); });
+    shakingMenuItem->setMenu(buildTimingMenu());
+    addSeparator();
+
+    clickMenuItem = addItem(this, text("menu-click"), [&d] { d.switchClick(); });
+    scrollMenuItem = addItem(this, text("menu-scroll"), [&d] { d.switchScroll(); });
+    moveCursorMenuItem = addItem(this, text("menu-move-cursor"), [&d] { d.switchMoveCursor(); });
+    for (QAction* toggle : {clickMenuItem, scrollMenuItem, moveCursorMenuItem})
+        toggle->setCheckable(true);
+    addSeparator();
+
+    QAction* preferences = addItem(this, preferencesTitle(), [&d] { d.showPreferences(); });
+    setKeyEquivalent(preferences, ",", commandFlag, Qt::ControlModifier);
+    addSeparator();
+
+    QAction* more = addItem(this, text("menu-more"), nullptr);
+    more->setMenu(buildHelpMenu());
+
+    QAction* rate = addItem(this, text("menu-rate"), [&d] { d.rate(); });
+    if (majorVersion() >= 11) {
+        rate->setIcon(MenuManager::namedImage("star"));
+        rate->setProperty(imageProperty, QStringLiteral("star"));
+    }
+    addSeparator();
+
+    QAction* quit = addItem(this, text("menu-quit"), [this] {
+        if (terminate)
+            terminate();
+    });
+    setKeyEquivalent(quit, "q", commandFlag, Qt::ControlModifier);
+
+    connect(this, &QMenu::aboutToShow, this, &MainMenuController::menuWillOpen);
+}
+
+QMenu* MainMenuController::buildTimingMenu() {
+    auto* timing = new QMenu(QStringLiteral("Timing Menu"), this);
+    AppDelegate& d = delegate_;
+    timingIndefinitelyMenuItem =
+        addItem(timing, text("indefinitely"), [&d] { d.shakeForClickedWithSender(0); });
+    for (const auto& [minutes, title] : durations()) {
+        if (title == SEPARATOR_IDX) {
+            timing->addSeparator();
+            continue;
+        }
+        const int tag = minutes;
+        addItem(
+            timing, title, [&d, tag] { d.shakeForClickedWithSender(tag); }, tag);
+    }
+    return timing;
+}
+
+QMenu* MainMenuController::buildHelpMenu() {
+    auto* help = new QMenu(QStringLiteral("Help Menu"), this);
+    AppDelegate& d = delegate_;
+    addItem(help, text("menu-about"), [&d] { d.infos(); });
+    addItem(help, text("menu-check-software"), [&d] { d.checkOurSoftwareClicked(); });
+    addItem(help, text("menu-updates"), [&d] { d.checkForUpdates(); });
+    help->addSeparator();
+    addItem(help, text("menu-overview"), [&d] { d.overview(); });
+    addItem(help, text("menu-faq"), [&d] { d.faq(); });
+    return help;
+}
+
+QAction* MainMenuController::addItem(QMenu* menu, const QString& title,
+                                     std::function<void()> action, int tag) {
+    auto* item = new QAction(menu);
+    setTitle(item, title);
+    item->setProperty(tagProperty, tag);
+    item->setProperty(modifiersProperty, QVariant::fromValue<qulonglong>(commandFlag));
+    item->setProperty(keyProperty, QString());
+    item->setShortcutContext(Qt::WidgetShortcut);
+    if (action)
+        connect(item, &QAction::triggered, menu, [item, action = std::move(action)](bool checked) {
+            // Qt flips a checkable item's mark on activation; the mark mirrors the settings,
+            // so it is put back and the action's refresh decides.
+            if (item->isCheckable())
+                item->setChecked(!checked);
+            action();
+        });
+    menu->addAction(item);
+    return item;
+}
+
+void MainMenuController::setTitle(QAction* item, const QString& title) {
+    item->setProperty(titleProperty, title);
+    item->setText(QString(title).replace('&', "&&"));
+}
+
+void MainMenuController::setKeyEquivalent(QAction* item, const std::string& characters,
+                                          std::uint64_t modifierFlags,
+                                          Qt::KeyboardModifier command) {
+    item->setProperty(keyProperty, QString::fromStdString(characters));
+    item->setProperty(modifiersProperty, QVariant::fromValue<qulonglong>(modifierFlags));
+    const QString key = QString::fromStdString(characters);
+    if (key.size() != 1 || key[0].unicode() < 0x20 || key[0].unicode() > 0x7e) {
+        item->setShortcut(QKeySequence());
+        return;
+    }
+    int combination = key[0].toUpper().unicode();
+    if (modifierFlags & kShift)
+        combination |= Qt::ShiftModifier;
+    if (modifierFlags & kControl)
+        combination |= Qt::ControlModifier;
+    if (modifierFlags & kOption)
+        combination |= Qt::AltModifier;
+    if (modifierFlags & kCommand)
+        combination |= command;
+    item->setShortcut(QKeySequence(combination));
+}
+
+QString MainMenuController::preferencesTitle() {
+    return text(majorVersion() < 13 ? "menu-preferences" : "menu-settings");
+}
+
+void MainMenuController::menuWillOpen() {
+    refreshItems();
+}
+
+void MainMenuController::timeLeftClicked() {
+    delegate_.stopShakeAndUpdate();
+}
+
+void MainMenuController::refreshItems() {
+    SettingsStore& store = SettingsStore::shared();
+    clickMenuItem->setChecked(store.boolForKey(SettingsKey::clickEnabled));
+    moveCursorMenuItem->setChecked(store.boolForKey(SettingsKey::moveCursorEnabled));
+    scrollMenuItem->setChecked(store.boolForKey(SettingsKey::scrollEnabled));
+
+    // The global shortcut is a Super combination on this desktop (Command is Super).
+    const GlobalKeybindPreferences shortcut = GlobalKeybindPreferences::storedShortcut();
+    const std::string characters = shortcut.characters.value_or(std::string());
+    setKeyEquivalent(timingIndefinitelyMenuItem, characters, shortcut.modifierFlags(),
+                     Qt::MetaModifier);
+    setKeyEquivalent(timeLeftMenuItem, characters, shortcut.modifierFlags(), Qt::MetaModifier);
+
+    for (QAction* item : shakingMenuItem->menu()->actions())
+        item->setChecked(false);
+
+    if (!store.boolForKey(SettingsKey::shakeEnabled)) {
+        timeLeftMenuItem->setVisible(false);
+        return;
+    }
+    QString title =
+        text("menu-shaking-left") + QString::fromStdString(ShakeTimer::shared().timeLeftString());
+    if (store.integerForKey(SettingsKey::lastDurationSelected) == 0)
+        title = text("menu-shaking-indefinitely");
+    setTitle(timeLeftMenuItem, title);
+    timeLeftMenuItem->setChecked(true);
+    timeLeftMenuItem->setVisible(true);
+    timeLeftMenuItem->setEnabled(true);
+}
+
+void MainMenuController::setStatusImage(const std::string& name) {
+    MenuManager::shared().setImage(name);
+}
+
+} // namespace wigglet

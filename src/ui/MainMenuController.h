@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/StatusMenu.h"
+
+#include <QMenu>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace wigglet {
+
+class AppDelegate;
+
+// The status menu, built once and never rebuilt: shaking for a duration or indefinitely, the
+// three input kinds, the time-left line, preferences, the information windows and links.
+// Each refresh re-reads the settings for the check marks, the shortcut shown beside
+// "Indefinitely" and the time-left line. Every item but the time-left line sends its action
+// to the application delegate, which owns the behaviour. Each item carries what the platform
+// menu would: a tag, a key equivalent with its modifier flags and an image name (properties).
+class MainMenuController final : public QMenu, public StatusMenu {
+    Q_OBJECT
+
+  public:
+    MainMenuController(const QString& title, AppDelegate& delegate, QWidget* parent = nullptr);
+
+    void refreshItems() override;
+    void setStatusImage(const std::string& name) override;
+
+    // The menu is about to open.
+    void menuWillOpen();
+    void timeLeftClicked();
+
+    // What the Quit item does; by default it ends the application's event loop.
+    std::function<void()> terminate;
+
+    // The preferences title by system version; also the preferences window's title.
+    static QString preferencesTitle();
+
+    static constexpr const char* SEPARATOR_IDX = "separator";
+    static constexpr const char* tagProperty = "tag";
+    static constexpr const char* keyProperty = "keyEquivalent";
+    static constexpr const char* modifiersProperty = "keyEquivalentModifierMask";
+    static constexpr const char* imageProperty = "imageName";
+    static constexpr const char* titleProperty = "title";
+    // The platform's default key-equivalent modifier: command.
+    static constexpr std::uint64_t commandFlag = 0x100000;
+
+    QAction* shakingMenuItem = nullptr;
+    QAction* clickMenuItem = nullptr;
+    QAction* moveCursorMenuItem = nullptr;
+    QAction* scrollMenuItem = nullptr;
+    QAction* timingIndefinitelyMenuItem = nullptr;
+    QAction* timeLeftMenuItem = nullptr;
+
+  private:
+    QAction* addItem(QMenu* menu, const QString& title, std::function<void()> action, int tag = 0);
+    QMenu* buildTimingMenu();
+    QMenu* buildHelpMenu();
+    static void setTitle(QAction* item, const QString& title);
+    static void setKeyEquivalent(QAction* item, const std::string& characters,
+                                 std::uint64_t modifierFlags, Qt::KeyboardModifier command);
+
+    AppDelegate& delegate_;
+};
+
+} // namespace wigglet

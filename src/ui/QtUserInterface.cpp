@@ -1,0 +1,25 @@
+#include "ui/QtUserInterface.h"
+
+#include "app/AppDelegate.h"
+#include "ui/MainMenuController.h"
+#include "ui/MenuManager.h"
+#include "ui/QtWindowPresenter.h"
+
+namespace wigglet {
+
+QtUserInterface::QtUserInterface(AppDelegate& delegate)
+    : delegate_(delegate),
+      menu_(std::make_unique<MainMenuController>(QStringLiteral("Wigglet Menu"), delegate)),
+      windows_(std::make_unique<QtWindowPresenter>(delegate)) {
+    MenuManager::shared().setMenu(menu_.get());
+    delegate_.setStatusMenu(menu_.get());
+    delegate_.setWindowPresenter(windows_.get());
+}
+
+QtUserInterface::~QtUserInterface() {
+    delegate_.setStatusMenu(nullptr);
+    delegate_.setWindowPresenter(nullptr);
+    MenuManager::shared().setMenu(nullptr);
+}
+
+} // namespace wigglet

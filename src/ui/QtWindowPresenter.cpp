@@ -1,0 +1,101 @@
+#include "ui/QtWindowPresenter.h"
+
+#include "platform/Platform.h"
+#include "ui/AboutWindowController.h"
+#include "ui/AuthorizeWindowController.h"
+#include "ui/HelpViewController.h"
+#include "ui/HelpWindowController.h"
+#include "ui/PreferencesWindowController.h"
+
+#include <QLabel>
+#include <QWidget>
+
+namespace wigglet {
+
+namespace {
+
+std::string textOf(const QWidget* window, const char* outlet) {
+    const auto* label = window->findChild<QLabel*>(outlet);
+    return label ? label->text().toStdString() : std::string();
+}
+
+} // namespace
+
+QtWindowPresenter::QtWindowPresenter(AppDelegate& delegate) : delegate_(delegate) {}
+
+QtWindowPresenter::~QtWindowPresenter() {
+    for (const auto& window : about_)
+        delete window.data();
+}
+
+nlohmann::ordered_json QtWindowPresenter::fieldsOf(const std::string& id, const QWidget* window) {
+    nlohmann::ordered_json fields = nlohmann::ordered_json::object();
+    if (id == "helpWindowID") {
+        fields["mainLabel"] = textOf(window, "mainLabel");
+    } else if (id == "aboutWindowID") {
+        fields["versionTextField"] = textOf(window, "versionTextField");
+        fields["copyrightTextField"] = textOf(window, "copyrightTextField");
+    } else if (id == "preferences") {
+        fields["title"] = window->windowTitle().toStdString();
+    }
+    return fields;
+}
+
+void QtWindowPresenter::traceShow(const std::string& id, const QWidget* window) {
+    recordTrace("window", {{"id", id}, {"action", "show"}, {"fields", fieldsOf(id, window)}});
+}
+
+void QtWindowPresenter::showHelpWindow(const std::string& title) {
+    if (!help_)
+        help_ = HelpWindowController::instantiate();
+    if (!help_)
+        return;
+    if (auto* label = help_->contentViewController()->mainLabel.data())
+        label->setText(QString::fromStdString(title));
+    help_->showWindow();
+    traceShow("helpWindowID", help_->window());
+}
+
+void QtWindowPresenter::showAuthorizeWindow() {
+    if (!authorize_)
+        authorize_ = AuthorizeWindowController::instantiate();
+    if (!authorize_)
+        return;
+    authorize_->showWindow();
+    traceShow("authorizeWindowID", authorize_->window());
+}
+
+void QtWindowPresenter::showAboutWindow() {
+    AboutWindowController* about = AboutWindowController::instantiate();
+    if (!about)
+        return;
+    std::erase_if(about_, [](const auto& window) { return window.isNull(); });
+    about_.emplace_back(about->window());
+    about->showWindow();
+    traceShow("aboutWindowID", about->window());
+}
+
+void QtWindowPresenter::showPreferences() {
+    if (!preferences_)
+        preferences_ = PreferencesWindowController::instantiate(delegate_);
+    if (!preferences_)
+        return;
+    preferences_->showWindow();
+    traceShow("preferences", preferences_->window());
+}
+
+std::vector<QtWindowPresenter::Shown> QtWindowPresenter::windows() const {
+    std::vector<Shown> shown;
+    if (preferences_)
+        shown.push_back({"preferences", preferences_->window()});
+    if (help_)
+        shown.push_back({"helpWindowID", help_->window()});
+    if (authorize_)
+        shown.push_back({"authorizeWindowID", authorize_->window()});
+    for (const auto& window : about_)
+        if (window)
+            shown.push_back({"aboutWindowID", window});
+    return shown;
+}
+
+} // namespace wigglet
