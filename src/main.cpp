@@ -8,14 +8,13 @@
 #include "platform/RunLoop.h"
 #include "platform/linux/ApplicationId.h"
 #include "platform/linux/LinuxDesktop.h"
+#include "platform/linux/SingleInstance.h"
 #include "system/NapperManager.h"
 #include "ui/QtUserInterface.h"
-#include "platform/linux/SingleInstance.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
-
 #include <X11/Xlib.h>
 #include <csignal>
 #include <cstdio>
@@ -72,10 +71,12 @@ void tellAboutMissingTray() {
 
 int runTray(int argc, char** argv, const CommandLine& line) {
     if (!displayReachable()) {
-        std::fprintf(stderr, "wigglet: cannot open the X11 display%s%s; Wigglet needs an X11 "
-                             "session (Wayland sessions are not supported yet)\n",
-                     std::getenv("DISPLAY") ? " " : " (DISPLAY is not set)",
-                     std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
+        const char* name = std::getenv("DISPLAY");
+        const std::string which = name && *name ? std::string(" ") + name : " (DISPLAY is not set)";
+        std::fprintf(stderr,
+                     "wigglet: cannot open the X11 display%s; Wigglet needs an X11 "
+                     "session (Wayland sessions are not supported yet)\n",
+                     which.c_str());
         return 1;
     }
     // The adapters speak X11, so the interface must too, even under XWayland.
@@ -102,7 +103,8 @@ int runTray(int argc, char** argv, const CommandLine& line) {
 
     wigglet::Platform platform(desktop.services());
     wigglet::PlatformScope scope(platform);
-    platform.random().reseed((std::uint64_t(std::random_device{}()) << 32) ^ std::random_device{}());
+    platform.random().reseed((std::uint64_t(std::random_device{}()) << 32) ^
+                             std::random_device{}());
     const double started = platform.runLoop().now();
     platform.trace().setClock([&platform, started] { return platform.runLoop().now() - started; });
     if (line.tracePath && !platform.trace().open(*line.tracePath)) {
@@ -110,9 +112,9 @@ int runTray(int argc, char** argv, const CommandLine& line) {
                      std::strerror(errno));
         return 1;
     }
-    const std::filesystem::path settings =
-        line.settingsPath ? std::filesystem::path(*line.settingsPath)
-                          : wigglet::SettingsStore::defaultPath();
+    const std::filesystem::path settings = line.settingsPath
+                                               ? std::filesystem::path(*line.settingsPath)
+                                               : wigglet::SettingsStore::defaultPath();
     platform.provide(std::make_shared<wigglet::SettingsStore>(settings));
     wigglet::AppDelegate::verbose = line.verbose;
 

@@ -2,7 +2,6 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-
 #include <cstdlib>
 #include <fcntl.h>
 #include <string>
@@ -33,7 +32,8 @@ SingleInstance::~SingleInstance() {
 bool SingleInstance::takeLock(const std::string& applicationId) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const std::string folder = runtime && *runtime ? runtime : "/tmp";
-    const std::string path = folder + "/" + applicationId + "-" + std::to_string(::getuid()) + ".lock";
+    const std::string path =
+        folder + "/" + applicationId + "-" + std::to_string(::getuid()) + ".lock";
     lockFd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lockFd_ < 0)
         return true; // no place for a lock: better two instances than none

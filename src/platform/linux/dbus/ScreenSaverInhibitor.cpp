@@ -78,7 +78,7 @@ bool ScreenSaverInhibitor::canDeclareUserActivity() {
 void ScreenSaverInhibitor::doDeclareUserActivity() {
     if (hasXScreenSaver_) {
         XResetScreenSaver(connection_->display());
-        XFlush(connection_->display());
+        connection_->noteSyntheticInput();
     }
     if (bus_.isConnected())
         bus_.send(screenSaverCall(QStringLiteral("SimulateUserActivity")));

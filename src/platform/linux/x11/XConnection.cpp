@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <X11/Xlib.h>
+#include <chrono>
 
 namespace wigglet::desktop {
 
@@ -70,6 +71,12 @@ void XConnection::dispatch(XEvent& event) {
     const auto listeners = listeners_;
     for (const auto& [token, listener] : listeners)
         listener(event);
+}
+
+void XConnection::noteSyntheticInput() {
+    XSync(display_, False);
+    lastSyntheticInput_ =
+        std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 } // namespace wigglet::desktop

@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,11 @@ class XConnection {
     int addListener(Listener listener);
     void removeListener(int token);
 
+    // Input that this program makes at the server (synthetic events, screen saver resets):
+    // noted once the server has it, so that the idle count can be read against it.
+    void noteSyntheticInput();
+    std::optional<double> lastSyntheticInput() const { return lastSyntheticInput_; }
+
     // Hands every event that has arrived so far to the listeners. The Qt event loop does this
     // by itself once an application object exists; tests may call it directly.
     void dispatchPending();
@@ -45,6 +51,7 @@ class XConnection {
     QMetaObject::Connection aboutToBlock_;
     std::vector<std::pair<int, Listener>> listeners_;
     int nextToken_ = 1;
+    std::optional<double> lastSyntheticInput_;
 };
 
 } // namespace wigglet::desktop

@@ -10,6 +10,7 @@
 #include <X11/extensions/scrnsaver.h>
 #include <X11/keysym.h>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace wigglet::desktop {
@@ -89,6 +90,18 @@ XTestEventSource::~XTestEventSource() {
     flush();
 }
 
+namespace {
+
+// The idle count's unit, with room for the server to take the event a little after our flush.
+constexpr double kIdleResolution = 0.002;
+
+double steadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
 double XTestEventSource::secondsSinceLastInput() {
     if (!connection_ || !hasIdleTime_)
         return 0;
@@ -99,6 +112,14 @@ double XTestEventSource::secondsSinceLastInput() {
     if (XScreenSaverQueryInfo(connection_->display(), connection_->rootWindow(), info))
         seconds = static_cast<double>(info->idle) / 1000.0;
     XFree(info);
+    // The server counts whole milliseconds, truncated: our own last event would look up to a
+    // millisecond younger than it is, and so newer than the step that made it. When the count
+    // fits our last event, that event is the last input, and our clock knows its age exactly.
+    if (const auto posted = connection_->lastSyntheticInput()) {
+        const double ours = steadySeconds() - *posted;
+        if (ours >= seconds && ours < seconds + kIdleResolution)
+            return ours;
+    }
     return seconds;
 }
 
@@ -224,7 +245,7 @@ void XTestEventSource::key(std::uint32_t keysym, bool down) {
 }
 
 void XTestEventSource::flush() {
-    XSync(connection_->display(), False);
+    connection_->noteSyntheticInput();
 }
 
 } // namespace wigglet::desktop

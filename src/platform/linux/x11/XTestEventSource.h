@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace wigglet::desktop {
@@ -57,6 +58,7 @@ class XTestEventSource : public EventSource {
     int pixelsPerWheelClick_;
     bool hasXTest_ = false;
     bool hasIdleTime_ = false;
+
     int wheelRemainder_ = 0;
     std::map<std::uint16_t, Stroke> keysDown_;
 };
