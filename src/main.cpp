@@ -1,0 +1,159 @@
+// wigglet: the desktop program. Builds the Linux platform and the Qt interface around the
+// core, and answers the script verbs (shake, stop, toggle, status).
+
+#include "app/AppDelegate.h"
+#include "app/CommandLine.h"
+#include "app/SettingsStore.h"
+#include "platform/Platform.h"
+#include "platform/RunLoop.h"
+#include "platform/linux/ApplicationId.h"
+#include "platform/linux/LinuxDesktop.h"
+#include "system/NapperManager.h"
+#include "ui/QtUserInterface.h"
+#include "platform/linux/SingleInstance.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <QSystemTrayIcon>
+
+#include <X11/Xlib.h>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+using wigglet::CommandLine;
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto ignored = ::write(signalPipe[1], &byte, 1);
+}
+
+// SIGTERM and SIGINT end the event loop, so that the program ends the way Quit ends it.
+void quitOnSignals(QApplication& app) {
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] { app.quit(); });
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+// Xlib calls this when the server goes away; it must not return.
+int onLostDisplay(Display*) {
+    static const char line[] = "wigglet: the X server has gone away; quitting\n";
+    [[maybe_unused]] const auto ignored = ::write(STDERR_FILENO, line, sizeof line - 1);
+    ::_exit(1);
+}
+
+bool displayReachable() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    XCloseDisplay(display);
+    return true;
+}
+
+void tellAboutMissingTray() {
+    std::fputs("wigglet: no system tray is running; Wigglet's icon appears as soon as one "
+               "starts. Meanwhile the global shortcut (Alt+Super+S by default) switches "
+               "shaking on and off, and `wigglet status` tells the state.\n",
+               stderr);
+}
+
+int runTray(int argc, char** argv, const CommandLine& line) {
+    if (!displayReachable()) {
+        std::fprintf(stderr, "wigglet: cannot open the X11 display%s%s; Wigglet needs an X11 "
+                             "session (Wayland sessions are not supported yet)\n",
+                     std::getenv("DISPLAY") ? " " : " (DISPLAY is not set)",
+                     std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
+        return 1;
+    }
+    // The adapters speak X11, so the interface must too, even under XWayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    XSetIOErrorHandler(onLostDisplay);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(wigglet::desktop::applicationName);
+    QApplication::setApplicationVersion(WIGGLET_VERSION);
+    QApplication::setDesktopFileName(wigglet::desktop::applicationId);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    wigglet::desktop::SingleInstance instance(wigglet::desktop::applicationId);
+    if (instance.otherIsRunning()) {
+        std::puts("Wigglet is already running.");
+        return 0;
+    }
+
+    wigglet::desktop::LinuxDesktopOptions options;
+    wigglet::desktop::LinuxDesktop desktop(options);
+    for (const std::string& missing : desktop.shortcomings())
+        std::fprintf(stderr, "wigglet: %s\n", missing.c_str());
+
+    wigglet::Platform platform(desktop.services());
+    wigglet::PlatformScope scope(platform);
+    platform.random().reseed((std::uint64_t(std::random_device{}()) << 32) ^ std::random_device{}());
+    const double started = platform.runLoop().now();
+    platform.trace().setClock([&platform, started] { return platform.runLoop().now() - started; });
+    if (line.tracePath && !platform.trace().open(*line.tracePath)) {
+        std::fprintf(stderr, "wigglet: cannot write the trace %s: %s\n", line.tracePath->c_str(),
+                     std::strerror(errno));
+        return 1;
+    }
+    const std::filesystem::path settings =
+        line.settingsPath ? std::filesystem::path(*line.settingsPath)
+                          : wigglet::SettingsStore::defaultPath();
+    platform.provide(std::make_shared<wigglet::SettingsStore>(settings));
+    wigglet::AppDelegate::verbose = line.verbose;
+
+    int status = 0;
+    {
+        wigglet::AppDelegate delegate;
+        wigglet::QtUserInterface ui(delegate);
+        if (!QSystemTrayIcon::isSystemTrayAvailable())
+            tellAboutMissingTray();
+        quitOnSignals(app);
+        delegate.applicationDidFinishLaunching();
+        status = QApplication::exec();
+        delegate.applicationWillTerminate();
+        // The session's screen saver must not stay inhibited by a program that has ended.
+        wigglet::NapperManager::shared().stopKeepAlive();
+    }
+    platform.dropSharedInstances();
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto parsed = CommandLine::parse(args);
+    if (!parsed.line) {
+        std::fprintf(stderr, "wigglet: %s\n%s", parsed.error.c_str(), CommandLine::usage());
+        return 2;
+    }
+    const CommandLine& line = *parsed.line;
+    switch (line.verb) {
+    case CommandLine::Verb::Version:
+        std::printf("wigglet %s\n", WIGGLET_VERSION);
+        return 0;
+    case CommandLine::Verb::Help:
+        std::fputs(CommandLine::usage(), stdout);
+        return 0;
+    case CommandLine::Verb::Run:
+        return runTray(argc, argv, line);
+    default:
+        std::fputs("wigglet: this verb is not available yet\n", stderr);
+        return 1;
+    }
+}

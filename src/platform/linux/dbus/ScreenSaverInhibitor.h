@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/PowerManagement.h"
+
+#include <QDBusConnection>
+#include <map>
+#include <optional>
+
+namespace wigglet::desktop {
+
+class XConnection;
+
+// Keeps the display awake through the two mechanisms a Linux desktop listens to: the session's
+// org.freedesktop.ScreenSaver service (whose cookie becomes the assertion's id) and the X
+// server's own screen saver and DPMS timers (XScreenSaverSuspend). Either one alone is enough
+// for a held assertion. The process activity needs nothing on Linux beyond its token.
+class ScreenSaverInhibitor : public PowerManagement {
+  public:
+    // How long an Inhibit call may hold up the main loop before the session bus is skipped.
+    static constexpr int inhibitTimeoutMs = 1000;
+
+    // The bus may be unconnected and the connection null; what is missing is skipped.
+    ScreenSaverInhibitor(XConnection* connection, QDBusConnection bus);
+    ~ScreenSaverInhibitor() override;
+
+  protected:
+    AssertionResult doCreateAssertion(const std::string& type, const std::string& name) override;
+    void doReleaseAssertion(std::uint32_t id) override;
+    ActivityToken doBeginActivity(std::uint64_t options, const std::string& reason) override;
+    bool canDeclareUserActivity() override;
+    void doDeclareUserActivity() override;
+
+  private:
+    std::optional<std::uint32_t> inhibit(const std::string& name, const std::string& reason);
+    void uninhibit(std::uint32_t cookie);
+    void suspendScreenSaver(bool suspend);
+    std::uint32_t unusedId() const;
+
+    XConnection* connection_;
+    QDBusConnection bus_;
+    bool hasXScreenSaver_ = false;
+    // Held assertions by id, with the session's cookie where it gave one.
+    std::map<std::uint32_t, std::optional<std::uint32_t>> held_;
+};
+
+} // namespace wigglet::desktop

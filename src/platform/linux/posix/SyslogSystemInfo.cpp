@@ -1,0 +1,47 @@
+#include "platform/linux/posix/SyslogSystemInfo.h"
+
+#include "platform/linux/ApplicationId.h"
+
+#include <syslog.h>
+
+namespace wigglet::desktop {
+
+namespace {
+
+int priority(LogLevel level) {
+    switch (level) {
+    case LogLevel::Debug:
+        return LOG_DEBUG;
+    case LogLevel::Info:
+        return LOG_INFO;
+    case LogLevel::Error:
+        return LOG_ERR;
+    }
+    return LOG_INFO;
+}
+
+} // namespace
+
+SyslogSystemInfo::SyslogSystemInfo() {
+    openlog("wigglet", LOG_PID, LOG_USER);
+}
+
+SyslogSystemInfo::~SyslogSystemInfo() {
+    closelog();
+}
+
+std::optional<std::string> SyslogSystemInfo::bundleValue(std::string_view key) {
+    if (key == "CFBundleShortVersionString" || key == "CFBundleVersion")
+        return WIGGLET_VERSION;
+    if (key == "CFBundleIdentifier")
+        return applicationId;
+    if (key == "CFBundleName")
+        return applicationName;
+    return std::nullopt;
+}
+
+void SyslogSystemInfo::doLog(LogLevel level, std::string_view text) {
+    syslog(priority(level), "%.*s", static_cast<int>(text.size()), text.data());
+}
+
+} // namespace wigglet::desktop

@@ -1,0 +1,35 @@
+#include "platform/linux/qt/QtWorkspace.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace wigglet::desktop {
+
+void QtWorkspace::checkForUpdates() {
+    doOpenUrl(releasesPage_);
+}
+
+bool QtWorkspace::doOpenUrl(const std::string& url) {
+    const QUrl parsed(QString::fromStdString(url), QUrl::StrictMode);
+    if (!parsed.isValid() || parsed.scheme().isEmpty())
+        return false;
+    return QDesktopServices::openUrl(parsed);
+}
+
+void QtWorkspace::doComposeMail(const std::string& to, const std::string& subject,
+                                const std::string& body) {
+    QUrl mail;
+    mail.setScheme(QStringLiteral("mailto"));
+    mail.setPath(QString::fromStdString(to));
+    QUrlQuery query;
+    // Fully encoded, so that '&', '=' and '+' in the texts stay text.
+    query.addQueryItem(QStringLiteral("subject"),
+                       QString::fromUtf8(QUrl::toPercentEncoding(QString::fromStdString(subject))));
+    query.addQueryItem(QStringLiteral("body"),
+                       QString::fromUtf8(QUrl::toPercentEncoding(QString::fromStdString(body))));
+    mail.setQuery(query);
+    QDesktopServices::openUrl(mail);
+}
+
+} // namespace wigglet::desktop

@@ -1,0 +1,230 @@
+#include "platform/linux/x11/XTestEventSource.h"
+
+#include "platform/linux/x11/VirtualKeyTable.h"
+#include "platform/linux/x11/XConnection.h"
+#include "platform/linux/x11/XPrimaryOutput.h"
+
+#include <X11/XF86keysym.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/extensions/scrnsaver.h>
+#include <X11/keysym.h>
+#include <algorithm>
+#include <cmath>
+
+namespace wigglet::desktop {
+
+namespace {
+
+constexpr std::uint64_t commandFlag = 0x100000;
+constexpr std::uint64_t shiftFlag = 0x20000;
+constexpr std::uint64_t optionFlag = 0x80000;
+constexpr std::uint64_t controlFlag = 0x40000;
+constexpr std::uint64_t modifierFlags = commandFlag | shiftFlag | optionFlag | controlFlag;
+
+constexpr std::uint16_t rightBracketKey = 30;
+constexpr std::uint16_t leftBracketKey = 33;
+
+constexpr unsigned leftButton = 1;
+constexpr unsigned rightButton = 3;
+constexpr unsigned wheelUpButton = 4;
+constexpr unsigned wheelDownButton = 5;
+
+// Key types of the auxiliary control buttons carried in a system-defined event's data1.
+constexpr std::int64_t soundUpKey = 0;
+constexpr std::int64_t soundDownKey = 1;
+constexpr std::int64_t brightnessUpKey = 2;
+constexpr std::int64_t brightnessDownKey = 3;
+constexpr std::int64_t muteKey = 7;
+
+// X coordinates are 16-bit; anything further out, or not a number, is pinned to the edge.
+int rootCoordinate(double value, int offset) {
+    if (std::isnan(value))
+        return offset;
+    return static_cast<int>(std::clamp(std::round(value) + offset, -32768.0, 32767.0));
+}
+
+std::optional<std::uint32_t> auxiliaryKeysym(std::int64_t keyType) {
+    switch (keyType) {
+    case soundUpKey:
+        return XF86XK_AudioRaiseVolume;
+    case soundDownKey:
+        return XF86XK_AudioLowerVolume;
+    case brightnessUpKey:
+        return XF86XK_MonBrightnessUp;
+    case brightnessDownKey:
+        return XF86XK_MonBrightnessDown;
+    case muteKey:
+        return XF86XK_AudioMute;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+XTestEventSource::XTestEventSource(XConnection* connection, int pixelsPerWheelClick)
+    : connection_(connection),
+      pixelsPerWheelClick_(pixelsPerWheelClick > 0 ? pixelsPerWheelClick : 1) {
+    if (!connection_)
+        return;
+    Display* display = connection_->display();
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    hasXTest_ = XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor);
+    hasIdleTime_ = XScreenSaverQueryExtension(display, &eventBase, &errorBase);
+    // Synthetic input must not wait while another client holds the server grabbed.
+    if (hasXTest_)
+        XTestGrabControl(display, True);
+    keymap_ = std::make_unique<XKeymap>(display);
+}
+
+XTestEventSource::~XTestEventSource() {
+    // Keys still held would stay down on the server after the connection closes.
+    if (!ready())
+        return;
+    for (const auto& [virtualKey, stroke] : keysDown_)
+        release(stroke);
+    flush();
+}
+
+double XTestEventSource::secondsSinceLastInput() {
+    if (!connection_ || !hasIdleTime_)
+        return 0;
+    XScreenSaverInfo* info = XScreenSaverAllocInfo();
+    if (!info)
+        return 0;
+    double seconds = 0;
+    if (XScreenSaverQueryInfo(connection_->display(), connection_->rootWindow(), info))
+        seconds = static_cast<double>(info->idle) / 1000.0;
+    XFree(info);
+    return seconds;
+}
+
+void XTestEventSource::doPost(const MouseEvent& event) {
+    if (!ready())
+        return;
+    const bool right =
+        event.type == MouseEventType::RightDown || event.type == MouseEventType::RightUp;
+    const bool down =
+        event.type == MouseEventType::LeftDown || event.type == MouseEventType::RightDown;
+    moveTo(event.location);
+    button(right ? rightButton : leftButton, down);
+    flush();
+}
+
+void XTestEventSource::doPost(const ScrollEvent& event) {
+    if (!ready())
+        return;
+    // Wheel buttons move in whole clicks; the pixels short of a click wait for the next event.
+    wheelRemainder_ += event.value;
+    const int clicks = wheelRemainder_ / pixelsPerWheelClick_;
+    wheelRemainder_ -= clicks * pixelsPerWheelClick_;
+    moveTo(event.location);
+    const unsigned wheel = clicks > 0 ? wheelUpButton : wheelDownButton;
+    for (int i = 0; i < std::abs(clicks); ++i) {
+        button(wheel, true);
+        button(wheel, false);
+    }
+    flush();
+}
+
+std::optional<XTestEventSource::Stroke> XTestEventSource::strokeFor(const KeyEvent& event) {
+    const std::uint64_t flags = event.flags & modifierFlags;
+    // Command-Shift-] and Command-Shift-[ mean the next and previous tab; the desktop's own
+    // shortcuts for them are Ctrl+Page_Down and Ctrl+Page_Up.
+    if (flags == (commandFlag | shiftFlag) && event.keyCode == rightBracketKey)
+        return Stroke{XK_Page_Down, {XK_Control_L}};
+    if (flags == (commandFlag | shiftFlag) && event.keyCode == leftBracketKey)
+        return Stroke{XK_Page_Up, {XK_Control_L}};
+    const auto keysym = VirtualKeyTable::keysymFor(event.keyCode);
+    if (!keysym)
+        return std::nullopt;
+    Stroke stroke{*keysym, {}};
+    if (flags & controlFlag)
+        stroke.modifiers.push_back(XK_Control_L);
+    if (flags & optionFlag)
+        stroke.modifiers.push_back(XK_Alt_L);
+    if (flags & shiftFlag)
+        stroke.modifiers.push_back(XK_Shift_L);
+    if (flags & commandFlag)
+        stroke.modifiers.push_back(XK_Super_L);
+    return stroke;
+}
+
+void XTestEventSource::doPost(const KeyEvent& event) {
+    if (!ready())
+        return;
+    if (event.down) {
+        const auto stroke = strokeFor(event);
+        if (!stroke)
+            return;
+        press(*stroke);
+        keysDown_[event.keyCode] = *stroke;
+    } else if (const auto it = keysDown_.find(event.keyCode); it != keysDown_.end()) {
+        release(it->second);
+        keysDown_.erase(it);
+    } else if (const auto stroke = strokeFor(event)) {
+        // The key-down was never posted, so no modifier is held for this key.
+        key(stroke->keysym, false);
+    }
+    flush();
+}
+
+void XTestEventSource::doPost(const SystemDefinedEvent& event) {
+    if (!ready())
+        return;
+    const auto keysym = auxiliaryKeysym((event.data1 >> 16) & 0xFF);
+    if (!keysym)
+        return;
+    key(*keysym, (event.data1 & 0xFF00) == 0x0A00);
+    flush();
+}
+
+void XTestEventSource::doWarp(Point location) {
+    if (!ready())
+        return;
+    moveTo(location);
+    flush();
+}
+
+void XTestEventSource::doNudge(Point location) {
+    doWarp(location);
+}
+
+void XTestEventSource::moveTo(Point global) {
+    Display* display = connection_->display();
+    const auto primary = XPrimaryOutput::geometry(display);
+    XTestFakeMotionEvent(display, DefaultScreen(display),
+                         rootCoordinate(global.x, primary ? primary->x : 0),
+                         rootCoordinate(global.y, primary ? primary->y : 0), CurrentTime);
+}
+
+void XTestEventSource::press(const Stroke& stroke) {
+    for (const std::uint32_t modifier : stroke.modifiers)
+        key(modifier, true);
+    key(stroke.keysym, true);
+}
+
+void XTestEventSource::release(const Stroke& stroke) {
+    key(stroke.keysym, false);
+    for (auto modifier = stroke.modifiers.rbegin(); modifier != stroke.modifiers.rend(); ++modifier)
+        key(*modifier, false);
+}
+
+void XTestEventSource::button(unsigned number, bool down) {
+    XTestFakeButtonEvent(connection_->display(), number, down ? True : False, CurrentTime);
+}
+
+void XTestEventSource::key(std::uint32_t keysym, bool down) {
+    const auto keycode = keymap_->keycodeFor(keysym, XKeymap::WhenMissing::BorrowSpareKeycode);
+    if (keycode)
+        XTestFakeKeyEvent(connection_->display(), *keycode, down ? True : False, CurrentTime);
+}
+
+void XTestEventSource::flush() {
+    XSync(connection_->display(), False);
+}
+
+} // namespace wigglet::desktop

@@ -1,0 +1,58 @@
+#include "platform/linux/LinuxDesktop.h"
+
+#include "platform/EventSource.h"
+#include "platform/Screens.h"
+#include "support/XServerTest.h"
+
+#include <gtest/gtest.h>
+
+using namespace wigglet;
+using wigglet::desktop::LinuxDesktop;
+using wigglet::desktop::LinuxDesktopOptions;
+using wigglet::testing::XServerTest;
+
+namespace {
+
+bool mentions(const std::vector<std::string>& lines, const std::string& word) {
+    for (const auto& line : lines)
+        if (line.find(word) != std::string::npos)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(LinuxDesktopWithoutDisplay, SaysSoOnceAndEveryServiceStillAnswers) {
+    LinuxDesktopOptions options;
+    options.displayName = "/nonexistent/display:0";
+    LinuxDesktop desktop(options);
+    EXPECT_TRUE(mentions(desktop.shortcomings(), "No X11 display"));
+    const PlatformServices services = desktop.services();
+    EXPECT_FALSE(services.events->mayPostEvents());
+    EXPECT_EQ(services.events->secondsSinceLastInput(), 0);
+    EXPECT_FALSE(services.screens->primaryFrame());
+    EXPECT_NE(services.runLoop, nullptr);
+    EXPECT_NE(services.sleeper, nullptr);
+    EXPECT_NE(services.power, nullptr);
+    EXPECT_NE(services.powerSources, nullptr);
+    EXPECT_NE(services.brightness, nullptr);
+    EXPECT_NE(services.hotKeys, nullptr);
+    EXPECT_NE(services.loginItems, nullptr);
+    EXPECT_NE(services.notifications, nullptr);
+    EXPECT_NE(services.workspace, nullptr);
+    EXPECT_NE(services.system, nullptr);
+}
+
+class LinuxDesktopTest : public XServerTest {};
+
+TEST_F(LinuxDesktopTest, FullXServerLacksNothingOfX) {
+    LinuxDesktopOptions options;
+    options.displayName = displayName();
+    LinuxDesktop desktop(options);
+    const auto missing = desktop.shortcomings();
+    EXPECT_FALSE(mentions(missing, "X11"));
+    EXPECT_FALSE(mentions(missing, "XTEST"));
+    EXPECT_FALSE(mentions(missing, "SCREEN-SAVER"));
+    EXPECT_TRUE(desktop.services().events->mayPostEvents());
+    EXPECT_TRUE(desktop.services().screens->primaryFrame());
+}

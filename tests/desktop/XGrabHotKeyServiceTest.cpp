@@ -1,0 +1,221 @@
+#include "platform/linux/x11/XGrabHotKeyService.h"
+
+#include "platform/linux/posix/RealSleeper.h"
+#include "platform/linux/x11/XTestEventSource.h"
+#include "support/EventLoop.h"
+#include "support/XServerTest.h"
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace wigglet;
+using wigglet::desktop::eventHotKeyExistsErr;
+using wigglet::desktop::eventHotKeyInvalidErr;
+using wigglet::desktop::RealSleeper;
+using wigglet::desktop::XConnection;
+using wigglet::desktop::XGrabHotKeyService;
+using wigglet::desktop::XTestEventSource;
+using wigglet::testing::runUntil;
+using wigglet::testing::XServerTest;
+
+namespace {
+
+constexpr std::uint32_t signature = 0x57674B6B; // 'WgHk'
+constexpr std::uint32_t cmdKey = 0x0100;
+constexpr std::uint32_t shiftKey = 0x0200;
+constexpr std::uint32_t optionKey = 0x0800;
+constexpr std::uint32_t controlKey = 0x1000;
+
+constexpr std::uint64_t commandFlag = 0x100000;
+constexpr std::uint64_t optionFlag = 0x80000;
+constexpr std::uint64_t controlFlag = 0x40000;
+
+constexpr std::uint16_t sKey = 1;
+constexpr std::uint16_t f1Key = 0x7A;
+constexpr std::uint16_t capsLockKey = 0x39;
+constexpr std::uint16_t numLockKey = 0x47;
+
+// Events as "pressed 7" / "released 7".
+std::string describe(const HotKeyEvent& event) {
+    return std::string(event.kind == kEventHotKeyPressed ? "pressed " : "released ") +
+           std::to_string(event.hotKeyID.id);
+}
+
+class XGrabHotKeyServiceTest : public XServerTest {
+  protected:
+    void SetUp() override {
+        XServerTest::SetUp();
+        if (IsSkipped())
+            return;
+        service_ = std::make_unique<XGrabHotKeyService>(connection_.get());
+        service_->installHandler([this](const HotKeyEvent* event) {
+            if (event->hotKeyID.signature == signature)
+                seen_.push_back(describe(*event));
+            return noErr;
+        });
+        // The keyboard as another client sees it: the user's hands.
+        keyboardConnection_ = XConnection::open(displayName());
+        ASSERT_NE(keyboardConnection_, nullptr);
+        keyboard_ = std::make_unique<XTestEventSource>(keyboardConnection_.get());
+        // A shortcut pressed after the others, whose arrival says the earlier ones had their
+        // chance to arrive.
+        ASSERT_EQ(service_->registerHotKey(f1Key, controlKey, {signature, 99}), noErr);
+    }
+    void press(std::uint16_t code, std::uint64_t flags) {
+        keyboard_->post(KeyEvent{code, true, flags});
+        keyboard_->post(KeyEvent{code, false, flags});
+    }
+    // What arrived before the sentinel shortcut.
+    std::vector<std::string> seenBeforeSentinel() {
+        press(f1Key, controlFlag);
+        EXPECT_TRUE(runUntil([this] { return !seen_.empty() && seen_.back() == "released 99"; }));
+        std::vector<std::string> before = seen_;
+        if (before.size() >= 2)
+            before.resize(before.size() - 2);
+        seen_.clear();
+        return before;
+    }
+
+    std::unique_ptr<XGrabHotKeyService> service_;
+    std::unique_ptr<XConnection> keyboardConnection_;
+    std::unique_ptr<XTestEventSource> keyboard_;
+    std::vector<std::string> seen_;
+};
+
+} // namespace
+
+TEST_F(XGrabHotKeyServiceTest, GrabbedShortcutRunsItsHandlerWhateverTheLockKeys) {
+    struct Row {
+        const char* behaviour;
+        std::uint16_t lockKey; // 0: no lock key toggled
+    };
+    const Row rows[] = {
+        {"the shortcut pressed through XTest is pressed and released", 0},
+        {"the shortcut works with Caps Lock on", capsLockKey},
+        {"the shortcut works with Num Lock on", numLockKey},
+    };
+    ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}), noErr);
+    for (const Row& row : rows) {
+        if (row.lockKey)
+            press(row.lockKey, 0);
+        press(sKey, commandFlag | optionFlag);
+        EXPECT_EQ(seenBeforeSentinel(), (std::vector<std::string>{"pressed 7", "released 7"}))
+            << row.behaviour;
+        if (row.lockKey)
+            press(row.lockKey, 0);
+    }
+}
+
+TEST_F(XGrabHotKeyServiceTest, OtherCombinationsOfTheKeyDoNotRunIt) {
+    struct Row {
+        const char* behaviour;
+        std::uint64_t flags;
+    };
+    const Row rows[] = {
+        {"the key with fewer modifiers is not the shortcut", commandFlag},
+        {"the key with more modifiers is not the shortcut", commandFlag | optionFlag | controlFlag},
+        {"the key alone is not the shortcut", 0},
+    };
+    ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}), noErr);
+    for (const Row& row : rows) {
+        press(sKey, row.flags);
+        EXPECT_TRUE(seenBeforeSentinel().empty()) << row.behaviour;
+    }
+}
+
+TEST_F(XGrabHotKeyServiceTest, UnregisteredShortcutNoLongerRunsItsHandler) {
+    ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | shiftKey, {signature, 7}), noErr);
+    service_->unregisterHotKey({signature, 7});
+    press(sKey, commandFlag | 0x20000);
+    EXPECT_TRUE(seenBeforeSentinel().empty());
+}
+
+TEST_F(XGrabHotKeyServiceTest, ReplacedShortcutRunsUnderItsNewIdentifierOnly) {
+    ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}), noErr);
+    ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | controlKey, {signature, 8}), noErr);
+    service_->unregisterHotKey({signature, 7});
+    press(sKey, commandFlag | optionFlag);
+    press(sKey, commandFlag | controlFlag);
+    EXPECT_EQ(seenBeforeSentinel(), (std::vector<std::string>{"pressed 8", "released 8"}));
+}
+
+TEST_F(XGrabHotKeyServiceTest, ShortcutHeldByAnotherClientIsRefusedCleanly) {
+    Display* other = XOpenDisplay(displayName().c_str());
+    ASSERT_NE(other, nullptr);
+    const KeyCode s = XKeysymToKeycode(other, XK_s);
+    XGrabKey(other, s, Mod1Mask | Mod4Mask, DefaultRootWindow(other), False, GrabModeAsync,
+             GrabModeAsync);
+    XSync(other, False);
+
+    EXPECT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}),
+              eventHotKeyExistsErr);
+    // The refused variants are not left half grabbed: a free combination still works.
+    EXPECT_EQ(service_->registerHotKey(sKey, cmdKey | controlKey, {signature, 8}), noErr);
+    press(sKey, commandFlag | optionFlag);
+    press(sKey, commandFlag | controlFlag);
+    EXPECT_EQ(seenBeforeSentinel(), (std::vector<std::string>{"pressed 8", "released 8"}));
+    XCloseDisplay(other);
+}
+
+namespace {
+int toolkitErrors = 0;
+int toolkitHandler(Display*, XErrorEvent*) {
+    ++toolkitErrors;
+    return 0;
+}
+} // namespace
+
+TEST_F(XGrabHotKeyServiceTest, RefusalIsSeenEvenUnderAToolkitsOwnErrorHandler) {
+    Display* other = XOpenDisplay(displayName().c_str());
+    ASSERT_NE(other, nullptr);
+    XGrabKey(other, XKeysymToKeycode(other, XK_s), Mod1Mask | Mod4Mask, DefaultRootWindow(other),
+             False, GrabModeAsync, GrabModeAsync);
+    XSync(other, False);
+    const XErrorHandler before = XSetErrorHandler(toolkitHandler);
+    toolkitErrors = 0;
+
+    EXPECT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}),
+              eventHotKeyExistsErr);
+    EXPECT_EQ(toolkitErrors, 0);
+    EXPECT_EQ(XSetErrorHandler(before), &toolkitHandler);
+    XCloseDisplay(other);
+}
+
+TEST_F(XGrabHotKeyServiceTest, ShortcutThisServiceHoldsIsRefusedToASecondService) {
+    ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}), noErr);
+    auto otherConnection = XConnection::open(displayName());
+    ASSERT_NE(otherConnection, nullptr);
+    XGrabHotKeyService other(otherConnection.get());
+    EXPECT_EQ(other.registerHotKey(sKey, cmdKey | optionKey, {signature, 1}), eventHotKeyExistsErr);
+}
+
+TEST_F(XGrabHotKeyServiceTest, SameCombinationTwiceIsRefused) {
+    ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}), noErr);
+    EXPECT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 8}),
+              eventHotKeyExistsErr);
+    service_->unregisterHotKey({signature, 8});
+    press(sKey, commandFlag | optionFlag);
+    EXPECT_EQ(seenBeforeSentinel(), (std::vector<std::string>{"pressed 7", "released 7"}));
+}
+
+TEST_F(XGrabHotKeyServiceTest, KeyWithoutAPositionIsInvalid) {
+    EXPECT_EQ(service_->registerHotKey(0x3F, cmdKey, {signature, 7}), eventHotKeyInvalidErr);
+}
+
+TEST_F(XGrabHotKeyServiceTest, HeldShortcutIsPressedOnce) {
+    ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}), noErr);
+    keyboard_->post(KeyEvent{sKey, true, commandFlag | optionFlag});
+    // Longer than the server's auto-repeat delay, so that repeats would have come.
+    RealSleeper().sleepMicroseconds(800'000);
+    keyboard_->post(KeyEvent{sKey, false, commandFlag | optionFlag});
+    EXPECT_EQ(seenBeforeSentinel(), (std::vector<std::string>{"pressed 7", "released 7"}));
+}
+
+TEST(XGrabHotKeyServiceWithoutDisplay, RefusesEveryShortcut) {
+    XGrabHotKeyService service(nullptr);
+    EXPECT_EQ(service.registerHotKey(sKey, cmdKey, {signature, 1}), eventHotKeyInvalidErr);
+    service.unregisterHotKey({signature, 1});
+}

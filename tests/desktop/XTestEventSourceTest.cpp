@@ -1,0 +1,347 @@
+#include "platform/linux/x11/XTestEventSource.h"
+
+#include "platform/linux/posix/RealSleeper.h"
+#include "platform/linux/x11/XScreens.h"
+#include "support/XServerTest.h"
+#include "support/XTestWindow.h"
+
+#include <X11/XF86keysym.h>
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace wigglet;
+using wigglet::desktop::RealSleeper;
+using wigglet::desktop::XScreens;
+using wigglet::desktop::XTestEventSource;
+using wigglet::testing::XServerTest;
+using wigglet::testing::XTestWindow;
+using wigglet::testing::XvfbServer;
+
+namespace {
+
+constexpr std::uint64_t command = 0x100000;
+constexpr std::uint64_t shift = 0x20000;
+constexpr std::uint64_t option = 0x80000;
+
+struct RootPoint {
+    int x = 0;
+    int y = 0;
+};
+
+RootPoint queryPointer(Display* display) {
+    Window root = 0;
+    Window child = 0;
+    RootPoint point;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned buttons = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &point.x, &point.y, &windowX,
+                  &windowY, &buttons);
+    return point;
+}
+
+// Key events as "+name" for a press and "-name" for a release, named by their keysym.
+std::vector<std::string> keyStrokes(const std::vector<XEvent>& events) {
+    std::vector<std::string> strokes;
+    for (XEvent event : events) {
+        if (event.type != KeyPress && event.type != KeyRelease)
+            continue;
+        const KeySym keysym = XLookupKeysym(&event.xkey, 0);
+        const char* name = XKeysymToString(keysym);
+        strokes.push_back((event.type == KeyPress ? "+" : "-") +
+                          std::string(name ? name : "NoSymbol"));
+    }
+    return strokes;
+}
+
+// Wheel clicks as "4" (up) and "5" (down), one per press.
+std::vector<unsigned> wheelClicks(const std::vector<XEvent>& events) {
+    std::vector<unsigned> clicks;
+    for (const XEvent& event : events)
+        if (event.type == ButtonPress && event.xbutton.button >= 4)
+            clicks.push_back(event.xbutton.button);
+    return clicks;
+}
+
+class XTestEventSourceTest : public XServerTest {
+  protected:
+    void SetUp() override {
+        XServerTest::SetUp();
+        if (IsSkipped())
+            return;
+        events_ = std::make_unique<XTestEventSource>(connection_.get());
+        screens_ = std::make_unique<XScreens>(connection_.get());
+    }
+    std::unique_ptr<XTestWindow> openWindow() {
+        auto window = XTestWindow::open(displayName(), 200, 200, 400, 300);
+        EXPECT_NE(window, nullptr);
+        return window;
+    }
+    void key(std::uint16_t code, std::uint64_t flags) {
+        events_->post(KeyEvent{code, true, flags});
+        events_->post(KeyEvent{code, false, flags});
+    }
+
+    std::unique_ptr<XTestEventSource> events_;
+    std::unique_ptr<XScreens> screens_;
+};
+
+} // namespace
+
+TEST_F(XTestEventSourceTest, PrimaryScreenIsTheServerScreen) {
+    const auto frame = screens_->primaryFrame();
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->origin, (Point{0, 0}));
+    EXPECT_EQ(frame->size.width, XvfbServer::width);
+    EXPECT_EQ(frame->size.height, XvfbServer::height);
+}
+
+TEST_F(XTestEventSourceTest, WarpLandsWhereAskedAndReadsBackInScreenCoordinates) {
+    struct Row {
+        const char* behaviour;
+        Point target;
+        RootPoint root;
+    };
+    const Row rows[] = {
+        {"a point inside the screen lands on that pixel", {100, 200}, {100, 200}},
+        {"the top-left corner is the origin of the root window", {0, 0}, {0, 0}},
+        {"the bottom-right pixel is reachable", {1279, 799}, {1279, 799}},
+        {"a fractional point lands on the nearest pixel", {10.6, 20.4}, {11, 20}},
+        {"a point beyond the screen is pinned to its edge", {2000, -50}, {1279, 0}},
+    };
+    Display* probe = XOpenDisplay(displayName().c_str());
+    ASSERT_NE(probe, nullptr);
+    for (const Row& row : rows) {
+        events_->warpCursor(row.target);
+        const RootPoint root = queryPointer(probe);
+        EXPECT_EQ(root.x, row.root.x) << row.behaviour;
+        EXPECT_EQ(root.y, row.root.y) << row.behaviour;
+        const Point screen = screens_->pointerLocation();
+        EXPECT_EQ(screen, (Point{double(row.root.x), double(XvfbServer::height - row.root.y)}))
+            << row.behaviour;
+    }
+    XCloseDisplay(probe);
+}
+
+TEST_F(XTestEventSourceTest, ClicksArriveAtTheWindowUnderThePoint) {
+    struct Row {
+        const char* behaviour;
+        MouseEventType down;
+        MouseEventType up;
+        int button;
+        unsigned xButton;
+    };
+    const Row rows[] = {
+        {"a left click is button 1 at the point", MouseEventType::LeftDown, MouseEventType::LeftUp,
+         0, 1},
+        {"a right click is button 3 at the point", MouseEventType::RightDown,
+         MouseEventType::RightUp, 1, 3},
+    };
+    auto window = openWindow();
+    ASSERT_NE(window, nullptr);
+    for (const Row& row : rows) {
+        window->drain();
+        events_->post(MouseEvent{row.down, {300, 250}, row.button});
+        events_->post(MouseEvent{row.up, {300, 250}, row.button});
+        const auto press = window->next(ButtonPress);
+        ASSERT_TRUE(press) << row.behaviour;
+        EXPECT_EQ(press->xbutton.button, row.xButton) << row.behaviour;
+        EXPECT_EQ(press->xbutton.x_root, 300) << row.behaviour;
+        EXPECT_EQ(press->xbutton.y_root, 250) << row.behaviour;
+        EXPECT_EQ(press->xbutton.x, 100) << row.behaviour;
+        const auto release = window->next(ButtonRelease);
+        ASSERT_TRUE(release) << row.behaviour;
+        EXPECT_EQ(release->xbutton.button, row.xButton) << row.behaviour;
+    }
+}
+
+TEST_F(XTestEventSourceTest, ScrollPixelsBecomeWholeWheelClicks) {
+    struct Row {
+        const char* behaviour;
+        std::vector<std::int32_t> pixels;
+        std::vector<unsigned> clicks;
+    };
+    const Row rows[] = {
+        {"one click's worth of pixels up is one wheel-up click", {15}, {4}},
+        {"pixels short of a click wait for the next event", {7, 8}, {4}},
+        {"less than a click's worth posts no click", {14}, {}},
+        {"two clicks' worth down is two wheel-down clicks", {-30}, {5, 5}},
+        {"a zero event posts nothing", {0, 0}, {}},
+        {"many small events add up", {3, 3, 3, 3, 3, 3, 3, 3, 3, 3}, {4, 4}},
+    };
+    auto window = openWindow();
+    ASSERT_NE(window, nullptr);
+    for (const Row& row : rows) {
+        // Each row starts without a remainder from the one before.
+        events_ = std::make_unique<XTestEventSource>(connection_.get());
+        window->drain();
+        for (const std::int32_t value : row.pixels)
+            events_->post(ScrollEvent{value, {300, 250}});
+        EXPECT_EQ(wheelClicks(window->received()), row.clicks) << row.behaviour;
+    }
+}
+
+TEST_F(XTestEventSourceTest, KeyStrokesPressModifierKeysAroundTheKey) {
+    struct Row {
+        const char* behaviour;
+        std::uint16_t code;
+        std::uint64_t flags;
+        std::vector<std::string> strokes;
+    };
+    const Row rows[] = {
+        {"Escape alone is one press and release", 53, 0, {"+Escape", "-Escape"}},
+        {"a letter with Shift is the letter inside Shift",
+         0,
+         shift,
+         {"+Shift_L", "+a", "-a", "-Shift_L"}},
+        {"Command is Super and Option is Alt",
+         1,
+         command | option,
+         {"+Alt_L", "+Super_L", "+s", "-s", "-Super_L", "-Alt_L"}},
+        {"the next-tab stroke is the desktop's Ctrl+Page_Down",
+         30,
+         command | shift,
+         {"+Control_L", "+Next", "-Next", "-Control_L"}},
+        {"the previous-tab stroke is the desktop's Ctrl+Page_Up",
+         33,
+         command | shift,
+         {"+Control_L", "+Prior", "-Prior", "-Control_L"}},
+        {"a bracket without the tab modifiers is the bracket",
+         30,
+         shift,
+         {"+Shift_L", "+bracketright", "-bracketright", "-Shift_L"}},
+    };
+    auto window = openWindow();
+    ASSERT_NE(window, nullptr);
+    for (const Row& row : rows) {
+        window->drain();
+        key(row.code, row.flags);
+        EXPECT_EQ(keyStrokes(window->received()), row.strokes) << row.behaviour;
+    }
+}
+
+TEST_F(XTestEventSourceTest, KeyUpWithoutItsKeyDownReleasesOnlyTheKey) {
+    auto window = openWindow();
+    ASSERT_NE(window, nullptr);
+    window->drain();
+    events_->post(KeyEvent{0, true, 0});
+    events_->post(KeyEvent{1, false, shift});
+    events_->post(KeyEvent{0, false, 0});
+    EXPECT_EQ(keyStrokes(window->received()), (std::vector<std::string>{"+a", "-a"}));
+}
+
+TEST_F(XTestEventSourceTest, BrightnessKeysArePostedAsTheDesktopsBrightnessKeys) {
+    struct Row {
+        const char* behaviour;
+        std::int64_t down;
+        std::int64_t up;
+        const char* keysym;
+    };
+    const Row rows[] = {
+        {"brightness down", 0x30A00, 0x30B00, "XF86MonBrightnessDown"},
+        {"brightness up", 0x20A00, 0x20B00, "XF86MonBrightnessUp"},
+    };
+    auto window = openWindow();
+    ASSERT_NE(window, nullptr);
+    for (const Row& row : rows) {
+        window->drain();
+        SystemDefinedEvent event;
+        event.data1 = row.down;
+        events_->post(event);
+        event.data1 = row.up;
+        events_->post(event);
+        EXPECT_EQ(keyStrokes(window->received()),
+                  (std::vector<std::string>{std::string("+") + row.keysym,
+                                            std::string("-") + row.keysym}))
+            << row.behaviour;
+    }
+}
+
+TEST_F(XTestEventSourceTest, IdleTimeGrowsWithoutInputAndResetsOnSyntheticInput) {
+    RealSleeper sleeper;
+    sleeper.sleepMicroseconds(300'000);
+    EXPECT_GE(events_->secondsSinceLastInput(), 0.25);
+
+    events_->warpCursor({50, 60});
+    EXPECT_LT(events_->secondsSinceLastInput(), 0.1);
+
+    sleeper.sleepMicroseconds(200'000);
+    EXPECT_GE(events_->secondsSinceLastInput(), 0.15);
+
+    events_->postMouseMovedNudge({50, 60});
+    EXPECT_LT(events_->secondsSinceLastInput(), 0.1);
+    const Point screen = screens_->pointerLocation();
+    EXPECT_EQ(screen, (Point{50, double(XvfbServer::height - 60)}));
+}
+
+TEST_F(XTestEventSourceTest, ServerWithXTestMayPostEvents) {
+    EXPECT_TRUE(events_->mayPostEvents());
+}
+
+class XTestEventSourceWithoutXTest : public XServerTest {
+  protected:
+    void SetUp() override { startServer({"-extension", "XTEST"}); }
+};
+
+TEST_F(XTestEventSourceWithoutXTest, ServerWithoutXTestMayNotPostAndPostsNothing) {
+    XTestEventSource events(connection_.get());
+    XScreens screens(connection_.get());
+    EXPECT_FALSE(events.mayPostEvents());
+    const Point before = screens.pointerLocation();
+    events.warpCursor({before.x + 100, 100});
+    EXPECT_EQ(screens.pointerLocation(), before);
+}
+
+TEST(XTestEventSourceWithoutDisplay, ReportsNothingAndPostsNothing) {
+    XTestEventSource events(nullptr);
+    XScreens screens(nullptr);
+    EXPECT_FALSE(events.mayPostEvents());
+    EXPECT_EQ(events.secondsSinceLastInput(), 0);
+    events.warpCursor({10, 10});
+    events.post(KeyEvent{0, true, 0});
+    EXPECT_FALSE(screens.primaryFrame());
+    EXPECT_EQ(screens.pointerLocation(), (Point{0, 0}));
+}
+
+TEST_F(XTestEventSourceTest, KeyThatNoKeyProducesIsLentASpareKeycodeForItsLifetime) {
+    auto window = openWindow();
+    ASSERT_NE(window, nullptr);
+    Display* display = window->display();
+    const KeyCode original = XKeysymToKeycode(display, XF86XK_MonBrightnessUp);
+    ASSERT_NE(original, 0);
+    KeySym nothing = NoSymbol;
+    XChangeKeyboardMapping(display, original, 1, &nothing, 1);
+    XSync(display, False);
+    XSync(connection_->display(), False);
+    connection_->dispatchPending();
+
+    SystemDefinedEvent event;
+    event.data1 = 0x20A00;
+    events_->post(event);
+    event.data1 = 0x20B00;
+    events_->post(event);
+    const auto received = window->received();
+    EXPECT_EQ(keyStrokes(received),
+              (std::vector<std::string>{"+XF86MonBrightnessUp", "-XF86MonBrightnessUp"}));
+    ASSERT_FALSE(received.empty());
+    const unsigned lent = received.back().xkey.keycode;
+    EXPECT_NE(lent, original);
+
+    events_.reset();
+    window->drain();
+    EXPECT_EQ(XkbKeycodeToKeysym(display, static_cast<KeyCode>(lent), 0, 0), NoSymbol);
+}
+
+TEST_F(XTestEventSourceTest, KeysStillHeldAreReleasedWhenTheSourceGoes) {
+    auto window = openWindow();
+    ASSERT_NE(window, nullptr);
+    window->drain();
+    events_->post(KeyEvent{0, true, shift});
+    events_.reset();
+    EXPECT_EQ(keyStrokes(window->received()),
+              (std::vector<std::string>{"+Shift_L", "+a", "-a", "-Shift_L"}));
+}

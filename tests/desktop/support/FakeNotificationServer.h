@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QVariantMap>
+#include <mutex>
+#include <vector>
+
+namespace wigglet::testing {
+
+// A notification server as a desktop provides it, recording every notification it is asked
+// to show.
+class FakeNotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+  public:
+    struct Shown {
+        QString appName;
+        QString appIcon;
+        QString summary;
+        QString body;
+        QVariantMap hints;
+        int expireTimeout = 0;
+    };
+
+    std::vector<Shown> shown() const;
+
+  public slots:
+    QString GetServerInformation(QString& vendor, QString& version, QString& protocolVersion);
+    QStringList GetCapabilities();
+    uint Notify(const QString& appName, uint replacesId, const QString& appIcon,
+                const QString& summary, const QString& body, const QStringList& actions,
+                const QVariantMap& hints, int expireTimeout);
+
+  private:
+    mutable std::mutex mutex_;
+    std::vector<Shown> shown_;
+};
+
+} // namespace wigglet::testing

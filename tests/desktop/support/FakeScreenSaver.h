@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <mutex>
+#include <vector>
+
+namespace wigglet::testing {
+
+// The session's screen-saver service as a desktop provides it, recording every call.
+class FakeScreenSaver : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
+
+  public:
+    explicit FakeScreenSaver(uint firstCookie) : nextCookie_(firstCookie) {}
+
+    // Each call as its method name followed by its arguments.
+    std::vector<QStringList> calls() const;
+
+  public slots:
+    uint Inhibit(const QString& application, const QString& reason);
+    void UnInhibit(uint cookie);
+    void SimulateUserActivity();
+
+  private:
+    void record(QStringList call);
+
+    mutable std::mutex mutex_;
+    std::vector<QStringList> calls_;
+    uint nextCookie_;
+};
+
+} // namespace wigglet::testing
