@@ -25,6 +25,13 @@
 #include <random>
 #include <unistd.h>
 
+// Libraries that keep caches for the life of the process, which the leak checker of the
+// sanitizer build would report at every exit.
+extern "C" const char* __lsan_default_suppressions();
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\nleak:libdbus-1\nleak:libQt6DBus\nleak:libxcb\n";
+}
+
 namespace {
 
 using wigglet::CommandLine;

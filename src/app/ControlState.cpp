@@ -3,6 +3,8 @@
 #include "app/SettingsStore.h"
 #include "app/ShakeTimer.h"
 
+#include <cmath>
+
 namespace wigglet {
 
 ControlState ControlState::read() {
@@ -23,6 +25,13 @@ ControlState ControlState::read() {
     return state;
 }
 
+bool ControlState::countdownMoved(const ControlState& earlier) const {
+    if (countdownEnds.has_value() != earlier.countdownEnds.has_value())
+        return true;
+    // A wall-clock fire date read twice differs by the time between the reads.
+    return countdownEnds && std::fabs(*countdownEnds - *earlier.countdownEnds) > 0.5;
+}
+
 std::vector<std::string> ControlState::changedSince(const ControlState& earlier) const {
     std::vector<std::string> changed;
     auto note = [&](bool differs, const char* name) {
@@ -31,7 +40,7 @@ std::vector<std::string> ControlState::changedSince(const ControlState& earlier)
     };
     note(shaking != earlier.shaking, "Shaking");
     note(timed != earlier.timed, "Timed");
-    note(countdownEnds != earlier.countdownEnds, "SecondsLeft");
+    note(countdownMoved(earlier), "SecondsLeft");
     note(lastDurationSelected != earlier.lastDurationSelected, "LastDurationSelected");
     note(moveCursor != earlier.moveCursor, "MoveCursor");
     note(click != earlier.click, "Click");

@@ -28,6 +28,9 @@ struct ControlState {
     // The names of the properties that differ from an earlier state. The countdown running
     // down is not a change; a countdown that starts, restarts or ends is.
     std::vector<std::string> changedSince(const ControlState& earlier) const;
+
+  private:
+    bool countdownMoved(const ControlState& earlier) const;
 };
 
 } // namespace wigglet

@@ -1,0 +1,128 @@
+#!/usr/bin/env python3
+"""Scripts drive the real wigglet over the session bus: wigglet shake|stop|toggle|status.
+
+Usage: test_control.py WIGGLET
+"""
+import os
+import subprocess
+import sys
+import time
+import unittest
+
+from session import Session
+
+WIGGLET = None
+
+
+class ControlTest(unittest.TestCase):
+    def setUp(self):
+        try:
+            self.session = Session(WIGGLET)
+        except RuntimeError as why:
+            self.skipTest(str(why))
+
+    def tearDown(self):
+        self.session.close()
+
+    def test_each_verb_against_a_running_instance(self):
+        s = self.session
+        s.start()
+        self.assertEqual(s.run("shake", "30").returncode, 0)
+        st = s.status()
+        self.assertTrue(st["running"] and st["shaking"] and st["timed"], st)
+        self.assertTrue(1790 <= st["secondsLeft"] <= 1800, st)
+        self.assertEqual(st["lastDurationSelected"], 30)
+        self.assertEqual(s.stored().get("lastDurationSelected"), 30)
+        self.assertIn("left", s.run("status").stdout)
+
+        self.assertEqual(s.run("toggle").returncode, 0)
+        self.assertFalse(s.status()["shaking"])
+        self.assertFalse(s.stored()["shakeEnabled"])
+        self.assertEqual(s.run("status").stdout.strip(), "Not shaking")
+
+        self.assertEqual(s.run("toggle").returncode, 0)
+        st = s.status()
+        self.assertTrue(st["shaking"] and not st["timed"], st)
+        self.assertEqual(s.run("status").stdout.strip(), "Shaking indefinitely")
+
+        self.assertEqual(s.run("stop").returncode, 0)
+        self.assertFalse(s.status()["shaking"])
+        self.assertFalse(s.stored()["shakeEnabled"])
+
+    def test_toggle_starts_wigglet_by_activation(self):
+        s = self.session
+        self.assertFalse(s.running())
+        out = s.run("toggle")
+        self.assertEqual(out.returncode, 0, out.stderr)
+        self.assertTrue(s.running())
+        st = s.status()
+        self.assertTrue(st["shaking"] and not st["timed"], st)
+        self.assertTrue(s.stored()["shakeEnabled"])
+
+    def test_status_never_starts_wigglet(self):
+        s = self.session
+        out = s.run("status")
+        self.assertEqual(out.returncode, 3)
+        self.assertEqual(out.stdout.strip(), "Wigglet is not running")
+        out = s.run("status", "--json")
+        self.assertEqual((out.returncode, out.stdout.strip()), (3, '{"running": false}'))
+        time.sleep(1)
+        self.assertFalse(s.running())
+
+    def test_bad_input_changes_nothing(self):
+        s = self.session
+        s.start()
+        s.run("shake", "10")
+        before_state, before_file = s.status(), s.stored()
+        for words in (["shake", "abc"], ["shake", "-5"], ["shake", "20000"], ["jiggle"],
+                      ["stop", "now"], ["status", "--json", "extra"]):
+            out = s.run(*words)
+            self.assertEqual(out.returncode, 2, words)
+            self.assertEqual(len(out.stderr.strip().splitlines()[0:1]), 1, words)
+            self.assertIn("usage:", out.stderr, words)
+        reply = subprocess.run(["gdbus", "call", "--session", "--dest", "org.wigglet.Wigglet",
+                                "--object-path", "/org/wigglet/Wigglet", "--method",
+                                "org.wigglet.Wigglet.ShakeFor", "--", "-3"],
+                               env=s.env(), capture_output=True, text=True)
+        self.assertNotEqual(reply.returncode, 0)
+        self.assertIn("org.freedesktop.DBus.Error.InvalidArgs", reply.stderr)
+        after = s.status()
+        self.assertEqual(after["lastDurationSelected"], before_state["lastDurationSelected"])
+        self.assertTrue(after["shaking"] and after["timed"])
+        self.assertEqual(s.stored(), before_file)
+
+    def test_no_session_bus_is_one_clear_line(self):
+        env = self.session.env()
+        env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=/nonexistent/bus"
+        out = subprocess.run([WIGGLET, "stop"], env=env, capture_output=True, text=True,
+                             timeout=20)
+        self.assertEqual(out.returncode, 1)
+        self.assertEqual(len(out.stderr.strip().splitlines()), 1, out.stderr)
+
+    def test_properties_changed_follows_the_shortcut_and_the_countdowns_end(self):
+        s = self.session
+        s.start()
+        monitor = subprocess.Popen(["dbus-monitor", "--session",
+                                    "type='signal',path='/org/wigglet/Wigglet',"
+                                    "member='PropertiesChanged'"],
+                                   env=s.env(), stdout=subprocess.PIPE, text=True)
+        s.processes.append(monitor)
+        time.sleep(0.5)
+        # Alt+Super+S, the default global shortcut, the way the X server would deliver it.
+        subprocess.run(["xdotool", "key", "super+alt+s"], env=s.env(), check=True)
+        Session.wait_for(lambda: s.status()["shaking"], "the shortcut to start shaking")
+        s.run("shake", "1")
+        time.sleep(63)
+        self.assertFalse(s.status()["shaking"])
+        monitor.terminate()
+        text = monitor.communicate(timeout=5)[0]
+        signals = text.count("member=PropertiesChanged")
+        # on by the shortcut; timed by the script; off when the minute is up
+        self.assertGreaterEqual(signals, 3, text)
+        self.assertLessEqual(signals, 4, "not once a second for the countdown:\n" + text)
+        self.assertIn('string "Shaking"', text)
+
+
+if __name__ == "__main__":
+    WIGGLET = os.path.abspath(sys.argv.pop(1))
+    unittest.main(verbosity=2)
