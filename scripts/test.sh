@@ -20,3 +20,4 @@ if [ -x "$conformance" ]; then
   echo "=== conformance"
   "$conformance" build/default || true
 fi
+scripts/fuzz.sh

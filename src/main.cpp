@@ -10,6 +10,8 @@
 #include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/SingleInstance.h"
 #include "system/NapperManager.h"
+#include "ui/ControlBusAdaptor.h"
+#include "ui/ControlClient.h"
 #include "ui/QtUserInterface.h"
 
 #include <QApplication>
@@ -122,6 +124,12 @@ int runTray(int argc, char** argv, const CommandLine& line) {
     {
         wigglet::AppDelegate delegate;
         wigglet::QtUserInterface ui(delegate);
+        wigglet::ControlBusAdaptor control(delegate);
+        control.exportOnSessionBus();
+        if (!instance.claim()) {
+            std::puts("Wigglet is already running.");
+            return 0;
+        }
         if (!QSystemTrayIcon::isSystemTrayAvailable())
             tellAboutMissingTray();
         quitOnSignals(app);
@@ -155,7 +163,6 @@ int main(int argc, char** argv) {
     case CommandLine::Verb::Run:
         return runTray(argc, argv, line);
     default:
-        std::fputs("wigglet: this verb is not available yet\n", stderr);
-        return 1;
+        return wigglet::ControlClient::run(line);
     }
 }

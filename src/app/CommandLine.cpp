@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/ControlState.h"
+
 #include <charconv>
 
 namespace wigglet {
@@ -68,8 +70,8 @@ ParsedCommandLine CommandLine::parse(const std::vector<std::string>& args) {
             const auto minutes = parseMinutes(words[1]);
             if (!minutes)
                 return fail("not a whole number of minutes: " + words[1]);
-            if (*minutes < 0 || *minutes > maxMinutes)
-                return fail("minutes must be from 0 to " + std::to_string(maxMinutes) + ": " +
+            if (*minutes < 0 || *minutes > kMaxShakeMinutes)
+                return fail("minutes must be from 0 to " + std::to_string(kMaxShakeMinutes) + ": " +
                             words[1]);
             line.minutes = *minutes;
         }

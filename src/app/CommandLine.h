@@ -19,8 +19,6 @@ struct CommandLine {
     std::optional<std::string> tracePath;
     bool verbose = false;
 
-    static constexpr std::int64_t maxMinutes = 7 * 24 * 60;
-
     // The parsed words, or the reason they make no sense.
     static struct ParsedCommandLine parse(const std::vector<std::string>& args);
     static const char* usage();

@@ -7,6 +7,9 @@
 
 namespace wigglet {
 
+// The longest period a script may ask for: seven days.
+inline constexpr std::int64_t kMaxShakeMinutes = 7 * 24 * 60;
+
 // What a script or a panel may know of the program: whether it shakes, for how long, and
 // which kinds of input a step makes. Read from the store and the countdown, never cached.
 struct ControlState {

@@ -37,7 +37,10 @@ TimeLeft ShakeTimer::timeLeft() const {
 std::string ShakeTimer::timeLeftString() const {
     if (!isTimed())
         return "Indefinitely";
-    const TimeLeft left = timeLeft();
+    return format(timeLeft());
+}
+
+std::string ShakeTimer::format(const TimeLeft& left) {
     char text[64];
     if (left.hours < 1)
         std::snprintf(text, sizeof text, "%02lldm %02llds", static_cast<long long>(left.minutes),

@@ -24,6 +24,8 @@ class ShakeTimer {
     // Remaining time truncated toward zero; (0, 0, 0) when no countdown runs.
     TimeLeft timeLeft() const;
     std::string timeLeftString() const;
+    // "%02im %02is" below an hour, "%02ih %02im" from an hour on.
+    static std::string format(const TimeLeft& left);
     void shakeForElasped();
     // A period is timed exactly while the countdown is present and still valid.
     bool isTimed() const { return shakeForTimer && shakeForTimer->isValid(); }

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <set>
 #include <sstream>
 
@@ -144,7 +145,11 @@ std::optional<std::string> checkFail(const Command& c) {
     if (c[1] == "events") {
         if (auto bad = need(c, 3, usage))
             return bad;
-        return needWhole(c, 2, usage);
+        if (auto bad = needWhole(c, 2, usage))
+            return bad;
+        if (*Scenario::wholeNumber(c[2]) < 0)
+            return "negative count '" + c[2] + "': " + usage;
+        return std::nullopt;
     }
     return "unknown failure '" + c[1] + "': " + usage;
 }
@@ -173,6 +178,18 @@ std::optional<std::string> checkPrefs(const Command& c) {
     if (what == "press")
         return need(c, 3, usage);
     return "unknown prefs command '" + what + "': " + usage;
+}
+
+// X or X.Y, each part a whole number: the runner reads the parts, not a decimal.
+std::optional<std::string> checkVersion(const Command& c) {
+    if (auto bad = need(c, 2, "system-version X.Y"))
+        return bad;
+    const std::string_view text = c[1];
+    const auto dot = text.find('.');
+    const bool whole =
+        Scenario::wholeNumber(text.substr(0, dot)) &&
+        (dot == std::string_view::npos || Scenario::wholeNumber(text.substr(dot + 1)));
+    return whole ? std::nullopt : std::optional<std::string>("bad version '" + c[1] + "'");
 }
 
 std::optional<std::string> checkKey(const Command& c) {
@@ -206,22 +223,26 @@ std::optional<double> Scenario::number(std::string_view text) {
 }
 
 std::optional<long long> Scenario::wholeNumber(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && text.front() == '-') {
-        negative = true;
+    const bool negative = text.starts_with('-');
+    if (negative)
         text.remove_prefix(1);
-    }
     int base = 10;
     if (text.starts_with("0x") || text.starts_with("0X")) {
         base = 16;
         text.remove_prefix(2);
     }
-    long long value = 0;
+    // Read unsigned: a signed read would take a second minus sign ("--5"), and the magnitude of
+    // the most negative value does not fit the signed type.
+    unsigned long long magnitude = 0;
     const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, value, base);
+    auto [ptr, ec] = std::from_chars(text.data(), end, magnitude, base);
     if (text.empty() || ec != std::errc() || ptr != end)
         return std::nullopt;
-    return negative ? -value : value;
+    constexpr auto kLargest =
+        static_cast<unsigned long long>(std::numeric_limits<long long>::max());
+    if (magnitude > kLargest + (negative ? 1 : 0))
+        return std::nullopt;
+    return static_cast<long long>(negative ? 0 - magnitude : magnitude);
 }
 
 std::optional<std::string> Scenario::check(const Command& c) {
@@ -236,12 +257,8 @@ std::optional<std::string> Scenario::check(const Command& c) {
             return std::nullopt;
         return needNumbers(c, 1, 2, "screen W H | screen none");
     }
-    if (verb == "system-version") {
-        if (auto bad = need(c, 2, "system-version X.Y"))
-            return bad;
-        return number(c[1]) ? std::nullopt
-                            : std::optional<std::string>("bad version '" + c[1] + "'");
-    }
+    if (verb == "system-version")
+        return checkVersion(c);
     if (verb == "trusted") {
         if (auto bad = need(c, 2, "trusted yes|no"))
             return bad;

@@ -2,8 +2,10 @@
 
 #include "StandInUi.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <map>
 
 namespace wigglet::sim {
@@ -228,7 +230,8 @@ std::optional<std::string> ScenarioRunner::configure(const Command& c) {
         else if (c[1] == "login-item")
             sim_.loginItems.failNext(c[2]);
         else
-            world.failEvents += static_cast<int>(*Scenario::wholeNumber(c[2]));
+            world.failEvents += static_cast<int>(std::min<long long>(
+                *Scenario::wholeNumber(c[2]), std::numeric_limits<int>::max() - world.failEvents));
     } else {
         return "unknown command '" + verb + "'";
     }

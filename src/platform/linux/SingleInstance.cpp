@@ -4,24 +4,20 @@
 #include <QDBusConnectionInterface>
 #include <cstdlib>
 #include <fcntl.h>
-#include <string>
 #include <sys/file.h>
 #include <unistd.h>
 
 namespace wigglet::desktop {
 
-SingleInstance::SingleInstance(const std::string& applicationId) {
+SingleInstance::SingleInstance(std::string applicationId)
+    : applicationId_(std::move(applicationId)) {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
-        otherIsRunning_ = !takeLock(applicationId);
-        return;
-    }
-    // No queueing: a second instance must learn at once that the name is taken.
-    const auto reply = bus.interface()->registerService(
-        QString::fromStdString(applicationId), QDBusConnectionInterface::DontQueueService,
-        QDBusConnectionInterface::DontAllowReplacement);
-    ownsBusName_ = reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
-    otherIsRunning_ = !ownsBusName_;
+    hasBus_ = bus.isConnected();
+    if (hasBus_)
+        otherIsRunning_ =
+            bus.interface()->isServiceRegistered(QString::fromStdString(applicationId_));
+    else
+        otherIsRunning_ = !takeLock();
 }
 
 SingleInstance::~SingleInstance() {
@@ -29,11 +25,21 @@ SingleInstance::~SingleInstance() {
         ::close(lockFd_);
 }
 
-bool SingleInstance::takeLock(const std::string& applicationId) {
+bool SingleInstance::claim() {
+    if (!hasBus_)
+        return !otherIsRunning_;
+    // No queueing: a second instance must learn at once that the name is taken.
+    const auto reply = QDBusConnection::sessionBus().interface()->registerService(
+        QString::fromStdString(applicationId_), QDBusConnectionInterface::DontQueueService,
+        QDBusConnectionInterface::DontAllowReplacement);
+    return reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
+}
+
+bool SingleInstance::takeLock() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const std::string folder = runtime && *runtime ? runtime : "/tmp";
     const std::string path =
-        folder + "/" + applicationId + "-" + std::to_string(::getuid()) + ".lock";
+        folder + "/" + applicationId_ + "-" + std::to_string(::getuid()) + ".lock";
     lockFd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lockFd_ < 0)
         return true; // no place for a lock: better two instances than none

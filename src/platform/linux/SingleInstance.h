@@ -6,21 +6,26 @@ namespace wigglet::desktop {
 
 // One Wigglet per session: the program owns its well-known name on the session bus, or,
 // without a session bus, a lock in $XDG_RUNTIME_DIR. Either goes when the process ends.
+// The name is claimed only once the program can answer on it, since D-Bus activation hands
+// the waiting call over the moment the name is owned.
 class SingleInstance {
   public:
-    explicit SingleInstance(const std::string& applicationId);
+    explicit SingleInstance(std::string applicationId);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
+    // Another instance was found at construction.
     bool otherIsRunning() const { return otherIsRunning_; }
-    bool ownsBusName() const { return ownsBusName_; }
+    // Takes the name; false when another instance took it meanwhile.
+    bool claim();
 
   private:
-    bool takeLock(const std::string& applicationId);
+    bool takeLock();
 
+    std::string applicationId_;
+    bool hasBus_ = false;
     bool otherIsRunning_ = false;
-    bool ownsBusName_ = false;
     int lockFd_ = -1;
 };
 

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/RemoteControl.h"
+
+#include <QDBusContext>
+#include <QObject>
+#include <QString>
+
+namespace wigglet {
+
+class AppDelegate;
+
+// Wigglet's object on the session bus: the methods a script calls and the properties a panel
+// follows through PropertiesChanged. Calls arrive on the main loop and go through the same
+// delegate routines as the menu.
+class ControlBusAdaptor : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.wigglet.Wigglet")
+    Q_PROPERTY(bool Shaking READ shaking)
+    Q_PROPERTY(bool Timed READ timed)
+    Q_PROPERTY(qlonglong SecondsLeft READ secondsLeft)
+    Q_PROPERTY(qlonglong LastDurationSelected READ lastDurationSelected)
+    Q_PROPERTY(bool MoveCursor READ moveCursor)
+    Q_PROPERTY(bool Click READ click)
+    Q_PROPERTY(bool Scroll READ scroll)
+
+  public:
+    static constexpr const char* objectPath = "/org/wigglet/Wigglet";
+    static constexpr const char* interfaceName = "org.wigglet.Wigglet";
+
+    explicit ControlBusAdaptor(AppDelegate& delegate);
+    // Puts the object on the session bus; false when there is none.
+    bool exportOnSessionBus();
+
+    bool shaking() const { return control_.state().shaking; }
+    bool timed() const { return control_.state().timed; }
+    qlonglong secondsLeft() const { return control_.state().secondsLeft; }
+    qlonglong lastDurationSelected() const { return control_.state().lastDurationSelected; }
+    bool moveCursor() const { return control_.state().moveCursor; }
+    bool click() const { return control_.state().click; }
+    bool scroll() const { return control_.state().scroll; }
+
+  public slots:
+    void Toggle();
+    void ShakeFor(qlonglong minutes);
+    void Stop();
+
+  private:
+    void announce(const ControlState& state, const std::vector<std::string>& changed);
+
+    RemoteControl control_;
+    bool exported_ = false;
+};
+
+} // namespace wigglet

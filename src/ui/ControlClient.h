@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/CommandLine.h"
+
+namespace wigglet {
+
+// The script side of `wigglet shake|stop|toggle|status`: talks to the running Wigglet over the
+// session bus. shake, stop and toggle start it through D-Bus activation when it is not
+// running; status never starts it.
+class ControlClient {
+  public:
+    // The process exit status: 0 done, 1 no session bus or no answer, 3 not running (status).
+    static int run(const CommandLine& line);
+};
+
+} // namespace wigglet
