@@ -57,8 +57,7 @@ echo "=== apt-get install ./$deb"
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "./$deb" >/dev/null
 [ "$(command -v wigglet)" = /usr/bin/wigglet ] || fail "wigglet is not /usr/bin/wigglet"
 /usr/bin/wigglet --version
-dpkg -L wigglet | grep -E "^/usr/(bin|share/(applications|metainfo|icons|dbus-1))/.+\.?" |
-  sed 's/^/  /'
+dpkg -L wigglet | grep -E '/bin/wigglet$|\.(desktop|xml|svg|service)$' | sed 's/^/  /'
 
 echo "=== apt-get remove wigglet"
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y -qq wigglet >/dev/null
