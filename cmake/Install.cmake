@@ -9,11 +9,14 @@ install(FILES ${WIGGLET_DESKTOP_DIR}/org.wigglet.Wigglet.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${WIGGLET_DESKTOP_DIR}/org.wigglet.Wigglet.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-# D-Bus activation: `wigglet shake` starts Wigglet when it is not running.
-configure_file(${WIGGLET_DESKTOP_DIR}/org.wigglet.Wigglet.service.in
-               ${PROJECT_BINARY_DIR}/org.wigglet.Wigglet.service @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/org.wigglet.Wigglet.service
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/services)
+# D-Bus activation: `wigglet shake` starts Wigglet when it is not running. The binary's path is
+# known only at install time (cpack installs under /usr whatever the configured prefix).
+set(WIGGLET_SERVICE_FILE ${PROJECT_BINARY_DIR}/install/org.wigglet.Wigglet.service)
+install(CODE "
+    set(CMAKE_INSTALL_FULL_BINDIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+    configure_file(\"${WIGGLET_DESKTOP_DIR}/org.wigglet.Wigglet.service.in\"
+                   \"${WIGGLET_SERVICE_FILE}\" @ONLY)")
+install(FILES ${WIGGLET_SERVICE_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/services)
 
 set(CPACK_PACKAGE_NAME wigglet)
 set(CPACK_PACKAGE_VENDOR "The Wigglet developers")

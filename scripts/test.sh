@@ -21,3 +21,7 @@ if [ -x "$conformance" ]; then
   "$conformance" build/default || true
 fi
 scripts/fuzz.sh
+
+# Installation and the Debian package: install, validate, build, install, remove.
+echo "=== package check"
+scripts/package-check.sh

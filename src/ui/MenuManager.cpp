@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 
+#include <QCursor>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
@@ -21,6 +22,13 @@ QSystemTrayIcon& MenuManager::statusItem() {
     if (!item_) {
         item_ = std::make_unique<QSystemTrayIcon>();
         item_->setToolTip(QStringLiteral("Wigglet"));
+        // Qt opens the context menu on a right click only; a left click opens it too, as
+        // every click on the status item does elsewhere.
+        QObject::connect(item_.get(), &QSystemTrayIcon::activated,
+                         [this](QSystemTrayIcon::ActivationReason reason) {
+                             if (reason == QSystemTrayIcon::Trigger && item_->contextMenu())
+                                 item_->contextMenu()->popup(QCursor::pos());
+                         });
     }
     return *item_;
 }

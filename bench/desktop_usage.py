@@ -1,0 +1,127 @@
+#!/usr/bin/env python3
+"""Resource use of the real `wigglet` on its own Xvfb server and session bus.
+
+Usage: desktop_usage.py WIGGLET [--seconds 60] [--warmup 5]
+
+Two runs: shaking on while the user is active (the pointer moves every half second, so no
+step is ever due), and shaking off. Each samples /proc after the warm-up and at the end and
+prints CPU time as a share of one core, wake-ups (voluntary context switches) per second of
+the main thread and of all threads, and the resident memory at the end.
+"""
+
+import argparse
+import os
+import sys
+import threading
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
+                                "e2e"))
+from desktop_session import DesktopSession, missing_tools  # noqa: E402
+
+TICKS = os.sysconf("SC_CLK_TCK")
+CASES = [
+    ("shaking on, user active",
+     {"notFirstLaunch": True, "shakeEnabled": True, "lastDurationSelected": 0,
+      "moveCursorEnabled": True}, True),
+    ("shaking off", {"notFirstLaunch": True, "shakeEnabled": False}, False),
+]
+
+
+def status_field(path, name):
+    with open(path) as f:
+        for line in f:
+            if line.startswith(name + ":"):
+                return int(line.split()[1])
+    return 0
+
+
+def sample(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    cpu = (int(fields[11]) + int(fields[12])) / TICKS  # utime, stime
+    main = status_field(f"/proc/{pid}/status", "voluntary_ctxt_switches")
+    threads = {}
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/comm") as f:
+                comm = f.read().strip()
+            threads[f"{task} {comm}"] = status_field(f"/proc/{pid}/task/{task}/status",
+                                                     "voluntary_ctxt_switches")
+        except FileNotFoundError:
+            pass
+    rss = status_field(f"/proc/{pid}/status", "VmRSS") / 1024
+    return time.monotonic(), cpu, main, threads, rss
+
+
+def keep_user_active(session, stop):
+    x = 500
+    while not stop.wait(0.5):
+        x = 1001 - x
+        session.x("xdotool", "mousemove", str(x), "400")
+
+
+def measure(session, settings, active, seconds, warmup):
+    process = session.start_wigglet(session.write_settings(settings))
+    stop = threading.Event()
+    mover = threading.Thread(target=keep_user_active, args=(session, stop))
+    if active:
+        mover.start()
+    try:
+        time.sleep(warmup)
+        if process.poll() is not None:
+            sys.exit("wigglet ended: " + session.output("wigglet"))
+        start = sample(process.pid)
+        time.sleep(seconds)
+        end = sample(process.pid)
+    finally:
+        stop.set()
+        if active:
+            mover.join()
+        session.stop(process)
+    elapsed = end[0] - start[0]
+    per_thread = {name: (count - start[3].get(name, 0)) / elapsed
+                  for name, count in end[3].items()}
+    return {
+        "cpu": 100 * (end[1] - start[1]) / elapsed,
+        "main": (end[2] - start[2]) / elapsed,
+        "all": sum(per_thread.values()),
+        "threads": per_thread,
+        "rss": end[4],
+        "steps": sum(1 for line in session.trace() if line["ev"] == "warp"),
+    }
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("wigglet")
+    parser.add_argument("--seconds", type=float, default=60)
+    parser.add_argument("--warmup", type=float, default=5)
+    args = parser.parse_args()
+    missing = missing_tools("Xvfb", "dbus-daemon", "xdotool")
+    if missing:
+        sys.exit("needs " + ", ".join(missing))
+    rows = []
+    for title, settings, active in CASES:
+        session = DesktopSession(os.path.abspath(args.wigglet))
+        try:
+            rows.append((title, measure(session, settings, active, args.seconds,
+                                        args.warmup)))
+        finally:
+            session.close()
+    print(f"wigglet over {args.seconds:.0f} s after {args.warmup:.0f} s of warm-up (Xvfb)")
+    print(f"{'case':<26}{'CPU % core':>11}{'wake/s main':>13}{'wake/s all':>12}"
+          f"{'RSS MiB':>9}{'steps':>7}")
+    for title, r in rows:
+        print(f"{title:<26}{r['cpu']:>11.3f}{r['main']:>13.3f}{r['all']:>12.3f}"
+              f"{r['rss']:>9.1f}{r['steps']:>7}")
+    print("targets: shaking on < 0.05 % and <= 1.2 wake-ups/s; shaking off <= 1/60 per s; "
+          "RSS < 40 MiB (ceiling 60)")
+    for title, r in rows:
+        busy = ", ".join(f"{name} {rate:.3f}/s" for name, rate in
+                         sorted(r["threads"].items(), key=lambda kv: -kv[1]) if rate > 0)
+        print(f"wake-ups by thread, {title}: {busy or 'none'}")
+
+
+if __name__ == "__main__":
+    main()
