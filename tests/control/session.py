@@ -70,11 +70,15 @@ class Session:
                               text=True, timeout=timeout)
 
     def start(self, *extra):
+        self.log = open(os.path.join(self.dir, "wigglet.log"), "w")
         proc = subprocess.Popen([self.wigglet, "--settings", self.settings, *extra],
-                                env=self.env(), stdout=subprocess.PIPE,
-                                stderr=subprocess.PIPE, text=True)
+                                env=self.env(), stdout=self.log, stderr=subprocess.STDOUT)
         self.processes.append(proc)
-        self.wait_for(self.running, "Wigglet to own its bus name")
+        try:
+            self.wait_for(self.running, "Wigglet to own its bus name")
+        except AssertionError:
+            with open(self.log.name) as f:
+                raise AssertionError(f"Wigglet did not come up: {f.read()}")
         return proc
 
     def running(self):
