@@ -69,3 +69,47 @@ def write_atomically(path, text):
     with open(temporary, "w") as f:
         f.write(text)
     os.replace(temporary, path)
+
+
+class ScreenSaver:
+    """The X server's own screen saver, seen from a client of its own: a short timeout, and
+    whether it has come on."""
+
+    def __init__(self, display, timeout):
+        import ctypes
+        import ctypes.util
+        x11, xss = ctypes.util.find_library("X11"), ctypes.util.find_library("Xss")
+        if not x11 or not xss:
+            raise RuntimeError("libX11 and libXss are needed to watch the screen saver")
+        self.x = ctypes.CDLL(x11)
+        self.xss = ctypes.CDLL(xss)
+        self.x.XOpenDisplay.restype = ctypes.c_void_p
+        self.x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x.XSetScreenSaver.argtypes = [ctypes.c_void_p] + [ctypes.c_int] * 4
+        self.x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+        class Info(ctypes.Structure):
+            _fields_ = [("window", ctypes.c_ulong), ("state", ctypes.c_int),
+                        ("kind", ctypes.c_int), ("til_or_since", ctypes.c_ulong),
+                        ("idle", ctypes.c_ulong), ("eventMask", ctypes.c_ulong)]
+
+        self.xss.XScreenSaverAllocInfo.restype = ctypes.POINTER(Info)
+        self.xss.XScreenSaverQueryInfo.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
+                                                   ctypes.POINTER(Info)]
+        self.display = self.x.XOpenDisplay(display.encode())
+        if not self.display:
+            raise RuntimeError(f"cannot open {display}")
+        self.info = self.xss.XScreenSaverAllocInfo()
+        self.x.XSetScreenSaver(self.display, timeout, 0, 0, 0)
+        self.x.XSync(self.display, 0)
+
+    def on(self):
+        root = self.x.XDefaultRootWindow(self.display)
+        self.xss.XScreenSaverQueryInfo(self.display, root, self.info)
+        return self.info.contents.state == 1
+
+    def close(self):
+        self.x.XCloseDisplay(self.display)

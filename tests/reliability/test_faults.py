@@ -17,7 +17,7 @@ import sys
 import time
 import unittest
 
-from common import (RETURNING_USER, Session, last_time, read_bytes, start_logged, stderr_lines,
+from common import (RETURNING_USER, ScreenSaver, Session, last_time, read_bytes, start_logged, stderr_lines,
                     steps_after, trace, wait_for_steps_after, write_atomically)
 
 WIGGLET = None
@@ -89,6 +89,19 @@ class FaultTest(unittest.TestCase):
         self.assertTrue(wait_for_steps_after(s, died + 3.5),
                         "no step more than three seconds after the bus went away")
         self.assertIsNone(proc.poll())
+        # Without the session's screen saver service the X server's own one must stay off;
+        # once wigglet has ended it comes on, which shows that the watch can see it.
+        saver = ScreenSaver(s.display, 1)
+        try:
+            end = time.monotonic() + 4
+            while time.monotonic() < end:
+                self.assertFalse(saver.on(), "the screen saver came on while shaking")
+                time.sleep(0.1)
+            proc.send_signal(signal.SIGTERM)
+            proc.wait(10)
+            s.wait_for(saver.on, "the screen saver once wigglet has ended", seconds=6)
+        finally:
+            saver.close()
 
     def test_period_end_without_notification_server_goes_on(self):
         # The private bus has no notification server: the "time is up" notice has nowhere to go.
