@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <random>
 #include <unistd.h>
 
@@ -63,13 +64,23 @@ int onLostDisplay(Display*) {
     ::_exit(1);
 }
 
-bool displayReachable() {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return false;
-    XCloseDisplay(display);
-    return true;
+QtMessageHandler qtMessages = nullptr;
+
+// Qt's own X11 connection reports a lost server with a warning and then exits on its own; the
+// user sees the same single line whichever connection notices first.
+void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.startsWith(QLatin1String("The X11 connection broke")))
+        onLostDisplay(nullptr);
+    if (qtMessages)
+        qtMessages(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
 }
+
+struct DisplayCloser {
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
+using DisplayConnection = std::unique_ptr<Display, DisplayCloser>;
 
 void tellAboutMissingTray() {
     std::fputs("wigglet: no system tray is running; Wigglet's icon appears as soon as one "
@@ -79,7 +90,10 @@ void tellAboutMissingTray() {
 }
 
 int runTray(int argc, char** argv, const CommandLine& line) {
-    if (!displayReachable()) {
+    // Kept open until the application has its own connection: an X server resets when its
+    // last client leaves, and a connection made during the reset fails.
+    DisplayConnection probe(XOpenDisplay(nullptr));
+    if (!probe) {
         const char* name = std::getenv("DISPLAY");
         const std::string which = name && *name ? std::string(" ") + name : " (DISPLAY is not set)";
         std::fprintf(stderr,
@@ -91,9 +105,12 @@ int runTray(int argc, char** argv, const CommandLine& line) {
     // The adapters speak X11, so the interface must too, even under XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
-    XSetIOErrorHandler(onLostDisplay);
 
     QApplication app(argc, argv);
+    probe.reset();
+    // After the application: its X11 plugin installs a handler of its own.
+    XSetIOErrorHandler(onLostDisplay);
+    qtMessages = qInstallMessageHandler(onQtMessage);
     QApplication::setApplicationName(wigglet::desktop::applicationName);
     QApplication::setApplicationVersion(WIGGLET_VERSION);
     QApplication::setDesktopFileName(wigglet::desktop::applicationId);

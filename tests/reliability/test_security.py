@@ -1,0 +1,151 @@
+#!/usr/bin/env python3
+"""What the real wigglet trusts and creates: private settings files, foreign symbolic links
+refused, no network sockets, nothing it reads is ever run.
+
+Usage: test_security.py WIGGLET WIGGLET_SIM
+"""
+import json
+import os
+import pwd
+import stat
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from common import RETURNING_USER, Session, start_logged, trace
+
+WIGGLET = None
+WIGGLET_SIM = None
+MARK = f"/tmp/wigglet-pwned-{os.getpid()}"
+HOSTILE = [f"$(touch {MARK}-1)", f"`touch {MARK}-2`", f"x; touch {MARK}-3", f"x | touch {MARK}-4",
+           f"x && touch {MARK}-5 #'\""]
+STRING_KEYS = ["shakeClickCustomPosition", "shakeClickPosition", "scrollTabType", "userNote"]
+
+
+def marks():
+    folder = os.path.dirname(MARK)
+    return [n for n in os.listdir(folder) if n.startswith(os.path.basename(MARK))]
+
+
+class SecurityTest(unittest.TestCase):
+    def setUp(self):
+        try:
+            self.session = Session(WIGGLET, RETURNING_USER)
+        except RuntimeError as why:
+            self.skipTest(str(why))
+
+    def tearDown(self):
+        self.session.close()
+
+    def test_fresh_settings_are_private(self):
+        s = self.session
+        config = os.path.join(s.dir, "xdg")
+        env = dict(s.env(), XDG_CONFIG_HOME=config)
+        start_logged(s, env=env, settings=False)
+        self.assertEqual(s.run("toggle").returncode, 0)
+        folder = os.path.join(config, "wigglet")
+        file = os.path.join(folder, "settings.json")
+        s.wait_for(lambda: os.path.exists(file), "the settings file")
+        self.assertEqual(stat.S_IMODE(os.stat(folder).st_mode), 0o700)
+        self.assertEqual(stat.S_IMODE(os.stat(file).st_mode), 0o600)
+        with open(file) as f:
+            self.assertTrue(json.load(f)["shakeEnabled"])
+
+    def test_symlink_owned_by_another_user_is_refused(self):
+        if os.geteuid() != 0:
+            self.skipTest("giving a link to another user needs root")
+        s = self.session
+        target = s.settings
+        with open(target) as f:
+            before = f.read()
+        link = os.path.join(s.dir, "link.json")
+        os.symlink(target, link)
+        nobody = pwd.getpwnam("nobody")
+        os.lchown(link, nobody.pw_uid, nobody.pw_gid)
+        s.settings = link
+        start_logged(s)
+        self.assertEqual(s.run("toggle").returncode, 0)
+        self.assertTrue(s.status()["shaking"])
+        errors = [r["text"] for r in trace(s) if r["ev"] == "log" and r["level"] == "error"]
+        self.assertTrue(any("symbolic link owned by another user" in e for e in errors), errors)
+        with open(target) as f:
+            self.assertEqual(f.read(), before)
+
+    def test_only_unix_sockets(self):
+        s = self.session
+        proc = start_logged(s)
+        self.assertEqual(s.run("toggle").returncode, 0)
+        time.sleep(3)
+        inodes = set()
+        for fd in os.listdir(f"/proc/{proc.pid}/fd"):
+            try:
+                target = os.readlink(f"/proc/{proc.pid}/fd/{fd}")
+            except OSError:
+                continue
+            if target.startswith("socket:["):
+                inodes.add(target[8:-1])
+        self.assertTrue(inodes, "wigglet holds no socket at all: the listing is broken")
+        families = {}
+        for table in ("unix", "netlink", "tcp", "tcp6", "udp", "udp6", "raw", "raw6", "packet"):
+            try:
+                with open(f"/proc/{proc.pid}/net/{table}") as f:
+                    rows = f.read().splitlines()[1:]
+            except OSError:
+                continue
+            column = {"unix": 6, "netlink": 8, "packet": 8}.get(table, 9)
+            for row in rows:
+                fields = row.split()
+                if len(fields) > column and fields[column] in inodes:
+                    families[fields[column]] = table
+        self.assertEqual(set(families), inodes, "a socket of an unknown family")
+        network = {i: t for i, t in families.items() if t not in ("unix", "netlink")}
+        self.assertEqual(network, {})
+
+    def test_settings_strings_are_never_run(self):
+        s = self.session
+        settings = dict(RETURNING_USER)
+        for i, key in enumerate(STRING_KEYS):
+            settings[key] = HOSTILE[i % len(HOSTILE)]
+        settings["shakeHotkey"] = {"data": HOSTILE[0]}
+        with open(s.settings, "w") as f:
+            json.dump(settings, f)
+        start_logged(s)
+        for _ in range(2):
+            self.assertEqual(s.run("toggle").returncode, 0)
+        time.sleep(2)
+        self.assertEqual(marks(), [])
+
+
+class ScenarioSecurityTest(unittest.TestCase):
+    def test_scenario_strings_are_never_run(self):
+        lines = []
+        for i, key in enumerate(STRING_KEYS):
+            lines.append(f'set {key} string "{self.quote(HOSTILE[i % len(HOSTILE)])}"')
+        lines += ["set notFirstLaunch bool true", "launch"]
+        for text in HOSTILE:
+            q = self.quote(text)
+            lines += [f'action helpWindowWithTitle "{q}"', f'fail login-item "{q}"',
+                      f'key 0 1 "{q}"',
+                      f'set shakeHotkey data "{q}"']
+        lines += ["action switchIndefinitelyShake", "advance 5", "quit"]
+        with tempfile.TemporaryDirectory() as tmp:
+            scenario = os.path.join(tmp, "hostile.scn")
+            with open(scenario, "w") as f:
+                f.write("\n".join(lines) + "\n")
+            out = subprocess.run([WIGGLET_SIM, scenario], capture_output=True, text=True,
+                                 cwd=tmp, timeout=60,
+                                 env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+        self.assertEqual(out.returncode, 0, out.stderr)
+        self.assertEqual(marks(), [])
+
+    @staticmethod
+    def quote(text):
+        return text.replace("\\", "\\\\").replace('"', '\\"')
+
+
+if __name__ == "__main__":
+    WIGGLET = os.path.abspath(sys.argv.pop(1))
+    WIGGLET_SIM = os.path.abspath(sys.argv.pop(1))
+    unittest.main(verbosity=2)
