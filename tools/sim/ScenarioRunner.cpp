@@ -14,24 +14,24 @@ namespace {
 
 using ActionFn = std::function<void(AppDelegate&, const std::string&)>;
 
-struct ActionSpec {
+struct ActionEntry {
     enum class Arg { None, Whole, Text } arg;
     ActionFn run;
 };
 
-template <class F> ActionSpec plain(F f) {
-    return {ActionSpec::Arg::None, [f](AppDelegate& d, const std::string&) { (d.*f)(); }};
+template <class F> ActionEntry plain(F f) {
+    return {ActionEntry::Arg::None, [f](AppDelegate& d, const std::string&) { (d.*f)(); }};
 }
 
-const std::map<std::string, ActionSpec>& actions() {
-    static const std::map<std::string, ActionSpec> table = {
+const std::map<std::string, ActionEntry>& actions() {
+    static const std::map<std::string, ActionEntry> table = {
         {"shakeForClickedWithSender",
-         {ActionSpec::Arg::Whole,
+         {ActionEntry::Arg::Whole,
           [](AppDelegate& d, const std::string& a) {
               d.shakeForClickedWithSender(*Scenario::wholeNumber(a));
           }}},
         {"helpWindowWithTitle",
-         {ActionSpec::Arg::Text,
+         {ActionEntry::Arg::Text,
           [](AppDelegate& d, const std::string& a) { d.helpWindowWithTitle(a); }}},
         {"shakePreviousClicked", plain(&AppDelegate::shakePreviousClicked)},
         {"switchIndefinitelyShake", plain(&AppDelegate::switchIndefinitelyShake)},
@@ -69,11 +69,11 @@ std::optional<std::string> checkAction(const Command& c) {
     if (found == actions().end())
         return "unknown action '" + c[1] + "'";
     const auto arg = found->second.arg;
-    if (arg == ActionSpec::Arg::None && c.size() > 2)
+    if (arg == ActionEntry::Arg::None && c.size() > 2)
         return "action " + c[1] + " takes no argument";
-    if (arg != ActionSpec::Arg::None && c.size() < 3)
+    if (arg != ActionEntry::Arg::None && c.size() < 3)
         return "missing argument: action " + c[1] + " ARG";
-    if (arg == ActionSpec::Arg::Whole && !Scenario::wholeNumber(c[2]))
+    if (arg == ActionEntry::Arg::Whole && !Scenario::wholeNumber(c[2]))
         return "bad whole number '" + c[2] + "'";
     return std::nullopt;
 }
@@ -268,8 +268,8 @@ std::optional<std::string> ScenarioRunner::runUi(const Command& c) {
 std::optional<std::string> ScenarioRunner::action(const Command& c) {
     if (!delegate_)
         return "action " + c[1] + " before launch";
-    const ActionSpec& spec = actions().at(actionName(c[1]));
-    spec.run(*delegate_, c.size() > 2 ? c[2] : std::string());
+    const ActionEntry& entry = actions().at(actionName(c[1]));
+    entry.run(*delegate_, c.size() > 2 ? c[2] : std::string());
     sim_.runLoop.runUntil(sim_.micros());
     ui_->settle();
     return std::nullopt;
