@@ -103,6 +103,38 @@ class FaultTest(unittest.TestCase):
         finally:
             saver.close()
 
+    def test_a_session_bus_that_comes_back_gets_the_inhibit_again(self):
+        s = self.session
+        # A session's address names the socket only, as a desktop's does: a bus that starts
+        # again there has a new identity, which an address with a guid would refuse.
+        path = s.bus_address.split("unix:path=", 1)[1].split(",", 1)[0]
+        address = "unix:path=" + path
+        start_logged(s, env=dict(s.env(), DBUS_SESSION_BUS_ADDRESS=address))
+        self.shake()
+        old = s.processes[1]
+        old.kill()
+        old.wait()
+        if os.path.exists(path):
+            os.unlink(path)
+        bus = subprocess.Popen(["dbus-daemon", "--config-file", os.path.join(s.dir, "bus.conf"),
+                                "--address", address, "--nofork", "--print-address"],
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        s.processes.append(bus)
+        bus.stdout.readline()
+        env = dict(s.env(), DBUS_SESSION_BUS_ADDRESS=address)
+        monitor = subprocess.Popen(["dbus-monitor", "--address", address,
+                                    "type='method_call',member='Inhibit'"],
+                                   env=env, stdout=subprocess.PIPE, text=True)
+        s.processes.append(monitor)
+        try:
+            s.wait_for(lambda: os.path.exists(path), "the new bus")
+            time.sleep(6)
+        finally:
+            monitor.terminate()
+        seen = monitor.communicate(timeout=5)[0]
+        self.assertIn("member=Inhibit", seen, "no Inhibit on the bus that came back")
+        self.assertIn('string "Wigglet"', seen)
+
     def test_period_end_without_notification_server_goes_on(self):
         # The private bus has no notification server: the "time is up" notice has nowhere to go.
         s = self.session

@@ -28,7 +28,7 @@ std::string reasonFor(const std::string& type) {
 } // namespace
 
 ScreenSaverInhibitor::ScreenSaverInhibitor(XConnection* connection, QDBusConnection bus)
-    : connection_(connection), bus_(std::move(bus)) {
+    : connection_(connection), bus_(std::move(bus)), wasConnected_(bus_.isConnected()) {
     if (connection_) {
         int eventBase = 0;
         int errorBase = 0;
@@ -46,12 +46,13 @@ ScreenSaverInhibitor::~ScreenSaverInhibitor() {
 
 AssertionResult ScreenSaverInhibitor::doCreateAssertion(const std::string& type,
                                                         const std::string& name) {
-    const auto cookie = inhibit(name, reasonFor(type));
+    const std::string reason = reasonFor(type);
+    const auto cookie = inhibit(name, reason);
     if (!cookie && !hasXScreenSaver_)
         return {kIOReturnAborted, 0};
     suspendScreenSaver(true);
     const std::uint32_t id = cookie && !held_.contains(*cookie) ? *cookie : unusedId();
-    held_[id] = cookie;
+    held_[id] = {name, reason, cookie};
     return {kIOReturnSuccess, id};
 }
 
@@ -59,8 +60,8 @@ void ScreenSaverInhibitor::doReleaseAssertion(std::uint32_t id) {
     const auto it = held_.find(id);
     if (it == held_.end())
         return;
-    if (it->second)
-        uninhibit(*it->second);
+    if (it->second.cookie)
+        uninhibit(*it->second.cookie);
     held_.erase(it);
     suspendScreenSaver(false);
 }
@@ -76,12 +77,28 @@ bool ScreenSaverInhibitor::canDeclareUserActivity() {
 }
 
 void ScreenSaverInhibitor::doDeclareUserActivity() {
+    rejoinSessionBus();
     if (hasXScreenSaver_) {
         XResetScreenSaver(connection_->display());
         connection_->noteSyntheticInput();
     }
     if (bus_.isConnected())
         bus_.send(screenSaverCall(QStringLiteral("SimulateUserActivity")));
+}
+
+void ScreenSaverInhibitor::rejoinSessionBus() {
+    if (bus_.isConnected() || !wasConnected_)
+        return;
+    // Qt keeps a dead connection under its name; each attempt needs a name of its own.
+    const QString name = QStringLiteral("wigglet-screensaver-%1").arg(++rejoins_);
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+    if (!bus.isConnected()) {
+        QDBusConnection::disconnectFromBus(name);
+        return;
+    }
+    bus_ = bus;
+    for (auto& [id, held] : held_)
+        held.cookie = inhibit(held.name, held.reason);
 }
 
 std::optional<std::uint32_t> ScreenSaverInhibitor::inhibit(const std::string& name,

@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <map>
 #include <optional>
+#include <string>
 
 namespace wigglet::desktop {
 
@@ -31,6 +32,15 @@ class ScreenSaverInhibitor : public PowerManagement {
     void doDeclareUserActivity() override;
 
   private:
+    struct Held {
+        std::string name;
+        std::string reason;
+        std::optional<std::uint32_t> cookie;
+    };
+
+    // A session bus that went away and came back is joined again, and every held assertion
+    // is inhibited anew there: the old cookies went with the old bus.
+    void rejoinSessionBus();
     std::optional<std::uint32_t> inhibit(const std::string& name, const std::string& reason);
     void uninhibit(std::uint32_t cookie);
     void suspendScreenSaver(bool suspend);
@@ -40,7 +50,9 @@ class ScreenSaverInhibitor : public PowerManagement {
     QDBusConnection bus_;
     bool hasXScreenSaver_ = false;
     // Held assertions by id, with the session's cookie where it gave one.
-    std::map<std::uint32_t, std::optional<std::uint32_t>> held_;
+    std::map<std::uint32_t, Held> held_;
+    bool wasConnected_ = false;
+    int rejoins_ = 0;
 };
 
 } // namespace wigglet::desktop
