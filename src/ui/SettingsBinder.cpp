@@ -28,12 +28,12 @@ SettingsBinder::SettingsBinder(QWidget* root) : QObject(root) {
 void SettingsBinder::bind(QWidget* control) {
     const std::string key = keyOf(control);
     if (auto* popUp = qobject_cast<QComboBox*>(control)) {
-        connect(popUp, &QComboBox::activated, this, [this, key](int index) {
+        connect(popUp, &QComboBox::activated, this, [key](int index) {
             SettingsStore::shared().setInteger(key, index);
             SettingsStore::shared().synchronize();
         });
     } else if (auto* box = qobject_cast<QAbstractButton*>(control)) {
-        connect(box, &QAbstractButton::clicked, this, [this, key, box] {
+        connect(box, &QAbstractButton::clicked, this, [key, box] {
             SettingsStore::shared().setBool(key, box->isChecked());
             SettingsStore::shared().synchronize();
         });
