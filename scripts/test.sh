@@ -18,7 +18,7 @@ done
 conformance="../shared/conformance/run"
 if [ -x "$conformance" ]; then
   echo "=== conformance"
-  "$conformance" build/default || true
+  "$conformance" build/default
 fi
 scripts/fuzz.sh
 
