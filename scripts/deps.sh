@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config python3
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6-dev qt6-tools-dev qt6-tools-dev-tools
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev libxrandr-dev libxss-dev
   xvfb xauth x11-utils x11-apps xdotool trayer imagemagick dbus dbus-x11 dbus-bin libglib2.0-bin
