@@ -1,5 +1,6 @@
 #include "ui/HyperlinkTextFieldEmail.h"
 
+#include "ui/LinkLook.h"
 #include "ui/SendEmail.h"
 
 #include <QMouseEvent>
@@ -7,13 +8,7 @@
 namespace wigglet {
 
 HyperlinkTextFieldEmail::HyperlinkTextFieldEmail(QWidget* parent) : QLabel(parent) {
-    QPalette linkPalette = palette();
-    linkPalette.setColor(QPalette::WindowText, linkPalette.color(QPalette::Link));
-    setPalette(linkPalette);
-    QFont underlined = font();
-    underlined.setUnderline(true);
-    setFont(underlined);
-    setCursor(Qt::PointingHandCursor);
+    applyLinkLook(*this);
 }
 
 void HyperlinkTextFieldEmail::mousePressEvent(QMouseEvent* event) {

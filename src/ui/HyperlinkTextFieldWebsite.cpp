@@ -3,6 +3,7 @@
 #include "app/Links.h"
 #include "platform/Platform.h"
 #include "platform/Workspace.h"
+#include "ui/LinkLook.h"
 
 #include <QMouseEvent>
 
@@ -10,13 +11,7 @@ namespace wigglet {
 
 HyperlinkTextFieldWebsite::HyperlinkTextFieldWebsite(QWidget* parent)
     : QLabel(parent), websiteUrl_(links::website) {
-    QPalette linkPalette = palette();
-    linkPalette.setColor(QPalette::WindowText, linkPalette.color(QPalette::Link));
-    setPalette(linkPalette);
-    QFont underlined = font();
-    underlined.setUnderline(true);
-    setFont(underlined);
-    setCursor(Qt::PointingHandCursor);
+    applyLinkLook(*this);
 }
 
 void HyperlinkTextFieldWebsite::mousePressEvent(QMouseEvent* event) {
