@@ -2,22 +2,25 @@
 // core, and answers the script verbs (shake, stop, toggle, status).
 
 #include "app/AppDelegate.h"
-#include "app/CommandLine.h"
-#include "app/SettingsStore.h"
+#include "control/CommandLine.h"
+#include "control/ControlBusAdaptor.h"
+#include "control/ControlClient.h"
+#include "foundation/SettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/RunLoop.h"
 #include "platform/linux/ApplicationId.h"
+#include "platform/linux/BackendChooser.h"
 #include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/SingleInstance.h"
 #include "system/NapperManager.h"
-#include "ui/ControlBusAdaptor.h"
-#include "ui/ControlClient.h"
 #include "ui/QtUserInterface.h"
+#ifdef WIGGLET_HAVE_X11
+#include "platform/linux/x11/X11Backend.h"
+#endif
 
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
-#include <X11/Xlib.h>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -57,30 +60,19 @@ void quitOnSignals(QApplication& app) {
     sigaction(SIGINT, &action, nullptr);
 }
 
-// Xlib calls this when the server goes away; it must not return.
-int onLostDisplay(Display*) {
-    static const char line[] = "wigglet: the X server has gone away; quitting\n";
-    [[maybe_unused]] const auto ignored = ::write(STDERR_FILENO, line, sizeof line - 1);
-    ::_exit(1);
+using wigglet::desktop::BackendChooser;
+using wigglet::desktop::SessionKind;
+
+BackendChooser::Choice chooseBackend() {
+    BackendChooser chooser([](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+    });
+#ifdef WIGGLET_HAVE_X11
+    chooser.add(SessionKind::X11, [] { return std::make_unique<wigglet::desktop::X11Backend>(); });
+#endif
+    return chooser.choose();
 }
-
-QtMessageHandler qtMessages = nullptr;
-
-// Qt's own X11 connection reports a lost server with a warning and then exits on its own; the
-// user sees the same single line whichever connection notices first.
-void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text.startsWith(QLatin1String("The X11 connection broke")))
-        onLostDisplay(nullptr);
-    if (qtMessages)
-        qtMessages(type, context, text);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
-}
-
-struct DisplayCloser {
-    void operator()(Display* display) const { XCloseDisplay(display); }
-};
-using DisplayConnection = std::unique_ptr<Display, DisplayCloser>;
 
 void tellAboutMissingTray() {
     std::fputs("wigglet: no system tray is running; Wigglet's icon appears as soon as one "
@@ -90,27 +82,22 @@ void tellAboutMissingTray() {
 }
 
 int runTray(int argc, char** argv, const CommandLine& line) {
-    // Kept open until the application has its own connection: an X server resets when its
-    // last client leaves, and a connection made during the reset fails.
-    DisplayConnection probe(XOpenDisplay(nullptr));
-    if (!probe) {
-        const char* name = std::getenv("DISPLAY");
-        const std::string which = name && *name ? std::string(" ") + name : " (DISPLAY is not set)";
-        std::fprintf(stderr,
-                     "wigglet: cannot open the X11 display%s; Wigglet needs an X11 "
-                     "session (Wayland sessions are not supported yet)\n",
-                     which.c_str());
+    BackendChooser::Choice choice = chooseBackend();
+    if (!choice.backend) {
+        for (const std::string& note : choice.notes)
+            std::fprintf(stderr, "wigglet: %s\n", note.c_str());
+        std::fputs("wigglet: no display server can be reached; Wigglet needs a graphical "
+                   "session\n",
+                   stderr);
         return 1;
     }
-    // The adapters speak X11, so the interface must too, even under XWayland.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    if (line.verbose) {
+        for (const std::string& note : choice.notes)
+            std::fprintf(stderr, "wigglet: %s\n", note.c_str());
+        std::fprintf(stderr, "wigglet: using the %s backend\n", choice.backend->name());
+    }
 
     QApplication app(argc, argv);
-    probe.reset();
-    // After the application: its X11 plugin installs a handler of its own.
-    XSetIOErrorHandler(onLostDisplay);
-    qtMessages = qInstallMessageHandler(onQtMessage);
     QApplication::setApplicationName(wigglet::desktop::applicationName);
     QApplication::setApplicationVersion(WIGGLET_VERSION);
     QApplication::setDesktopFileName(wigglet::desktop::applicationId);
@@ -123,7 +110,8 @@ int runTray(int argc, char** argv, const CommandLine& line) {
     }
 
     wigglet::desktop::LinuxDesktopOptions options;
-    wigglet::desktop::LinuxDesktop desktop(options);
+    options.exitWhenDisplayIsLost = true;
+    wigglet::desktop::LinuxDesktop desktop(options, *choice.backend);
     for (const std::string& missing : desktop.shortcomings())
         std::fprintf(stderr, "wigglet: %s\n", missing.c_str());
 

@@ -1,14 +1,14 @@
 #include "app/AppDelegate.h"
 
 #include "app/Links.h"
-#include "app/Localizer.h"
 #include "app/NotificationManager.h"
-#include "app/PrefBroadcaster.h"
-#include "app/SettingsStore.h"
-#include "app/ShakeBroadcaster.h"
 #include "app/ShakeTimer.h"
 #include "app/StatusMenu.h"
 #include "app/WindowPresenter.h"
+#include "foundation/Localizer.h"
+#include "foundation/PrefBroadcaster.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/ShakeBroadcaster.h"
 #include "platform/EventSource.h"
 #include "platform/Platform.h"
 #include "platform/PowerManagement.h"
@@ -16,6 +16,7 @@
 #include "platform/Sleeper.h"
 #include "platform/Workspace.h"
 #include "system/GlobalKeybindPreferences.h"
+#include "system/IdleTime.h"
 #include "system/NapperManager.h"
 
 #include <charconv>

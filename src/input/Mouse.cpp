@@ -1,7 +1,7 @@
 #include "input/Mouse.h"
 
-#include "app/SettingsStore.h"
-#include "app/ShakeBroadcaster.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/ShakeBroadcaster.h"
 #include "input/PointText.h"
 #include "input/Utils.h"
 #include "platform/Platform.h"

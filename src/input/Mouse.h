@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/NotificationCenter.h"
+#include "foundation/NotificationCenter.h"
 #include "input/MouseControl.h"
 #include "platform/Geometry.h"
 

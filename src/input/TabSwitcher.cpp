@@ -1,6 +1,6 @@
 #include "input/TabSwitcher.h"
 
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 #include "input/KeyboardControl.h"
 #include "input/Utils.h"
 #include "platform/Platform.h"

@@ -1,6 +1,6 @@
 #include "system/BrightnessManager.h"
 
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 #include "platform/DisplayBrightness.h"
 #include "platform/EventSource.h"
 #include "platform/Platform.h"

@@ -1,6 +1,6 @@
 #include "system/GlobalKeybindPreferences.h"
 
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 
 #include <array>
 #include <limits>

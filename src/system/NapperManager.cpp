@@ -1,6 +1,5 @@
 #include "system/NapperManager.h"
 
-#include "platform/EventSource.h"
 #include "platform/Platform.h"
 
 namespace wigglet {
@@ -23,10 +22,6 @@ void NapperManager::stopKeepAlive() {
         return;
     Platform::current().power().releaseAssertion(keepAliveID);
     keepAliveState = kIOReturnAborted;
-}
-
-double secondsSinceLastInput() {
-    return Platform::current().events().secondsSinceLastInput();
 }
 
 } // namespace wigglet

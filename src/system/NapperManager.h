@@ -23,7 +23,4 @@ class NapperManager {
     PowerManagement::ActivityToken activity;
 };
 
-// Seconds since the last input event of any kind at the HID level.
-double secondsSinceLastInput();
-
 } // namespace wigglet

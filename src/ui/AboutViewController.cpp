@@ -1,6 +1,6 @@
 #include "ui/AboutViewController.h"
 
-#include "app/Localizer.h"
+#include "foundation/Localizer.h"
 #include "ui/InfosList.h"
 
 #include <QLabel>

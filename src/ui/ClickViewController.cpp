@@ -1,6 +1,6 @@
 #include "ui/ClickViewController.h"
 
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 #include "input/PointText.h"
 #include "platform/Platform.h"
 #include "platform/Screens.h"

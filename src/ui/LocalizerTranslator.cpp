@@ -1,6 +1,6 @@
 #include "ui/LocalizerTranslator.h"
 
-#include "app/Localizer.h"
+#include "foundation/Localizer.h"
 #include "platform/Platform.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "ui/MainMenuController.h"
 
 #include "app/AppDelegate.h"
-#include "app/Localizer.h"
-#include "app/SettingsStore.h"
 #include "app/ShakeTimer.h"
+#include "foundation/Localizer.h"
+#include "foundation/SettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 #include "system/GlobalKeybindPreferences.h"

@@ -1,6 +1,6 @@
 #include "ui/SettingsBinder.h"
 
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -2,6 +2,7 @@
 
 #include "platform/EventSource.h"
 #include "platform/Screens.h"
+#include "platform/linux/x11/X11Backend.h"
 #include "support/XServerTest.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 using namespace wigglet;
 using wigglet::desktop::LinuxDesktop;
 using wigglet::desktop::LinuxDesktopOptions;
+using wigglet::desktop::X11Backend;
 using wigglet::testing::XServerTest;
 
 namespace {
@@ -25,7 +27,8 @@ bool mentions(const std::vector<std::string>& lines, const std::string& word) {
 TEST(LinuxDesktopWithoutDisplay, SaysSoOnceAndEveryServiceStillAnswers) {
     LinuxDesktopOptions options;
     options.displayName = "/nonexistent/display:0";
-    LinuxDesktop desktop(options);
+    X11Backend backend;
+    LinuxDesktop desktop(options, backend);
     EXPECT_TRUE(mentions(desktop.shortcomings(), "No X11 display"));
     const PlatformServices services = desktop.services();
     EXPECT_FALSE(services.events->mayPostEvents());
@@ -48,7 +51,8 @@ class LinuxDesktopTest : public XServerTest {};
 TEST_F(LinuxDesktopTest, FullXServerLacksNothingOfX) {
     LinuxDesktopOptions options;
     options.displayName = displayName();
-    LinuxDesktop desktop(options);
+    X11Backend backend;
+    LinuxDesktop desktop(options, backend);
     const auto missing = desktop.shortcomings();
     EXPECT_FALSE(mentions(missing, "X11"));
     EXPECT_FALSE(mentions(missing, "XTEST"));

@@ -1,6 +1,7 @@
 #include "platform/linux/dbus/ScreenSaverInhibitor.h"
 
 #include "platform/linux/posix/RealSleeper.h"
+#include "platform/linux/x11/XServerScreenSaver.h"
 #include "platform/linux/x11/XTestEventSource.h"
 #include "support/BusPeer.h"
 #include "support/EventLoop.h"
@@ -16,6 +17,7 @@
 using namespace wigglet;
 using wigglet::desktop::RealSleeper;
 using wigglet::desktop::ScreenSaverInhibitor;
+using wigglet::desktop::XServerScreenSaver;
 using wigglet::desktop::XTestEventSource;
 using wigglet::testing::BusPeer;
 using wigglet::testing::FakeScreenSaver;
@@ -57,9 +59,14 @@ class ScreenSaverInhibitorTest : public XServerTest {
         return ref;
     }
     QDBusConnection clientBus() { return bus_->connect(QStringLiteral("wigglet")); }
+    XServerScreenSaver* serverSaver() {
+        saver_ = XServerScreenSaver::open(*connection_);
+        return saver_.get();
+    }
 
     std::unique_ptr<PrivateBus> bus_;
     std::unique_ptr<BusPeer> peer_;
+    std::unique_ptr<XServerScreenSaver> saver_;
 };
 
 // Whether the X server's own screen saver has come on within a little over its timeout.
@@ -77,7 +84,7 @@ bool screenSaverStartsWithin(Display* display, int timeoutSeconds) {
 
 TEST_F(ScreenSaverInhibitorTest, AssertionInhibitsTheSessionScreenSaverUnderItsCookie) {
     FakeScreenSaver& service = startScreenSaverService();
-    ScreenSaverInhibitor power(connection_.get(), clientBus());
+    ScreenSaverInhibitor power(serverSaver(), clientBus());
 
     const AssertionResult held = power.createAssertion("PreventUserIdleDisplaySleep", "Wigglet");
     EXPECT_EQ(held.result, kIOReturnSuccess);
@@ -94,7 +101,7 @@ TEST_F(ScreenSaverInhibitorTest, AssertionInhibitsTheSessionScreenSaverUnderItsC
 
 TEST_F(ScreenSaverInhibitorTest, EachAssertionHasItsOwnCookie) {
     FakeScreenSaver& service = startScreenSaverService();
-    ScreenSaverInhibitor power(connection_.get(), clientBus());
+    ScreenSaverInhibitor power(serverSaver(), clientBus());
     const auto first = power.createAssertion("PreventUserIdleDisplaySleep", "Wigglet");
     power.releaseAssertion(first.id);
     const auto second = power.createAssertion("PreventUserIdleDisplaySleep", "Wigglet");
@@ -109,7 +116,7 @@ TEST_F(ScreenSaverInhibitorTest, EachAssertionHasItsOwnCookie) {
 
 TEST_F(ScreenSaverInhibitorTest, DeclaredUserActivityReachesTheSessionAndTheServer) {
     FakeScreenSaver& service = startScreenSaverService();
-    ScreenSaverInhibitor power(connection_.get(), clientBus());
+    ScreenSaverInhibitor power(serverSaver(), clientBus());
     XTestEventSource events(connection_.get());
     RealSleeper().sleepMicroseconds(300'000);
     ASSERT_GE(events.secondsSinceLastInput(), 0.25);
@@ -130,7 +137,7 @@ TEST_F(ScreenSaverInhibitorTest, WithoutAScreenSaverServiceTheXServerAloneHoldsI
         {"no session bus at all", false},
     };
     for (const Row& row : rows) {
-        ScreenSaverInhibitor power(connection_.get(),
+        ScreenSaverInhibitor power(serverSaver(),
                                    row.bus ? clientBus() : QDBusConnection(QStringLiteral("none")));
         const auto held = power.createAssertion("PreventUserIdleDisplaySleep", "Wigglet");
         EXPECT_EQ(held.result, kIOReturnSuccess) << row.behaviour;
@@ -140,7 +147,7 @@ TEST_F(ScreenSaverInhibitorTest, WithoutAScreenSaverServiceTheXServerAloneHoldsI
 }
 
 TEST_F(ScreenSaverInhibitorTest, IdleTimeKeepsGrowingWhileAnAssertionIsHeld) {
-    ScreenSaverInhibitor power(connection_.get(), QDBusConnection(QStringLiteral("none")));
+    ScreenSaverInhibitor power(serverSaver(), QDBusConnection(QStringLiteral("none")));
     XTestEventSource events(connection_.get());
     const auto held = power.createAssertion("PreventUserIdleDisplaySleep", "Wigglet");
     ASSERT_EQ(held.result, kIOReturnSuccess);
@@ -154,7 +161,7 @@ TEST_F(ScreenSaverInhibitorTest, HeldAssertionKeepsTheServersScreenSaverOff) {
     ASSERT_NE(display, nullptr);
     XSetScreenSaver(display, 1, 0, DontPreferBlanking, AllowExposures);
     XSync(display, False);
-    ScreenSaverInhibitor power(connection_.get(), QDBusConnection(QStringLiteral("none")));
+    ScreenSaverInhibitor power(serverSaver(), QDBusConnection(QStringLiteral("none")));
 
     const auto held = power.createAssertion("PreventUserIdleDisplaySleep", "Wigglet");
     EXPECT_FALSE(screenSaverStartsWithin(display, 1)) << "while the assertion is held";

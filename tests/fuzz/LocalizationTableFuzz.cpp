@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the localisation-table loader, as a damaged or hand-made table
 // would be. Whatever the table holds, a key it lacks reads as the key itself.
-#include "app/Localizer.h"
+#include "foundation/Localizer.h"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,8 @@
 // Writes arbitrary bytes as the settings file, as a crash, a full disk or a hand edit could
 // leave it, opens a store on it and reads every key through every accessor. The store either
 // loads the file as it stands or moves it aside untouched and starts empty.
-#include "app/SettingsKey.h"
-#include "app/SettingsStore.h"
+#include "foundation/SettingsKey.h"
+#include "foundation/SettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 

@@ -1,8 +1,8 @@
 #include "BehaviourRowName.h"
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
-#include "app/Localizer.h"
-#include "app/SettingsStore.h"
+#include "foundation/Localizer.h"
+#include "foundation/SettingsStore.h"
 #include "platform/sim/SimPlatform.h"
 #include "system/BatteryManager.h"
 

@@ -1,4 +1,4 @@
-#include "app/ControlState.h"
+#include "control/ControlState.h"
 
 #include "SimFixture.h"
 #include "StandInUi.h"

@@ -1,7 +1,7 @@
 #include "system/GlobalKeybindPreferences.h"
 
 #include "SimFixture.h"
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 #include "platform/sim/SimPlatform.h"
 
 #include <gtest/gtest.h>

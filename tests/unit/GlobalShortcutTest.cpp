@@ -1,6 +1,6 @@
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 #include "platform/HotKeyService.h"
 #include "platform/sim/SimPlatform.h"
 #include "system/GlobalKeybindPreferences.h"

@@ -1,4 +1,4 @@
-#include "app/Localizer.h"
+#include "foundation/Localizer.h"
 
 #include "SettingsStoreTestSupport.h"
 

@@ -2,9 +2,9 @@
 
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
-#include "app/NotificationCenter.h"
-#include "app/SettingsStore.h"
-#include "app/ShakeBroadcaster.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/ShakeBroadcaster.h"
 #include "platform/sim/SimPlatform.h"
 
 #include <algorithm>

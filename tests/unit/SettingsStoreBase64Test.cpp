@@ -1,4 +1,4 @@
-#include "app/Base64.h"
+#include "foundation/Base64.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "SettingsStoreTestSupport.h"
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "SettingsStoreTestSupport.h"
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 #include "platform/sim/SimPlatform.h"
 
 #include <filesystem>

@@ -2,7 +2,7 @@
 
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 #include "platform/sim/SimPlatform.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "Scenario.h"
 
-#include "app/SettingsKey.h"
+#include "foundation/SettingsKey.h"
 
 #include <charconv>
 #include <cmath>

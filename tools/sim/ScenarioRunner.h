@@ -3,7 +3,7 @@
 #include "Scenario.h"
 #include "ScenarioUi.h"
 #include "app/AppDelegate.h"
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 #include "platform/sim/SimPlatform.h"
 
 #include <memory>

@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxDesktop.h"
 
+#include "platform/linux/DesktopBackend.h"
 #include "platform/linux/dbus/FreedesktopNotifications.h"
 #include "platform/linux/dbus/ScreenSaverInhibitor.h"
 #include "platform/linux/posix/RealSleeper.h"
@@ -8,10 +9,6 @@
 #include "platform/linux/qt/QtWorkspace.h"
 #include "platform/linux/sysfs/SysfsBacklight.h"
 #include "platform/linux/sysfs/SysfsPowerSources.h"
-#include "platform/linux/x11/XConnection.h"
-#include "platform/linux/x11/XGrabHotKeyService.h"
-#include "platform/linux/x11/XScreens.h"
-#include "platform/linux/x11/XTestEventSource.h"
 #include "platform/linux/xdg/XdgAutostartLoginItems.h"
 
 #include <QCoreApplication>
@@ -31,18 +28,16 @@ std::string defaultExecutable() {
 
 } // namespace
 
-LinuxDesktop::LinuxDesktop(const LinuxDesktopOptions& options)
-    : x_(XConnection::open(options.displayName)) {
+LinuxDesktop::LinuxDesktop(const LinuxDesktopOptions& options, DesktopBackend& backend)
+    : backend_(backend) {
+    backend_.start(options);
     QDBusConnection bus = QDBusConnection::sessionBus();
     hasSessionBus_ = bus.isConnected();
     runLoop_ = std::make_unique<QtRunLoop>();
     sleeper_ = std::make_unique<RealSleeper>();
-    events_ = std::make_unique<XTestEventSource>(x_.get(), options.pixelsPerWheelClick);
-    screens_ = std::make_unique<XScreens>(x_.get());
-    power_ = std::make_unique<ScreenSaverInhibitor>(x_.get(), bus);
+    power_ = std::make_unique<ScreenSaverInhibitor>(backend_.serverScreenSaver(), bus);
     powerSources_ = std::make_unique<SysfsPowerSources>(options.powerSupplyRoot);
     brightness_ = std::make_unique<SysfsBacklight>(options.backlightRoot);
-    hotKeys_ = std::make_unique<XGrabHotKeyService>(x_.get());
     loginItems_ = std::make_unique<XdgAutostartLoginItems>(
         options.executable.empty() ? defaultExecutable() : options.executable);
     notifications_ = std::make_unique<FreedesktopNotifications>(bus);
@@ -56,12 +51,12 @@ PlatformServices LinuxDesktop::services() const {
     PlatformServices services;
     services.runLoop = runLoop_.get();
     services.sleeper = sleeper_.get();
-    services.events = events_.get();
-    services.screens = screens_.get();
+    services.events = &backend_.events();
+    services.screens = &backend_.screens();
     services.power = power_.get();
     services.powerSources = powerSources_.get();
     services.brightness = brightness_.get();
-    services.hotKeys = hotKeys_.get();
+    services.hotKeys = &backend_.hotKeys();
     services.loginItems = loginItems_.get();
     services.notifications = notifications_.get();
     services.workspace = workspace_.get();
@@ -70,20 +65,10 @@ PlatformServices LinuxDesktop::services() const {
 }
 
 std::vector<std::string> LinuxDesktop::shortcomings() const {
-    std::vector<std::string> missing;
-    if (!x_) {
-        missing.emplace_back("No X11 display was found (Wayland sessions are not supported "
-                             "yet): Wigglet can neither see idle time nor post input.");
-        return missing;
-    }
-    if (!events_->mayPostEvents())
-        missing.emplace_back("The X server has no XTEST extension: Wigglet cannot post input.");
-    if (!events_->measuresIdleTime())
-        missing.emplace_back(
-            "The X server has no MIT-SCREEN-SAVER extension: Wigglet cannot see idle time.");
+    std::vector<std::string> missing = backend_.shortcomings();
     if (!hasSessionBus_)
         missing.emplace_back("No D-Bus session bus: no desktop notifications, and the display "
-                             "is kept awake through the X server only.");
+                             "is kept awake through the display server only.");
     return missing;
 }
 

@@ -1,11 +1,9 @@
 #include "platform/linux/dbus/ScreenSaverInhibitor.h"
 
-#include "platform/linux/x11/XConnection.h"
+#include "platform/linux/ServerScreenSaver.h"
 
 #include <QDBusMessage>
 #include <QDBusReply>
-#include <X11/Xlib.h>
-#include <X11/extensions/scrnsaver.h>
 
 namespace wigglet::desktop {
 
@@ -27,15 +25,8 @@ std::string reasonFor(const std::string& type) {
 
 } // namespace
 
-ScreenSaverInhibitor::ScreenSaverInhibitor(XConnection* connection, QDBusConnection bus)
-    : connection_(connection), bus_(std::move(bus)), wasConnected_(bus_.isConnected()) {
-    if (connection_) {
-        int eventBase = 0;
-        int errorBase = 0;
-        hasXScreenSaver_ =
-            XScreenSaverQueryExtension(connection_->display(), &eventBase, &errorBase);
-    }
-}
+ScreenSaverInhibitor::ScreenSaverInhibitor(ServerScreenSaver* server, QDBusConnection bus)
+    : server_(server), bus_(std::move(bus)), wasConnected_(bus_.isConnected()) {}
 
 ScreenSaverInhibitor::~ScreenSaverInhibitor() {
     // The server counts suspensions per client and the session service drops the cookies of
@@ -48,9 +39,10 @@ AssertionResult ScreenSaverInhibitor::doCreateAssertion(const std::string& type,
                                                         const std::string& name) {
     const std::string reason = reasonFor(type);
     const auto cookie = inhibit(name, reason);
-    if (!cookie && !hasXScreenSaver_)
+    if (!cookie && !server_)
         return {kIOReturnAborted, 0};
-    suspendScreenSaver(true);
+    if (server_)
+        server_->suspend(true);
     const std::uint32_t id = cookie && !held_.contains(*cookie) ? *cookie : unusedId();
     held_[id] = {name, reason, cookie};
     return {kIOReturnSuccess, id};
@@ -63,7 +55,8 @@ void ScreenSaverInhibitor::doReleaseAssertion(std::uint32_t id) {
     if (it->second.cookie)
         uninhibit(*it->second.cookie);
     held_.erase(it);
-    suspendScreenSaver(false);
+    if (server_)
+        server_->suspend(false);
 }
 
 PowerManagement::ActivityToken ScreenSaverInhibitor::doBeginActivity(std::uint64_t,
@@ -73,15 +66,13 @@ PowerManagement::ActivityToken ScreenSaverInhibitor::doBeginActivity(std::uint64
 }
 
 bool ScreenSaverInhibitor::canDeclareUserActivity() {
-    return hasXScreenSaver_ || bus_.isConnected();
+    return server_ || bus_.isConnected();
 }
 
 void ScreenSaverInhibitor::doDeclareUserActivity() {
     rejoinSessionBus();
-    if (hasXScreenSaver_) {
-        XResetScreenSaver(connection_->display());
-        connection_->noteSyntheticInput();
-    }
+    if (server_)
+        server_->reset();
     if (bus_.isConnected())
         bus_.send(screenSaverCall(QStringLiteral("SimulateUserActivity")));
 }
@@ -117,13 +108,6 @@ void ScreenSaverInhibitor::uninhibit(std::uint32_t cookie) {
     QDBusMessage call = screenSaverCall(QStringLiteral("UnInhibit"));
     call << cookie;
     bus_.send(call);
-}
-
-void ScreenSaverInhibitor::suspendScreenSaver(bool suspend) {
-    if (!hasXScreenSaver_)
-        return;
-    XScreenSaverSuspend(connection_->display(), suspend ? True : False);
-    XFlush(connection_->display());
 }
 
 std::uint32_t ScreenSaverInhibitor::unusedId() const {

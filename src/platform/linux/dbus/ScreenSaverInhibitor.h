@@ -9,19 +9,19 @@
 
 namespace wigglet::desktop {
 
-class XConnection;
+class ServerScreenSaver;
 
 // Keeps the display awake through the two mechanisms a Linux desktop listens to: the session's
-// org.freedesktop.ScreenSaver service (whose cookie becomes the assertion's id) and the X
-// server's own screen saver and DPMS timers (XScreenSaverSuspend). Either one alone is enough
-// for a held assertion. The process activity needs nothing on Linux beyond its token.
+// org.freedesktop.ScreenSaver service (whose cookie becomes the assertion's id) and the
+// display server's own screen saver and power-saving timers. Either one alone is enough for a
+// held assertion. The process activity needs nothing on Linux beyond its token.
 class ScreenSaverInhibitor : public PowerManagement {
   public:
     // How long an Inhibit call may hold up the main loop before the session bus is skipped.
     static constexpr int inhibitTimeoutMs = 1000;
 
-    // The bus may be unconnected and the connection null; what is missing is skipped.
-    ScreenSaverInhibitor(XConnection* connection, QDBusConnection bus);
+    // The bus may be unconnected and the server's saver null; what is missing is skipped.
+    ScreenSaverInhibitor(ServerScreenSaver* server, QDBusConnection bus);
     ~ScreenSaverInhibitor() override;
 
   protected:
@@ -43,12 +43,10 @@ class ScreenSaverInhibitor : public PowerManagement {
     void rejoinSessionBus();
     std::optional<std::uint32_t> inhibit(const std::string& name, const std::string& reason);
     void uninhibit(std::uint32_t cookie);
-    void suspendScreenSaver(bool suspend);
     std::uint32_t unusedId() const;
 
-    XConnection* connection_;
+    ServerScreenSaver* server_;
     QDBusConnection bus_;
-    bool hasXScreenSaver_ = false;
     // Held assertions by id, with the session's cookie where it gave one.
     std::map<std::uint32_t, Held> held_;
     bool wasConnected_ = false;

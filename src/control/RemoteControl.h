@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ControlState.h"
+#include "control/ControlState.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "app/ShakeBroadcaster.h"
+#include "foundation/ShakeBroadcaster.h"
 
-#include "app/NotificationCenter.h"
+#include "foundation/NotificationCenter.h"
 #include "platform/Platform.h"
 
 namespace wigglet {

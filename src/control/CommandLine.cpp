@@ -1,6 +1,6 @@
-#include "app/CommandLine.h"
+#include "control/CommandLine.h"
 
-#include "app/ControlState.h"
+#include "control/ControlState.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "ui/ControlBusAdaptor.h"
+#include "control/ControlBusAdaptor.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -1,7 +1,7 @@
-#include "app/ControlState.h"
+#include "control/ControlState.h"
 
-#include "app/SettingsStore.h"
 #include "app/ShakeTimer.h"
+#include "foundation/SettingsStore.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "app/PrefBroadcaster.h"
+#include "foundation/PrefBroadcaster.h"
 
-#include "app/NotificationCenter.h"
+#include "foundation/NotificationCenter.h"
 #include "platform/Platform.h"
 
 namespace wigglet {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AtomicFile.h"
-#include "app/SettingsKey.h"
+#include "foundation/AtomicFile.h"
+#include "foundation/SettingsKey.h"
 
 #include <cstdint>
 #include <filesystem>

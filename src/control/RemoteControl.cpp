@@ -1,4 +1,4 @@
-#include "app/RemoteControl.h"
+#include "control/RemoteControl.h"
 
 #include "app/AppDelegate.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RemoteControl.h"
+#include "control/RemoteControl.h"
 
 #include <QDBusContext>
 #include <QObject>

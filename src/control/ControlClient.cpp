@@ -1,7 +1,7 @@
-#include "ui/ControlClient.h"
+#include "control/ControlClient.h"
 
 #include "app/ShakeTimer.h"
-#include "ui/ControlBusAdaptor.h"
+#include "control/ControlBusAdaptor.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

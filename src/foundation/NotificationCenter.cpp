@@ -1,4 +1,4 @@
-#include "app/NotificationCenter.h"
+#include "foundation/NotificationCenter.h"
 
 #include "platform/Platform.h"
 

@@ -1,6 +1,6 @@
-#include "app/Localizer.h"
+#include "foundation/Localizer.h"
 
-#include "app/EnglishStrings.h"
+#include "foundation/EnglishStrings.h"
 #include "platform/Platform.h"
 
 #include <nlohmann/json.hpp>

@@ -1,6 +1,6 @@
-#include "app/SettingsStore.h"
+#include "foundation/SettingsStore.h"
 
-#include "app/Base64.h"
+#include "foundation/Base64.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 

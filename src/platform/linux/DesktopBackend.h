@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace wigglet {
+class EventSource;
+class Screens;
+class HotKeyService;
+} // namespace wigglet
+
+namespace wigglet::desktop {
+
+class ServerScreenSaver;
+struct LinuxDesktopOptions;
+
+// The services that depend on the display server (input, the pointer and screens, the
+// global shortcut), built for one kind of session. The services every Linux desktop shares
+// (session bus, sysfs, XDG, the event loop) are LinuxDesktop's.
+class DesktopBackend {
+  public:
+    virtual ~DesktopBackend() = default;
+
+    // Short name for messages: "x11", "wayland".
+    virtual const char* name() const = 0;
+    // Before the Qt application exists: whether the session's display can be reached, and
+    // the Qt platform plugin to use. Empty when it can; otherwise the reason, for the user.
+    virtual std::string prepare() = 0;
+    // Once the Qt application exists: opens the backend's connections. What cannot be
+    // reached is said by shortcomings(); every service still answers.
+    virtual void start(const LinuxDesktopOptions& options) = 0;
+
+    virtual EventSource& events() = 0;
+    virtual Screens& screens() = 0;
+    virtual HotKeyService& hotKeys() = 0;
+    // Null where the display server keeps no screen saver of its own.
+    virtual ServerScreenSaver* serverScreenSaver() = 0;
+    // One sentence per missing capability.
+    virtual std::vector<std::string> shortcomings() const = 0;
+};
+
+} // namespace wigglet::desktop

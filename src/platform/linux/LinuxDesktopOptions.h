@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace wigglet::desktop {
+
+struct LinuxDesktopOptions {
+    // Empty: the session's own ($DISPLAY, $WAYLAND_DISPLAY).
+    std::string displayName;
+    // The program ends with one line when the display server goes away; tests keep going.
+    bool exitWhenDisplayIsLost = false;
+    // Opened by "check for updates".
+    std::string releasesPage;
+    // What the autostart entry runs. Empty: $APPIMAGE when set, else this program's path.
+    std::string executable;
+    int pixelsPerWheelClick = 15;
+    std::filesystem::path powerSupplyRoot = "/sys/class/power_supply";
+    std::filesystem::path backlightRoot = "/sys/class/backlight";
+};
+
+} // namespace wigglet::desktop
