@@ -42,7 +42,7 @@ awk -v used="^X11_(${used_x11})_" '
 modules="$(sed -n 's/^\([A-Za-z0-9_]*\)_MODULE_NAME:INTERNAL=\(..*\)$/\1 \2/p' "$cache" |
   grep -v '^PKG_FONTCONFIG' | cut -d' ' -f2 | sort -u)" || true
 for module in $modules; do
-  pc="$(pkg-config --path "$module")" || fail "pkg-config finds no $module, which the configure used"
+  pc="$(pkg-config --path "$module")" || fail "pkg-config finds no $module, which configure used"
   printf 'pkg-config %s\t%s\n' "$module" "$pc" >>"$work/needs"
 done
 
@@ -91,17 +91,21 @@ xargs -d '\n' dpkg -S <"$work/paths" 2>/dev/null | grep -v '^diversion by' |
          for (j = 1; j <= n; j++) { sub(/:.*/, "", p[j]); print p[j] "\t" substr($0, i + 2) } }' \
     >"$work/owners" || true
 
-# The Depends closure of the list (virtual names and alternatives' providers included).
+# The Depends closure of the list (virtual names and alternatives' providers included), and of
+# the Essential packages, which every Debian machine has and nothing declares.
 mapfile -t listed < <("$here/deps.sh" --list)
+mapfile -t essential < <(dpkg-query -W -f '${Essential} ${Package}\n' | awk '$1 == "yes" {print $2}')
 apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
-  --no-replaces --no-enhances "${listed[@]}" >"$work/depends" 2>"$work/depends.err" ||
+  --no-replaces --no-enhances "${listed[@]}" "${essential[@]}" \
+  >"$work/depends" 2>"$work/depends.err" ||
   fail "apt-cache depends failed: $(cat "$work/depends.err")"
 grep -v '^ ' "$work/depends" | grep -v '^<' | sed 's/:.*//' | sort -u >"$work/closure"
 for p in "${listed[@]}"; do
   grep -qxF "$p" "$work/closure" || fail "scripts/packages.txt lists $p, which apt does not know"
 done
 
-awk -F'\t' -v closure="$work/closure" -v owners="$work/owners" -v verbose="${CHECK_DEPS_VERBOSE:-}" '
+awk -F'\t' -v closure="$work/closure" -v owners="$work/owners" \
+  -v verbose="${CHECK_DEPS_VERBOSE:-}" '
   function merged(path) { sub(/^\/usr\//, "/", path); return path }
   BEGIN {
     while ((getline line < closure) > 0) inside[line] = 1
