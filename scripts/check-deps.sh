@@ -94,7 +94,8 @@ xargs -d '\n' dpkg -S <"$work/paths" 2>/dev/null | grep -v '^diversion by' |
 # The Depends closure of the list (virtual names and alternatives' providers included), and of
 # the Essential packages, which every Debian machine has and nothing declares.
 mapfile -t listed < <("$here/deps.sh" --list)
-mapfile -t essential < <(dpkg-query -W -f '${Essential} ${Package}\n' | awk '$1 == "yes" {print $2}')
+mapfile -t essential < <(dpkg-query -W -f '${Essential} ${Package}\n' |
+  awk '$1 == "yes" { print $2 }')
 apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
   --no-replaces --no-enhances "${listed[@]}" "${essential[@]}" \
   >"$work/depends" 2>"$work/depends.err" ||
