@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Wigglet need.
-# Does nothing when they are all present already.
+# Installs the Debian 12 packages that building, running and testing Wigglet need, as listed in
+# scripts/packages.txt. Does nothing when they are all present already.
+# `deps.sh --list` prints the packages, one a line, and installs nothing.
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config python3
-  clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
-  nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev libxtst-dev libxrandr-dev libxss-dev
-  xvfb xauth x11-utils x11-apps xdotool trayer imagemagick dbus dbus-x11 dbus-bin libglib2.0-bin
-  desktop-file-utils appstream dpkg-dev
-)
+list="$(dirname "$0")/packages.txt"
+mapfile -t packages < <(sed -e 's/#.*//' -e '/^[[:space:]]*run:/d' "$list" | awk 'NF { print $1 }')
+
+case "${1:-}" in
+  --list)
+    printf '%s\n' "${packages[@]}"
+    exit 0
+    ;;
+  "") ;;
+  *)
+    echo "usage: $0 [--list]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

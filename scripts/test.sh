@@ -9,6 +9,7 @@ jobs="$(nproc)"
 for preset in default asan; do
   echo "=== build: $preset"
   cmake --preset "$preset" >/dev/null
+  if [ "$preset" = default ]; then scripts/check-deps.sh build/default; fi
   cmake --build --preset "$preset" -j "$jobs"
   echo "=== test: $preset"
   ctest --preset "$preset" -j "$jobs"
