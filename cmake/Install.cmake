@@ -103,6 +103,9 @@ endif()
 # Strips the binary in the package and puts its debug symbols into wigglet-dbgsym (a .ddeb).
 # CPACK_STRIP_FILES must stay off: it would strip them before they can be kept.
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/FixDebugPackage.cmake)
+# Symbols resolved at start, so that the relocations can be read-only (Debian's hardening).
+target_link_options(wigglet PRIVATE LINKER:-z,relro LINKER:-z,now)
 # The extended description, below the summary; CPack indents it by one column, and Debian
 # wants lines within 80 columns.
 string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION

@@ -10,7 +10,7 @@ packages=(
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev libxrandr-dev libxss-dev
   xvfb xauth x11-utils x11-apps xdotool trayer imagemagick dbus dbus-x11 dbus-bin libglib2.0-bin
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev lintian man-db groff-base fish zsh
 )
 
 missing=()
