@@ -11,7 +11,7 @@ namespace wigglet {
 namespace {
 
 using nlohmann::json;
-using testing::TempFolder;
+using testing::TemporaryFolder;
 
 constexpr auto kInt64Max = std::numeric_limits<std::int64_t>::max();
 constexpr auto kInt64Min = std::numeric_limits<std::int64_t>::min();
@@ -108,7 +108,7 @@ TEST_P(SettingsStoreConversion, InMemory) {
 }
 
 TEST_P(SettingsStoreConversion, ReadBackFromTheFile) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     {
         SettingsStore writer(path);
@@ -168,7 +168,7 @@ const WriteRow kWrites[] = {
 class SettingsStoreWrite : public ::testing::TestWithParam<WriteRow> {};
 
 TEST_P(SettingsStoreWrite, StoredFormAndRoundTrip) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     {
         SettingsStore writer(path);
