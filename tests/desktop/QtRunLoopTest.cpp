@@ -1,6 +1,7 @@
+#include "platform/linux/qt/QtRunLoop.h"
+
 #include "RunLoopContract.h"
 #include "platform/linux/posix/RealSleeper.h"
-#include "platform/linux/qt/QtRunLoop.h"
 #include "support/EventLoop.h"
 
 #include <cmath>
@@ -66,7 +67,8 @@ TEST(QtRunLoop, RepeatingTimerFireDateIsTheNextGridPoint) {
     std::vector<double> fireDates;
     const double scheduled = harness.loop().date();
     std::shared_ptr<Timer> timer;
-    timer = harness.loop().scheduleTimer(0.4, true, [&] { fireDates.push_back(timer->fireDate()); });
+    timer =
+        harness.loop().scheduleTimer(0.4, true, [&] { fireDates.push_back(timer->fireDate()); });
     harness.runFor(1.3);
     timer->invalidate();
     ASSERT_EQ(fireDates.size(), 3u);

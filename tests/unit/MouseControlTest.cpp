@@ -1,5 +1,6 @@
 #include "input/MouseControl.h"
 
+#include "BehaviourRowName.h"
 #include "SimFixture.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -234,12 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {1430, 880},
                                 {1440, 900},
                                 {1435, 900}}),
-    [](const auto& info) {
-        std::string name = info.param.behaviour;
-        std::replace_if(
-            name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-        return name;
-    });
+    wigglet::test::BehaviourRowName());
 
 TEST_F(MouseControlTest, OffsetsThatWouldLeaveTheScreenAreReflected) {
     const Point start{1430, 890};
@@ -354,13 +350,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, NaturalScrollTest,
                                            ScrollRow{"distance minus 20 scrolls 240 px down", -20,
                                                      -240},
                                            ScrollRow{"distance 0 posts only zero values", 0, 0}),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             std::replace_if(
-                                 name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
-                                 '_');
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 TEST_F(MouseControlTest, NaturalScrollSpeedsUpHoldsAndSlowsDownForEveryShakeDistance) {
     std::int64_t previousTotal = 0;

@@ -1,3 +1,4 @@
+#include "BehaviourRowName.h"
 #include "SettingsStoreTestSupport.h"
 #include "foundation/SettingsStore.h"
 
@@ -120,13 +121,7 @@ TEST_P(SettingsStoreConversion, ReadBackFromTheFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreConversion, ::testing::ValuesIn(kConversions),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 // What each setter leaves in the file and what the same accessor reads back.
 struct WriteRow {
@@ -183,13 +178,7 @@ TEST_P(SettingsStoreWrite, StoredFormAndRoundTrip) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreWrite, ::testing::ValuesIn(kWrites),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 TEST(SettingsStoreKeys, TypedKeysUseTheirRawValueAsKeyString) {
     SettingsStore store;

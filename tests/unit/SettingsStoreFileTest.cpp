@@ -1,3 +1,4 @@
+#include "BehaviourRowName.h"
 #include "SettingsStoreTestSupport.h"
 #include "foundation/SettingsStore.h"
 
@@ -154,13 +155,7 @@ TEST_P(SettingsStoreExternalEdit, SeenAtTheNextRead) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreExternalEdit, ::testing::ValuesIn(kExternalEdits),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 TEST(SettingsStoreFile, AWriteKeepsWhatSomeoneElseChangedMeanwhile) {
     TemporaryFolder folder;
@@ -282,13 +277,7 @@ TEST_P(SettingsStoreReadOnlyFolder, KeepsValuesInMemoryWarnsOnceAndWritesLater) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreReadOnlyFolder, ::testing::ValuesIn(kRecoveries),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 TEST(SettingsStoreFile, AnEditOnDiskWhileWritesFailKeepsTheUnsavedValues) {
     LoggingPlatform platform;
@@ -484,13 +473,7 @@ TEST_P(SettingsStoreDefaultPath, FollowsTheXdgRules) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreDefaultPath, ::testing::ValuesIn(kDefaultPaths),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 TEST(SettingsStoreTrace, TheProgramsWritesAreTracedAndTheRunnersAreNot) {
     TemporaryFolder folder;
