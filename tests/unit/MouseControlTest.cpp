@@ -452,7 +452,7 @@ TEST_P(ClickTest, PressesAndReleasesHalfAMillisecondApart) {
 INSTANTIATE_TEST_SUITE_P(Rows, ClickTest,
                          ::testing::Values(ClickRow{"left", false, "leftDown", "leftUp", 0},
                                            ClickRow{"right", true, "rightDown", "rightUp", 1}),
-                         [](const auto& info) { return std::string(info.param.behaviour); });
+                         wigglet::test::BehaviourRowName());
 
 TEST_F(MouseControlTest, ClickWhoseDownEventFailsStillReleasesOnTime) {
     sim.world.failEvents = 1;
