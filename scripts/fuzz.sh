@@ -1,18 +1,18 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang, ASan, UBSan) and runs each for a bounded time,
-# FUZZ_SECONDS each (default 20). New inputs go to a scratch folder under the build folder; the
+# FUZZ_SECONDS each (default 10). New inputs go to a scratch folder under the build folder; the
 # seeds under tests/fuzz/corpus are only read. Exits non-zero when any target finds a crash, a
 # leak, a hang or a sanitizer report; the input that did it is kept under build/fuzz/artifacts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds="${FUZZ_SECONDS:-20}"
+seconds="${FUZZ_SECONDS:-10}"
 sources=tests/fuzz
 build=build/fuzz
 
 echo "=== build: fuzz"
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$(nproc)" --target wigglet_fuzz_targets
+cmake --build --preset fuzz -j "$(nproc)"
 
 # The fuzz build lets UBSan findings recover; here every one must stop the run.
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"

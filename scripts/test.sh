@@ -6,6 +6,10 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 
 jobs="$(nproc)"
+# A rebuild of unchanged sources comes from the cache when there is one.
+if command -v ccache >/dev/null && [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ]; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache
+fi
 for preset in default asan; do
   echo "=== build: $preset"
   cmake --preset "$preset" >/dev/null

@@ -1,6 +1,6 @@
 #include "platform/linux/sysfs/SysfsBacklight.h"
 #include "platform/linux/sysfs/SysfsPowerSources.h"
-#include "support/TemporaryFolder.h"
+#include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 #include <map>

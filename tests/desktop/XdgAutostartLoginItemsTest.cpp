@@ -1,7 +1,7 @@
 #include "platform/linux/xdg/XdgAutostartLoginItems.h"
 
 #include "platform/linux/xdg/DesktopEntry.h"
-#include "support/TemporaryFolder.h"
+#include "TemporaryFolder.h"
 #include "support/TracedPlatform.h"
 
 #include <cstdlib>

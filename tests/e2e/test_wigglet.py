@@ -1,17 +1,18 @@
 """End-to-end checks of the real `wigglet` on its own Xvfb server and session bus.
 
 Usage: test_wigglet.py WIGGLET ARTIFACTS_FOLDER [unittest arguments]
-Exits 77 (skipped) when the X server or the tools that drive it are missing.
 """
 
 import os
+import re
 import signal
 import subprocess
 import sys
 import time
 import unittest
 
-from desktop_session import SCREEN, DesktopSession, missing_tools
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from session import Session, wait_for  # noqa: E402
 
 WIGGLET = None
 ARTIFACTS = None
@@ -34,16 +35,53 @@ def is_broadcast(name):
     return lambda line: line.get("ev") == "broadcast" and line.get("name") == name
 
 
+def pointer(session):
+    out = session.x("xdotool", "getmouselocation", "--shell")
+    values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+    return int(values["X"]), int(values["Y"])
+
+
+def windows(session):
+    """Every window of the tree as (id, name, x, y, width, height, depth) in root coordinates,
+    the depth being 1 for the root's children."""
+    found = []
+    for line in session.x("xwininfo", "-root", "-tree").splitlines():
+        match = re.match(r'^(\s*)(0x[0-9a-f]+) (?:"([^"]*)"|\(has no name\)).*?'
+                         r'(\d+)x(\d+)[+-]-?\d+[+-]-?\d+\s+\+?(-?\d+)\+?(-?\d+)\s*$', line)
+        if match:
+            indent, wid, name, w, h, x, y = match.groups()
+            found.append((wid, name or "", int(x), int(y), int(w), int(h),
+                          (len(indent) - 5) // 3 + 1))
+    return found
+
+
+def screenshot(session, path, crop=None):
+    xwd = subprocess.run(["xwd", "-root", "-silent"], env=session.env(), capture_output=True,
+                         timeout=10, check=True).stdout
+    args = ["convert", "xwd:-"] + (["-crop", "%dx%d+%d+%d" % crop, "+repage"] if crop else [])
+    subprocess.run(args + [path], input=xwd, check=True, timeout=20)
+
+
+def colours(png):
+    """The distinct colours of an image, as #rrggbb strings."""
+    out = subprocess.run(["convert", png, "-depth", "8", "txt:-"], capture_output=True,
+                         text=True, check=True, timeout=20).stdout
+    return set(re.findall(r"#([0-9A-Fa-f]{6})", out))
+
+
 class WiggletTest(unittest.TestCase):
     def setUp(self):
-        self.session = DesktopSession(WIGGLET)
+        self.session = Session(WIGGLET)
         self.addCleanup(self.session.close)
 
-    def launch(self, settings, name="wigglet"):
-        process = self.session.start_wigglet(self.session.write_settings(settings), name)
-        self.assertTrue(self.session.wait_for_trace(is_broadcast("Shake Changed"), 10, name),
-                        "wigglet did not finish launching: " + self.session.output(name))
+    def launch(self, settings):
+        self.session.write_settings(settings)
+        process = self.session.start()
+        self.wait_for_trace(is_broadcast("Shake Changed"), "the launch to finish")
         return process
+
+    def wait_for_trace(self, predicate, what, seconds=5):
+        wait_for(lambda: any(predicate(line) for line in self.session.trace()), what, seconds)
 
 
 class ShakingTest(WiggletTest):
@@ -54,7 +92,7 @@ class ShakingTest(WiggletTest):
         self.launch(SHAKING_ON)
         left = returned = None
         while time.monotonic() - started < 5 and returned is None:
-            where = self.session.pointer()
+            where = pointer(self.session)
             if left is None and where != home:
                 left = where
             elif left is not None and where == home:
@@ -65,12 +103,11 @@ class ShakingTest(WiggletTest):
 
     def test_the_global_shortcut_pressed_through_xtest_stops_shaking(self):
         self.launch(SHAKING_ON)
-        self.assertTrue(self.session.wait_for_trace(is_assertion("create"), 5))
+        self.wait_for_trace(is_assertion("create"), "the assertion")
         self.session.x("xdotool", "key", "alt+super+s")
-        self.assertTrue(self.session.wait_for(
-            lambda: self.session.read_settings().get("shakeEnabled") is False, 5),
-            "the settings file still says shaking is on")
-        self.assertTrue(self.session.wait_for_trace(is_assertion("release"), 5))
+        wait_for(lambda: self.session.stored().get("shakeEnabled") is False,
+                 "the settings file to say shaking is off", 5)
+        self.wait_for_trace(is_assertion("release"), "the assertion's release")
 
     def test_nobody_touching_the_machine_for_eight_seconds_is_never_an_interruption(self):
         self.launch(SHAKING_ON)
@@ -86,34 +123,30 @@ class ShakingTest(WiggletTest):
 class LifetimeTest(WiggletTest):
     def test_a_second_wigglet_exits_zero_at_once_and_the_first_goes_on(self):
         first = self.launch(SHAKING_OFF)
-        second = self.session.run_wigglet(self.session.path("settings.json"), timeout=10)
+        second = self.session.run("--settings", self.session.settings, timeout=10)
         self.assertEqual(second.returncode, 0, second.stderr)
         self.assertIn("already running", second.stdout)
         self.assertIsNone(first.poll(), "the first wigglet ended")
         self.session.x("xdotool", "key", "alt+super+s")
-        self.assertTrue(self.session.wait_for_trace(is_assertion("create"), 5),
-                        "the first wigglet no longer answers its shortcut")
+        self.wait_for_trace(is_assertion("create"), "the first wigglet to answer its shortcut")
         self.assertIsNone(first.poll())
 
     def test_sigterm_ends_it_with_status_zero_and_the_assertion_released(self):
         process = self.launch(SHAKING_ON)
-        self.assertTrue(self.session.wait_for_trace(is_assertion("create"), 5))
+        self.wait_for_trace(is_assertion("create"), "the assertion")
         process.send_signal(signal.SIGTERM)
         self.assertEqual(process.wait(10), 0)
         assertions = [line for line in self.session.trace() if line["ev"] == "assertion"]
         self.assertEqual(assertions[-1]["op"], "release")
 
 
-@unittest.skipIf(missing_tools("trayer", "xwd", "convert"),
-                 "trayer, xwd (x11-apps) and convert (imagemagick) are needed")
 class TrayTest(WiggletTest):
     def start_tray(self):
-        self.session.start(TRAYER, "trayer")
-        self.assertTrue(self.session.wait_for(lambda: self.panel() is not None, 10),
-                        "trayer showed no panel")
+        self.session.spawn(TRAYER, "trayer")
+        wait_for(lambda: self.panel() is not None, "trayer's panel", 10)
 
     def panel(self):
-        for window in self.session.windows():
+        for window in windows(self.session):
             if window[1] == "panel" and window[6] == 1:
                 return window
         return None
@@ -124,7 +157,7 @@ class TrayTest(WiggletTest):
         if panel is None:
             return None
         _, _, px, py, pw, ph, _ = panel
-        for window in self.session.windows():
+        for window in windows(self.session):
             _, name, x, y, w, h, depth = window
             if (name == "Wigglet" and depth > 1 and px <= x and x + w <= px + pw
                     and py <= y and y + h <= py + ph):
@@ -132,24 +165,22 @@ class TrayTest(WiggletTest):
         return None
 
     def wait_for_icon(self):
-        self.assertTrue(self.session.wait_for(lambda: self.embedded_icon() is not None, 10),
-                        "the tray did not embed the icon")
+        wait_for(lambda: self.embedded_icon() is not None, "the tray to embed the icon", 10)
         # Embedding and painting are separate steps.
         icon = self.embedded_icon()
         crop = (icon[4], icon[5], icon[2], icon[3])
         shot = self.session.path("icon.png")
 
         def painted():
-            self.session.screenshot(shot, crop)
-            return ICON_OUTLINE in {c.upper() for c in self.session.colours(shot)}
+            screenshot(self.session, shot, crop)
+            return ICON_OUTLINE in {c.upper() for c in colours(shot)}
 
-        self.session.x("xdotool", "mousemove", "10", str(SCREEN[1] - 10))
-        self.assertTrue(self.session.wait_for(painted, 5, interval=0.2),
-                        "the icon's window shows no icon")
+        self.session.x("xdotool", "mousemove", "10", "790")
+        wait_for(painted, "the icon's window to show the icon", 5, interval=0.2)
         return icon
 
     def menu(self):
-        for window in self.session.windows():
+        for window in windows(self.session):
             _, name, _, _, w, h, depth = window
             if name == "Wigglet" and depth == 1 and w > 100 and h > 100:
                 return window
@@ -161,25 +192,24 @@ class TrayTest(WiggletTest):
         icon = self.wait_for_icon()
         self.session.x("xdotool", "mousemove", str(icon[2] + icon[4] // 2),
                        str(icon[3] + icon[5] // 2), "click", "1")
-        self.assertTrue(self.session.wait_for(lambda: self.menu() is not None, 5),
-                        "no menu opened")
+        wait_for(lambda: self.menu() is not None, "the menu to open", 5)
         menu = self.menu()
         time.sleep(0.5)  # the menu's first paint
         os.makedirs(ARTIFACTS, exist_ok=True)
         path = os.path.join(ARTIFACTS, "tray-menu.png")
-        self.session.screenshot(path)
+        screenshot(self.session, path)
         menu_shot = self.session.path("menu.png")
-        self.session.screenshot(menu_shot, (menu[4], menu[5], menu[2], menu[3]))
-        self.assertGreater(len(self.session.colours(menu_shot)), 8,
+        screenshot(self.session, menu_shot, (menu[4], menu[5], menu[2], menu[3]))
+        self.assertGreater(len(colours(menu_shot)), 8,
                            "the menu's area is blank")
-        self.assertNotIn(NO_TRAY_NOTICE, self.session.output("wigglet"))
+        self.assertNotIn(NO_TRAY_NOTICE, self.session.output())
 
     def test_without_a_tray_it_says_so_once_and_the_icon_appears_when_one_starts(self):
         self.launch(SHAKING_OFF)
-        self.assertEqual(self.session.output("wigglet").count(NO_TRAY_NOTICE), 1)
+        self.assertEqual(self.session.output().count(NO_TRAY_NOTICE), 1)
         self.start_tray()
         self.wait_for_icon()
-        self.assertEqual(self.session.output("wigglet").count(NO_TRAY_NOTICE), 1)
+        self.assertEqual(self.session.output().count(NO_TRAY_NOTICE), 1)
 
 
 def main():
@@ -188,12 +218,7 @@ def main():
         sys.exit(__doc__)
     WIGGLET = os.path.abspath(sys.argv[1])
     ARTIFACTS = os.path.abspath(sys.argv[2])
-    rest = sys.argv[3:]
-    missing = missing_tools("Xvfb", "dbus-daemon", "xdotool", "xwininfo")
-    if missing:
-        print("skipped: missing " + ", ".join(missing))
-        sys.exit(77)
-    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
+    unittest.main(argv=[sys.argv[0], *sys.argv[3:]], verbosity=2)
 
 
 if __name__ == "__main__":

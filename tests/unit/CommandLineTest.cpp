@@ -1,5 +1,7 @@
 #include "control/CommandLine.h"
 
+#include "BehaviourRowName.h"
+
 #include <gtest/gtest.h>
 
 namespace wigglet::test {
@@ -53,12 +55,7 @@ TEST_P(CommandLineRows, Parses) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Words, CommandLineRows, ::testing::ValuesIn(rows), [](const auto& info) {
-    std::string name = info.param.behaviour;
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Words, CommandLineRows, ::testing::ValuesIn(rows),
+                         wigglet::test::BehaviourRowName());
 
 } // namespace wigglet::test

@@ -1,5 +1,6 @@
 #include "input/KeyboardControl.h"
 
+#include "BehaviourRowName.h"
 #include "SimFixture.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -48,15 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Strokes, KeyboardControlTest,
                          ::testing::Values(StrokeRow{"nextTab", &KeyboardControl::nextTab, 30},
                                            StrokeRow{"previousTab", &KeyboardControl::previousTab,
                                                      33}),
-                         [](const auto& info) { return std::string(info.param.behaviour); });
-
-TEST(KeyboardControlFlags, EachModifierContributesItsOwnFlag) {
-    using Flag = KeyboardControl::ModifierFlag;
-    EXPECT_EQ(KeyboardControl::eventFlag(Flag::command), 0x100000u);
-    EXPECT_EQ(KeyboardControl::eventFlag(Flag::shift), 0x20000u);
-    EXPECT_EQ(KeyboardControl::eventFlag(Flag::option), 0x80000u);
-    EXPECT_EQ(KeyboardControl::eventFlag(Flag::control), 0x40000u);
-}
+                         wigglet::test::BehaviourRowName());
 
 TEST(KeyboardControlShared, OneInstancePerProcess) {
     sim::SimPlatform first;

@@ -1,5 +1,6 @@
 #include "foundation/Localizer.h"
 
+#include "BehaviourRowName.h"
 #include "SettingsStoreTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -119,13 +120,7 @@ TEST_P(LocalizerMalformed, FallsBackToTheKeys) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, LocalizerMalformed, ::testing::ValuesIn(kMalformed),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 TEST(Localizer, GoodEntriesBesideBadOnesAreUsed) {
     const Localizer table = Localizer::fromJson(R"({"menu-shake": "Secouer", "menu-quit": 1})");

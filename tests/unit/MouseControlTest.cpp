@@ -1,5 +1,6 @@
 #include "input/MouseControl.h"
 
+#include "BehaviourRowName.h"
 #include "SimFixture.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -28,24 +29,24 @@ std::int64_t sum(const std::vector<std::int64_t>& values, std::size_t from = 0,
     return std::accumulate(values.begin() + from, values.begin() + to, std::int64_t{0});
 }
 
-// The eased pause of step k of n, when it is fixed; the cruise steps between are random.
-std::optional<std::int64_t> easedPause(std::int64_t k, std::int64_t n) {
-    if (k <= 24)
-        return 12000 - (k - 1) * (k + 80);
-    if (k <= n - 25)
-        return std::nullopt;
-    return 12000 - (n - k - 1) * (k + 80);
+// The steps ease in over the first 24 and out over the last 25 pauses, which shorten from 12 ms
+// and lengthen again; the cruise pauses between are random from 5 to 5.6 ms.
+bool eased(int k, int n) {
+    return k <= 24 || k > n - 25;
 }
 
 void expectSteppedPauses(const std::vector<std::int64_t>& pauses, std::size_t from, int n) {
     ASSERT_GE(pauses.size(), from + n);
-    for (int k = 1; k <= n; ++k) {
-        const std::int64_t pause = pauses[from + k - 1];
-        if (const auto eased = easedPause(k, n)) {
-            EXPECT_EQ(pause, *eased) << "step " << k << " of " << n;
+    const auto at = [&](int k) { return pauses[from + k - 1]; };
+    EXPECT_EQ(at(1), 12000);
+    for (int k = 2; k <= n; ++k) {
+        if (k <= 24) {
+            EXPECT_LT(at(k), at(k - 1)) << "step " << k << " of " << n;
+        } else if (eased(k, n)) {
+            EXPECT_GT(at(k), at(k - 1)) << "step " << k << " of " << n;
         } else {
-            EXPECT_GE(pause, 5000) << "step " << k << " of " << n;
-            EXPECT_LE(pause, 5600) << "step " << k << " of " << n;
+            EXPECT_GE(at(k), 5000) << "step " << k << " of " << n;
+            EXPECT_LE(at(k), 5600) << "step " << k << " of " << n;
         }
     }
 }
@@ -234,12 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {1430, 880},
                                 {1440, 900},
                                 {1435, 900}}),
-    [](const auto& info) {
-        std::string name = info.param.behaviour;
-        std::replace_if(
-            name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-        return name;
-    });
+    wigglet::test::BehaviourRowName());
 
 TEST_F(MouseControlTest, OffsetsThatWouldLeaveTheScreenAreReflected) {
     const Point start{1430, 890};
@@ -298,7 +294,7 @@ TEST_F(MouseControlTest, CruisePausesCoverTheirWholeRange) {
     for (std::size_t i = 0; i < pauses.size(); ++i) {
         const std::size_t k = i % 220 < 120 ? i % 220 + 1 : i % 220 - 119;
         const int n = i % 220 < 120 ? 120 : 100;
-        if (easedPause(static_cast<std::int64_t>(k), n))
+        if (eased(static_cast<int>(k), n))
             continue;
         smallest = std::min(smallest, pauses[i]);
         largest = std::max(largest, pauses[i]);
@@ -354,13 +350,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, NaturalScrollTest,
                                            ScrollRow{"distance minus 20 scrolls 240 px down", -20,
                                                      -240},
                                            ScrollRow{"distance 0 posts only zero values", 0, 0}),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             std::replace_if(
-                                 name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
-                                 '_');
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 TEST_F(MouseControlTest, NaturalScrollSpeedsUpHoldsAndSlowsDownForEveryShakeDistance) {
     std::int64_t previousTotal = 0;
@@ -462,7 +452,7 @@ TEST_P(ClickTest, PressesAndReleasesHalfAMillisecondApart) {
 INSTANTIATE_TEST_SUITE_P(Rows, ClickTest,
                          ::testing::Values(ClickRow{"left", false, "leftDown", "leftUp", 0},
                                            ClickRow{"right", true, "rightDown", "rightUp", 1}),
-                         [](const auto& info) { return std::string(info.param.behaviour); });
+                         wigglet::test::BehaviourRowName());
 
 TEST_F(MouseControlTest, ClickWhoseDownEventFailsStillReleasesOnTime) {
     sim.world.failEvents = 1;

@@ -1,5 +1,6 @@
 #include "input/Mouse.h"
 
+#include "BehaviourRowName.h"
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "foundation/NotificationCenter.h"
@@ -22,12 +23,6 @@ namespace {
 
 constexpr std::size_t kGoingWarps = 19 + 2 + 13 + 2;
 constexpr std::size_t kReturningWarps = 19 + 13 + 20 + 1;
-
-std::string rowName(std::string name) {
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-    return name;
-}
 
 Point pointOf(const nlohmann::json& record) {
     return {record.at("x").get<double>(), record.at("y").get<double>()};
@@ -118,7 +113,7 @@ TEST_P(InterruptionTest, TheNextNaturalStepCapturesThePointerAfresh) {
 INSTANTIATE_TEST_SUITE_P(Notifications, InterruptionTest,
                          ::testing::Values(ShakeBroadcaster::interruptedName,
                                            ShakeBroadcaster::interruptedByUserName),
-                         [](const auto& info) { return rowName(info.param); });
+                         wigglet::test::BehaviourRowName());
 
 TEST_F(MouseTest, OtherShakingTypesMakeTheSmoothExcursionAndLeaveTheCycleAlone) {
     useNaturalMoves();
@@ -181,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 500 + 50000 + 500 + 60000},
                       ButtonRow{"an unknown button logs an error and still pauses", 7, {}, 60000},
                       ButtonRow{"a negative button logs an error and still pauses", -1, {}, 60000}),
-    [](const auto& info) { return rowName(info.param.behaviour); });
+    wigglet::test::BehaviourRowName());
 
 struct TargetRow {
     const char* behaviour;
@@ -215,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
         TargetRow{"an absent position clicks at 10 10", true, std::nullopt, {10, 10}},
         TargetRow{"a position without numbers clicks at the origin", true, "nowhere", {0, 0}},
         TargetRow{"a position with one number clicks on the top edge", true, "{7}", {7, 0}}),
-    [](const auto& info) { return rowName(info.param.behaviour); });
+    wigglet::test::BehaviourRowName());
 
 TEST_F(MouseTest, NoClickAndNoPauseWhileANaturalExcursionIsAway) {
     useNaturalMoves();

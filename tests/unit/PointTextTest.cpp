@@ -1,5 +1,6 @@
 #include "input/PointText.h"
 
+#include "BehaviourRowName.h"
 #include "platform/Random.h"
 
 #include <algorithm>
@@ -14,12 +15,6 @@
 using namespace wigglet;
 
 namespace {
-
-std::string rowName(std::string name) {
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-    return name;
-}
 
 struct ParseRow {
     const char* behaviour;
@@ -59,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"huge significands without exponent saturate", kHugeText.c_str(), {kMax, 1}},
         ParseRow{"tiny magnitudes read as zero", "{1e-999, 3}", {0, 3}},
         ParseRow{"blanks around numbers do not matter", "{  12 ,\t34 }", {12, 34}}),
-    [](const auto& info) { return rowName(info.param.behaviour); });
+    wigglet::test::BehaviourRowName());
 
 // The text sits in a buffer of exactly its length, so a read past it is caught by the
 // address sanitizer build.
@@ -100,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatRow{"negative values", {-3.25, -7}, "{-3.25, -7}"},
         FormatRow{"a third keeps all its digits", {0.1, 1.0 / 3}, "{0.1, 0.3333333333333333}"},
         FormatRow{"large values use an exponent", {1e21, 5e-7}, "{1e+21, 5e-07}"}),
-    [](const auto& info) { return rowName(info.param.behaviour); });
+    wigglet::test::BehaviourRowName());
 
 TEST(PointTextRoundTrip, EveryFiniteValueReadsBackExactly) {
     Random random(11);

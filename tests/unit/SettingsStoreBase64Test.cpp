@@ -1,3 +1,4 @@
+#include "BehaviourRowName.h"
 #include "foundation/Base64.h"
 
 #include <gtest/gtest.h>
@@ -77,13 +78,7 @@ TEST_P(SettingsStoreBase64Rejects, NonCanonicalTextIsNoValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreBase64Rejects, ::testing::ValuesIn(kRejected),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 } // namespace
 } // namespace wigglet

@@ -1,3 +1,4 @@
+#include "BehaviourRowName.h"
 #include "SettingsStoreTestSupport.h"
 #include "foundation/SettingsStore.h"
 
@@ -11,7 +12,7 @@ namespace wigglet {
 namespace {
 
 using nlohmann::json;
-using testing::TempFolder;
+using testing::TemporaryFolder;
 
 constexpr auto kInt64Max = std::numeric_limits<std::int64_t>::max();
 constexpr auto kInt64Min = std::numeric_limits<std::int64_t>::min();
@@ -108,7 +109,7 @@ TEST_P(SettingsStoreConversion, InMemory) {
 }
 
 TEST_P(SettingsStoreConversion, ReadBackFromTheFile) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     {
         SettingsStore writer(path);
@@ -120,13 +121,7 @@ TEST_P(SettingsStoreConversion, ReadBackFromTheFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreConversion, ::testing::ValuesIn(kConversions),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 // What each setter leaves in the file and what the same accessor reads back.
 struct WriteRow {
@@ -168,7 +163,7 @@ const WriteRow kWrites[] = {
 class SettingsStoreWrite : public ::testing::TestWithParam<WriteRow> {};
 
 TEST_P(SettingsStoreWrite, StoredFormAndRoundTrip) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     {
         SettingsStore writer(path);
@@ -183,13 +178,7 @@ TEST_P(SettingsStoreWrite, StoredFormAndRoundTrip) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreWrite, ::testing::ValuesIn(kWrites),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 TEST(SettingsStoreKeys, TypedKeysUseTheirRawValueAsKeyString) {
     SettingsStore store;

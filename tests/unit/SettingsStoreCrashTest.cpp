@@ -14,7 +14,7 @@ namespace wigglet {
 namespace {
 
 using nlohmann::json;
-using testing::TempFolder;
+using testing::TemporaryFolder;
 
 constexpr int kRounds = 200;
 const std::string kPadding(48 * 1024, 'p');
@@ -45,7 +45,7 @@ bool readValue(int fd, std::int64_t& value) {
 }
 
 TEST(SettingsStoreCrash, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewValue) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     {
         SettingsStore store(path);

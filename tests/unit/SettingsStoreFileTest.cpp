@@ -1,3 +1,4 @@
+#include "BehaviourRowName.h"
 #include "SettingsStoreTestSupport.h"
 #include "foundation/SettingsStore.h"
 
@@ -16,7 +17,7 @@ using testing::modeOf;
 using testing::readFile;
 using testing::readJson;
 using testing::ReadOnlyFolder;
-using testing::TempFolder;
+using testing::TemporaryFolder;
 using testing::writeFile;
 namespace fs = std::filesystem;
 
@@ -25,7 +26,7 @@ bool mentions(const std::string& text, std::string_view part) {
 }
 
 TEST(SettingsStoreFile, ValuesSurviveARestart) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     {
         SettingsStore store(path);
@@ -44,7 +45,7 @@ TEST(SettingsStoreFile, ValuesSurviveARestart) {
 }
 
 TEST(SettingsStoreFile, KeysTheProgramDoesNotKnowAreKeptOnEveryWrite) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     const json foreign = {{"list", {1, 2, 3}}, {"nested", {{"a", nullptr}}}};
     writeFile(path, json{{"someoneElse", foreign}, {"zenEnabled", true}}.dump());
@@ -57,7 +58,7 @@ TEST(SettingsStoreFile, KeysTheProgramDoesNotKnowAreKeptOnEveryWrite) {
 }
 
 TEST(SettingsStoreFile, AStoreThatIsOnlyReadCreatesNothing) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "config" / "wigglet" / "settings.json";
     SettingsStore store(path);
     EXPECT_FALSE(store.boolForKey(SettingsKey::shakeEnabled));
@@ -66,7 +67,7 @@ TEST(SettingsStoreFile, AStoreThatIsOnlyReadCreatesNothing) {
 }
 
 TEST(SettingsStoreFile, TheFileIsTheUsersAloneAndSoAreNewFolders) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "config" / "wigglet" / "settings.json";
     const mode_t previous = ::umask(0);
     {
@@ -80,7 +81,7 @@ TEST(SettingsStoreFile, TheFileIsTheUsersAloneAndSoAreNewFolders) {
 }
 
 TEST(SettingsStoreFile, AnOpenFileBecomesTheUsersAloneAtTheNextWrite) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     writeFile(path, "{}");
     ::chmod(path.c_str(), 0644);
@@ -90,7 +91,7 @@ TEST(SettingsStoreFile, AnOpenFileBecomesTheUsersAloneAtTheNextWrite) {
 }
 
 TEST(SettingsStoreFile, WritingLeavesNoTemporaryFileBehind) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     SettingsStore store(path);
     for (int i = 0; i < 5; ++i)
@@ -99,7 +100,7 @@ TEST(SettingsStoreFile, WritingLeavesNoTemporaryFileBehind) {
 }
 
 TEST(SettingsStoreFile, TemporaryFilesOfADeadWriterAreClearedOnceOld) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     const auto old = folder / "settings.json.tmp-AbC123";
     const auto fresh = folder / "settings.json.tmp-XyZ789";
@@ -142,7 +143,7 @@ const ExternalEditRow kExternalEdits[] = {
 class SettingsStoreExternalEdit : public ::testing::TestWithParam<ExternalEditRow> {};
 
 TEST_P(SettingsStoreExternalEdit, SeenAtTheNextRead) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     SettingsStore store(path);
     store.setBool(SettingsKey::shakeEnabled, true);
@@ -154,16 +155,10 @@ TEST_P(SettingsStoreExternalEdit, SeenAtTheNextRead) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreExternalEdit, ::testing::ValuesIn(kExternalEdits),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 TEST(SettingsStoreFile, AWriteKeepsWhatSomeoneElseChangedMeanwhile) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     SettingsStore store(path);
     store.setBool(SettingsKey::clickEnabled, true);
@@ -182,7 +177,7 @@ class SettingsStoreCorruptFile : public ::testing::TestWithParam<const char*> {}
 
 TEST_P(SettingsStoreCorruptFile, IsMovedAsideReportedOnceAndTheStoreStartsEmpty) {
     LoggingPlatform platform;
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     const std::string contents = GetParam();
     writeFile(path, contents);
@@ -209,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Contents, SettingsStoreCorruptFile, ::testing::ValuesIn
 
 TEST(SettingsStoreFile, ASecondCorruptFileIsMovedAsideWithoutReplacingTheFirst) {
     LoggingPlatform platform;
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     writeFile(path, "first");
     SettingsStore first(path);
@@ -222,7 +217,7 @@ TEST(SettingsStoreFile, ASecondCorruptFileIsMovedAsideWithoutReplacingTheFirst) 
 }
 
 TEST(SettingsStoreFile, WithoutAPlatformTheWarningGoesToStandardError) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     writeFile(path, "not JSON");
     ::testing::internal::CaptureStderr();
@@ -250,7 +245,7 @@ class SettingsStoreReadOnlyFolder : public ::testing::TestWithParam<RecoveryRow>
 
 TEST_P(SettingsStoreReadOnlyFolder, KeepsValuesInMemoryWarnsOnceAndWritesLater) {
     LoggingPlatform platform;
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     SettingsStore store(path);
     store.setInteger(SettingsKey::statusIconIndex, 1);
@@ -282,17 +277,11 @@ TEST_P(SettingsStoreReadOnlyFolder, KeepsValuesInMemoryWarnsOnceAndWritesLater) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreReadOnlyFolder, ::testing::ValuesIn(kRecoveries),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 TEST(SettingsStoreFile, AnEditOnDiskWhileWritesFailKeepsTheUnsavedValues) {
     LoggingPlatform platform;
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     SettingsStore store(path);
     store.setInteger(SettingsKey::statusIconIndex, 1);
@@ -336,7 +325,7 @@ class FileSizeLimit {
 
 TEST(SettingsStoreFile, AFullDiskKeepsTheOldFileAndTheNewValues) {
     LoggingPlatform platform;
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     SettingsStore store(path);
     store.setString(SettingsKey::shakeClickPosition, "{1, 2}");
@@ -362,7 +351,7 @@ TEST(SettingsStoreFile, AFullDiskKeepsTheOldFileAndTheNewValues) {
 
 TEST(SettingsStoreFile, AnUnreadableFileIsKeptAndEachProblemIsReportedOnce) {
     LoggingPlatform platform;
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     fs::create_directory(path);
     writeFile(path / "inside", "kept");
@@ -378,7 +367,7 @@ TEST(SettingsStoreFile, AnUnreadableFileIsKeptAndEachProblemIsReportedOnce) {
 
 TEST(SettingsStoreFile, AFifoInTheFilesPlaceNeitherHangsTheProgramNorIsReplaced) {
     LoggingPlatform platform;
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto path = folder / "settings.json";
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
     SettingsStore store(path);
@@ -391,7 +380,7 @@ TEST(SettingsStoreFile, ASymbolicLinkOfAnotherUserIsRefused) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can make a link owned by another user";
     LoggingPlatform platform;
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto target = folder / "elsewhere.json";
     const auto path = folder / "settings.json";
     writeFile(target, R"({"shakeEnabled": true})");
@@ -411,7 +400,7 @@ TEST(SettingsStoreFile, ASymbolicLinkOfAnotherUserIsRefused) {
 }
 
 TEST(SettingsStoreFile, TheUsersOwnSymbolicLinkIsFollowedAndKept) {
-    TempFolder folder;
+    TemporaryFolder folder;
     fs::create_directory(folder / "real");
     const auto target = folder / "real" / "settings.json";
     const auto path = folder / "settings.json";
@@ -484,16 +473,10 @@ TEST_P(SettingsStoreDefaultPath, FollowsTheXdgRules) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreDefaultPath, ::testing::ValuesIn(kDefaultPaths),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 TEST(SettingsStoreTrace, TheProgramsWritesAreTracedAndTheRunnersAreNot) {
-    TempFolder folder;
+    TemporaryFolder folder;
     Platform platform{PlatformServices{}};
     PlatformScope scope(platform);
     ASSERT_TRUE(platform.trace().open((folder / "trace.jsonl").string()));

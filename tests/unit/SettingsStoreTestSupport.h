@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TemporaryFolder.h"
+
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 
@@ -20,26 +22,6 @@
 namespace wigglet::testing {
 
 namespace fs = std::filesystem;
-
-// A fresh folder under the test temporary directory, removed with everything in it.
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = (fs::path(::testing::TempDir()) / "wigglet-store-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const fs::path& path() const { return path_; }
-    fs::path operator/(const fs::path& name) const { return path_ / name; }
-
-  private:
-    fs::path path_;
-};
 
 inline std::optional<std::string> readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,5 +1,6 @@
 #include "input/TabSwitcher.h"
 
+#include "BehaviourRowName.h"
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "foundation/SettingsStore.h"
@@ -69,11 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, TabSwitcherOffTest,
                          ::testing::Values(OffRow{"scrolling off", false, true},
                                            OffRow{"switching off", true, false},
                                            OffRow{"both off", false, false}),
-                         [](const auto& info) {
-                             std::string name = info.param.behaviour;
-                             std::replace(name.begin(), name.end(), ' ', '_');
-                             return name;
-                         });
+                         wigglet::test::BehaviourRowName());
 
 TEST_F(TabSwitcherTest, TheFirstDueTickOnlyStartsTheTimer) {
     enableTabSwitching();
@@ -170,7 +167,7 @@ TEST_P(SingleStrokeTest, OneNextTabStroke) {
 INSTANTIATE_TEST_SUITE_P(Rows, SingleStrokeTest,
                          ::testing::Values(SingleRow{"type_0", 0}, SingleRow{"unknown_type_5", 5},
                                            SingleRow{"negative_type", -1}),
-                         [](const auto& info) { return std::string(info.param.behaviour); });
+                         wigglet::test::BehaviourRowName());
 
 TEST_F(TabSwitcherTest, AForwardRunMovesOneToTwelveTabsEachFollowedByItsPause) {
     enableTabSwitching(2);
@@ -267,10 +264,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ResetRow{"scrolling to the top restarts the cycle downward", true, 7 * 43, "DDDDDU"},
         ResetRow{"without scrolling to the top the cycle goes on", false, 0, "UUUDDD"}),
-    [](const auto& info) {
-        std::string name = info.param.behaviour;
-        std::replace(name.begin(), name.end(), ' ', '_');
-        return name;
-    });
+    wigglet::test::BehaviourRowName());
 
 } // namespace

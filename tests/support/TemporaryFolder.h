@@ -15,6 +15,9 @@ class TemporaryFolder {
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const {
+        return path_ / name;
+    }
     // Writes a file below the folder, creating the folders on its way.
     void write(const std::filesystem::path& relative, const std::string& text) const;
     // The file's text; absent when there is no such file.

@@ -1,4 +1,4 @@
-#include "support/TemporaryFolder.h"
+#include "TemporaryFolder.h"
 
 #include <cstdlib>
 #include <fstream>

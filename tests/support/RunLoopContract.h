@@ -1,7 +1,8 @@
 #pragma once
 
-// What every RunLoop must do, whatever drives it: the simulated loop in virtual time and the
-// Qt loop in real time run the same cases through a harness.
+// What every RunLoop must do, whatever drives it: the simulated loop in virtual time
+// (unit/SimRunLoopContractTest.cpp) and the Qt loop in real time (desktop/QtRunLoopTest.cpp)
+// run the same cases through a harness.
 
 #include "platform/RunLoop.h"
 
