@@ -168,7 +168,7 @@ class FaultTest(unittest.TestCase):
 
     def test_read_only_settings_folder_keeps_changes_in_memory_until_writable(self):
         s = self.session
-        folder = os.path.join(s.dir, "config")
+        folder = os.path.join(s.dir, "locked-config")
         os.mkdir(folder)
         s.settings = os.path.join(folder, "settings.json")
         s.write_settings(RETURNING_USER)
