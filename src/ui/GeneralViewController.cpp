@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "platform/RunLoop.h"
 #include "platform/SystemInfo.h"
+#include "platform/VirtualKeys.h"
 #include "system/GlobalKeybindPreferences.h"
 #include "system/LaunchAtLogin.h"
 #include "ui/MainMenuController.h"
@@ -200,7 +201,7 @@ void GeneralViewController::endRecording() {
 void GeneralViewController::keyDown(const KeyDown& event) {
     if (!listening)
         return;
-    if (event.keyCode == escapeKeyCode) {
+    if (event.keyCode == virtualKey::escape) {
         endRecording();
         return;
     }

@@ -4,6 +4,7 @@
 #include "app/ShakeTimer.h"
 #include "foundation/Localizer.h"
 #include "foundation/SettingsStore.h"
+#include "platform/ModifierFlags.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 #include "system/GlobalKeybindPreferences.h"
@@ -17,11 +18,6 @@
 namespace wigglet {
 
 namespace {
-
-constexpr std::uint64_t kShift = 0x020000;
-constexpr std::uint64_t kControl = 0x040000;
-constexpr std::uint64_t kOption = 0x080000;
-constexpr std::uint64_t kCommand = 0x100000;
 
 QString text(std::string_view key) {
     return QString::fromStdString(localized(key));
@@ -72,7 +68,7 @@ MainMenuController::MainMenuController(const QString& title, AppDelegate& delega
     addSeparator();
 
     QAction* preferences = addItem(this, preferencesTitle(), [&d] { d.showPreferences(); });
-    setKeyEquivalent(preferences, ",", commandFlag, Qt::ControlModifier);
+    setKeyEquivalent(preferences, ",", modifierFlag::command, Qt::ControlModifier);
     addSeparator();
 
     QAction* more = addItem(this, text("menu-more"), nullptr);
@@ -89,7 +85,7 @@ MainMenuController::MainMenuController(const QString& title, AppDelegate& delega
         if (terminate)
             terminate();
     });
-    setKeyEquivalent(quit, "q", commandFlag, Qt::ControlModifier);
+    setKeyEquivalent(quit, "q", modifierFlag::command, Qt::ControlModifier);
 
     connect(this, &QMenu::aboutToShow, this, &MainMenuController::menuWillOpen);
 }
@@ -128,7 +124,7 @@ QAction* MainMenuController::addItem(QMenu* menu, const QString& title,
     auto* item = new QAction(menu);
     setTitle(item, title);
     item->setProperty(tagProperty, tag);
-    item->setProperty(modifiersProperty, QVariant::fromValue<qulonglong>(commandFlag));
+    item->setProperty(modifiersProperty, QVariant::fromValue<qulonglong>(modifierFlag::command));
     item->setProperty(keyProperty, QString());
     item->setShortcutContext(Qt::WidgetShortcut);
     if (action)
@@ -159,13 +155,13 @@ void MainMenuController::setKeyEquivalent(QAction* item, const std::string& char
         return;
     }
     int combination = key[0].toUpper().unicode();
-    if (modifierFlags & kShift)
+    if (modifierFlags & modifierFlag::shift)
         combination |= Qt::ShiftModifier;
-    if (modifierFlags & kControl)
+    if (modifierFlags & modifierFlag::control)
         combination |= Qt::ControlModifier;
-    if (modifierFlags & kOption)
+    if (modifierFlags & modifierFlag::option)
         combination |= Qt::AltModifier;
-    if (modifierFlags & kCommand)
+    if (modifierFlags & modifierFlag::command)
         combination |= command;
     item->setShortcut(QKeySequence(combination));
 }

@@ -29,12 +29,12 @@ constexpr const char* kDefaultForm =
     R"({"function":false,"control":false,"command":true,"shift":false,"option":true,)"
     R"("capsLock":false,"carbonFlags":2304,"characters":"s","keyCode":1})";
 
-constexpr std::uint64_t kCapsLock = GlobalKeybindPreferences::capsLockFlag;
-constexpr std::uint64_t kShift = GlobalKeybindPreferences::shiftFlag;
-constexpr std::uint64_t kControl = GlobalKeybindPreferences::controlFlag;
-constexpr std::uint64_t kOption = GlobalKeybindPreferences::optionFlag;
-constexpr std::uint64_t kCommand = GlobalKeybindPreferences::commandFlag;
-constexpr std::uint64_t kFunction = GlobalKeybindPreferences::functionFlag;
+constexpr std::uint64_t kCapsLock = modifierFlag::capsLock;
+constexpr std::uint64_t kShift = modifierFlag::shift;
+constexpr std::uint64_t kControl = modifierFlag::control;
+constexpr std::uint64_t kOption = modifierFlag::option;
+constexpr std::uint64_t kCommand = modifierFlag::command;
+constexpr std::uint64_t kFunction = modifierFlag::function;
 
 GlobalKeybindPreferences controlShiftK() {
     GlobalKeybindPreferences record;

@@ -50,14 +50,6 @@ INSTANTIATE_TEST_SUITE_P(Strokes, KeyboardControlTest,
                                                      33}),
                          [](const auto& info) { return std::string(info.param.behaviour); });
 
-TEST(KeyboardControlFlags, EachModifierContributesItsOwnFlag) {
-    using Flag = KeyboardControl::ModifierFlag;
-    EXPECT_EQ(KeyboardControl::eventFlag(Flag::command), 0x100000u);
-    EXPECT_EQ(KeyboardControl::eventFlag(Flag::shift), 0x20000u);
-    EXPECT_EQ(KeyboardControl::eventFlag(Flag::option), 0x80000u);
-    EXPECT_EQ(KeyboardControl::eventFlag(Flag::control), 0x40000u);
-}
-
 TEST(KeyboardControlShared, OneInstancePerProcess) {
     sim::SimPlatform first;
     PlatformScope scope(first.platform());
