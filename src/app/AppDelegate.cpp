@@ -128,8 +128,7 @@ void AppDelegate::mainLoop() {
     if (step) {
         mainLine("user has been inactive for more than " + shortest(threshold) +
                  "s. last shake: " + dateDescription(lastShake));
-        if (store().integerForKey(SettingsKey::dimLightOption) != 0 &&
-            !(brightnessManager.brightnessUserValue > 0))
+        if (store().dimOption() != DimOption::off && !(brightnessManager.brightnessUserValue > 0))
             brightnessManager.dimDisplay();
         legacyUserActivity.maintain();
         mouse.shakeClick();

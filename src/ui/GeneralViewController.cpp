@@ -103,8 +103,7 @@ void GeneralViewController::viewDidAppear() {
         shakeFrequencyButton->setCurrentIndex(
             thresholdIndex(store().doubleForKey(SettingsKey::timeElapsedThreshold)));
     if (dimLightButton) {
-        const auto option = store().integerForKey(SettingsKey::dimLightOption);
-        dimLightButton->setCurrentIndex(option == 1 || option == 2 ? static_cast<int>(option) : 0);
+        dimLightButton->setCurrentIndex(static_cast<int>(store().dimOption()));
     }
     if (batteryLevelThresholdButton) {
         const auto threshold = store().integerForKey(SettingsKey::batteryLevelThreshold);
@@ -147,7 +146,7 @@ void GeneralViewController::shakeFrequencyChange() {
 
 void GeneralViewController::dimLightChange() {
     const int index = dimLightButton->currentIndex();
-    store().setInteger(SettingsKey::dimLightOption, index == 1 || index == 2 ? index : 0);
+    store().setDimOption(dimOptionFrom(index));
     store().synchronize();
 }
 
