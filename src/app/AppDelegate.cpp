@@ -2,6 +2,7 @@
 
 #include "app/Links.h"
 #include "app/NotificationManager.h"
+#include "app/ShakeChoices.h"
 #include "app/ShakeTimer.h"
 #include "app/StatusMenu.h"
 #include "app/WindowPresenter.h"
@@ -112,7 +113,7 @@ void AppDelegate::mainLoop() {
 
     double threshold = store().doubleForKey(SettingsKey::timeElapsedThreshold);
     if (!(threshold > 0))
-        threshold = 2.0;
+        threshold = shakeChoices::defaultIdleThreshold;
     const double idle = secondsSinceLastInput();
     std::optional<double> elapsed;
     if (lastShake)

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/NotificationManager.h"
+#include "app/ShakeChoices.h"
 #include "app/StatusMenu.h"
 #include "foundation/Localizer.h"
 #include "foundation/PrefBroadcaster.h"
@@ -27,8 +28,6 @@ namespace wigglet {
 
 namespace {
 
-constexpr std::array<double, 5> kThresholds = {2, 10, 30, 120, 900};
-constexpr double kLongestThreshold = 900;
 constexpr int kDefaultBatteryTitle = 5;
 
 SettingsStore& store() {
@@ -40,8 +39,8 @@ QString storedDescription() {
 }
 
 int thresholdIndex(double seconds) {
-    for (std::size_t i = 1; i < kThresholds.size(); ++i)
-        if (seconds == kThresholds[i])
+    for (std::size_t i = 1; i < shakeChoices::idleThresholds.size(); ++i)
+        if (seconds == shakeChoices::idleThresholds[i])
             return static_cast<int>(i);
     return 0;
 }
@@ -127,7 +126,7 @@ void GeneralViewController::updateFrequencyWarning() {
     if (!frequencyWarning)
         return;
     const double threshold = store().doubleForKey(SettingsKey::timeElapsedThreshold);
-    frequencyWarning->setVisible(threshold > 0 && threshold == kLongestThreshold);
+    frequencyWarning->setVisible(threshold > 0 && threshold == shakeChoices::longestIdleThreshold);
 }
 
 void GeneralViewController::showStoredShortcut() {
@@ -137,8 +136,10 @@ void GeneralViewController::showStoredShortcut() {
 
 void GeneralViewController::shakeFrequencyChange() {
     const int index = shakeFrequencyButton->currentIndex();
-    const double seconds =
-        index >= 1 && index < static_cast<int>(kThresholds.size()) ? kThresholds[index] : 2.0;
+    const auto& choices = shakeChoices::idleThresholds;
+    const double seconds = index >= 1 && index < static_cast<int>(choices.size())
+                               ? choices[index]
+                               : shakeChoices::defaultIdleThreshold;
     store().setDouble(SettingsKey::timeElapsedThreshold, seconds);
     store().synchronize();
     updateFrequencyWarning();

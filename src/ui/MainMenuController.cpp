@@ -1,6 +1,7 @@
 #include "ui/MainMenuController.h"
 
 #include "app/AppDelegate.h"
+#include "app/ShakeChoices.h"
 #include "app/ShakeTimer.h"
 #include "foundation/Localizer.h"
 #include "foundation/SettingsStore.h"
@@ -23,22 +24,25 @@ QString text(std::string_view key) {
     return QString::fromStdString(localized(key));
 }
 
+QString durationTitle(int minutes) {
+    if (minutes < 60)
+        return QString::number(minutes) + " " + text("minutes");
+    if (minutes == 60)
+        return "1 " + text("hour");
+    return QString::number(minutes / 60) + " " + text("hours");
+}
+
+// Minutes first, then hours, each group after a separator.
 std::vector<std::pair<int, QString>> durations() {
-    const QString minutes = text("minutes");
-    const QString hours = text("hours");
-    return {
-        {0, MainMenuController::SEPARATOR_IDX},
-        {5, "5 " + minutes},
-        {10, "10 " + minutes},
-        {30, "30 " + minutes},
-        {0, MainMenuController::SEPARATOR_IDX},
-        {60, "1 " + text("hour")},
-        {120, "2 " + hours},
-        {240, "4 " + hours},
-        {480, "8 " + hours},
-        {540, "9 " + hours},
-        {720, "12 " + hours},
-    };
+    std::vector<std::pair<int, QString>> items;
+    bool hours = false;
+    for (const int minutes : shakeChoices::durationMinutes) {
+        if (items.empty() || (!hours && minutes >= 60))
+            items.emplace_back(0, MainMenuController::SEPARATOR_IDX);
+        hours = minutes >= 60;
+        items.emplace_back(minutes, durationTitle(minutes));
+    }
+    return items;
 }
 
 int majorVersion() {
