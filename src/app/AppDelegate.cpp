@@ -36,6 +36,17 @@ SettingsStore& store() {
     return SettingsStore::shared();
 }
 
+// Each change reaches the disk before anything reacts to it.
+void storeBool(SettingsKey key, bool value) {
+    store().setBool(key, value);
+    store().synchronize();
+}
+
+void storeInteger(SettingsKey key, std::int64_t value) {
+    store().setInteger(key, value);
+    store().synchronize();
+}
+
 std::string shortest(double value) {
     char text[32];
     const auto end = std::to_chars(text, text + sizeof text, value).ptr;
@@ -82,19 +93,14 @@ void AppDelegate::applicationDidFinishLaunching() {
     preferencesUpdated_ = NotificationCenter::defaultCenter().addObserver(
         PrefBroadcaster::preferencesUpdatedName, [this](const Notification&) { updateUI(); });
     if (store().integerForKey(SettingsKey::lastDurationSelected) != 0) {
-        store().setBool(SettingsKey::shakeEnabled, false);
-        store().synchronize();
+        storeBool(SettingsKey::shakeEnabled, false);
     }
     installHotKey();
-    updateStatusIcon();
-    refreshMenu();
-    applyShakeState();
+    updateUI();
     if (!store().boolForKey(SettingsKey::notFirstLaunch)) {
-        store().setBool(SettingsKey::notFirstLaunch, true);
-        store().synchronize();
+        storeBool(SettingsKey::notFirstLaunch, true);
         helpWindowWithTitle(localized("label-title-congrats"));
-        store().setBool(SettingsKey::moveCursorEnabled, true);
-        store().synchronize();
+        storeBool(SettingsKey::moveCursorEnabled, true);
     }
 }
 
@@ -184,39 +190,29 @@ void AppDelegate::applyShakeState() {
 }
 
 void AppDelegate::stopShakeAndUpdate() {
-    store().setBool(SettingsKey::shakeEnabled, false);
-    store().synchronize();
+    storeBool(SettingsKey::shakeEnabled, false);
     if (ShakeTimer::shared().shakeForTimer)
         ShakeTimer::shared().cancel();
-    updateStatusIcon();
-    refreshMenu();
-    applyShakeState();
+    updateUI();
     ShakeBroadcaster::shared().broadcastInterrupted();
 }
 
 void AppDelegate::shakeFor(std::int64_t minutes) {
-    store().setBool(SettingsKey::shakeEnabled, true);
-    store().synchronize();
-    store().setInteger(SettingsKey::lastDurationSelected, minutes);
-    store().synchronize();
+    storeBool(SettingsKey::shakeEnabled, true);
+    storeInteger(SettingsKey::lastDurationSelected, minutes);
     if (minutes >= 1) {
         ShakeTimer::shared().start(minutes);
         NotificationManager::shared().requestAuthorization();
     } else if (minutes == 0 && ShakeTimer::shared().shakeForTimer) {
         ShakeTimer::shared().cancel();
     }
-    updateStatusIcon();
-    refreshMenu();
-    applyShakeState();
+    updateUI();
 }
 
 void AppDelegate::shakePreviousClicked() {
-    store().setBool(SettingsKey::shakeEnabled, !store().boolForKey(SettingsKey::shakeEnabled));
-    store().synchronize();
+    storeBool(SettingsKey::shakeEnabled, !store().boolForKey(SettingsKey::shakeEnabled));
     if (!store().boolForKey(SettingsKey::shakeEnabled)) {
-        updateStatusIcon();
-        refreshMenu();
-        applyShakeState();
+        updateUI();
         return;
     }
     shakeFor(store().integerForKey(SettingsKey::lastDurationSelected));
@@ -224,16 +220,12 @@ void AppDelegate::shakePreviousClicked() {
 
 void AppDelegate::switchIndefinitelyShake() {
     if (!store().boolForKey(SettingsKey::shakeEnabled)) {
-        store().setBool(SettingsKey::shakeEnabled, true);
-        store().synchronize();
-        store().setInteger(SettingsKey::lastDurationSelected, 0);
-        store().synchronize();
+        storeBool(SettingsKey::shakeEnabled, true);
+        storeInteger(SettingsKey::lastDurationSelected, 0);
     } else {
         stopShakeAndUpdate();
     }
-    updateStatusIcon();
-    refreshMenu();
-    applyShakeState();
+    updateUI();
 }
 
 void AppDelegate::shakeForCallback() {
@@ -243,20 +235,16 @@ void AppDelegate::shakeForCallback() {
 }
 
 void AppDelegate::switchZen() {
-    store().setBool(SettingsKey::zenEnabled, !store().boolForKey(SettingsKey::zenEnabled));
-    store().synchronize();
+    storeBool(SettingsKey::zenEnabled, !store().boolForKey(SettingsKey::zenEnabled));
     for (SettingsKey key :
          {SettingsKey::moveCursorEnabled, SettingsKey::clickEnabled, SettingsKey::scrollEnabled}) {
-        store().setBool(key, false);
-        store().synchronize();
+        storeBool(key, false);
     }
     refreshMenu();
 }
 
 void AppDelegate::switchMoveCursor() {
-    store().setBool(SettingsKey::moveCursorEnabled,
-                    !store().boolForKey(SettingsKey::moveCursorEnabled));
-    store().synchronize();
+    storeBool(SettingsKey::moveCursorEnabled, !store().boolForKey(SettingsKey::moveCursorEnabled));
     refreshMenu();
 }
 
@@ -266,24 +254,21 @@ bool AppDelegate::isPermitted() {
     mouse.mouseControl.postMouseMovedInPlace();
     if (store().boolForKey(SettingsKey::clickSwitched))
         authorizeApp();
-    store().setBool(SettingsKey::clickSwitched, true);
-    store().synchronize();
+    storeBool(SettingsKey::clickSwitched, true);
     return false;
 }
 
 void AppDelegate::switchClick() {
     if (!isPermitted())
         return;
-    store().setBool(SettingsKey::clickEnabled, !store().boolForKey(SettingsKey::clickEnabled));
-    store().synchronize();
+    storeBool(SettingsKey::clickEnabled, !store().boolForKey(SettingsKey::clickEnabled));
     refreshMenu();
 }
 
 void AppDelegate::switchScroll() {
     if (!isPermitted())
         return;
-    store().setBool(SettingsKey::scrollEnabled, !store().boolForKey(SettingsKey::scrollEnabled));
-    store().synchronize();
+    storeBool(SettingsKey::scrollEnabled, !store().boolForKey(SettingsKey::scrollEnabled));
     refreshMenu();
 }
 
