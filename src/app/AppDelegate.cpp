@@ -2,6 +2,7 @@
 
 #include "app/Links.h"
 #include "app/NotificationManager.h"
+#include "app/ShakeChoices.h"
 #include "app/ShakeTimer.h"
 #include "app/StatusMenu.h"
 #include "app/WindowPresenter.h"
@@ -33,6 +34,17 @@ constexpr std::uint64_t kActivityOptions = 0x00EFFFFF;
 
 SettingsStore& store() {
     return SettingsStore::shared();
+}
+
+// Each change reaches the disk before anything reacts to it.
+void storeBool(SettingsKey key, bool value) {
+    store().setBool(key, value);
+    store().synchronize();
+}
+
+void storeInteger(SettingsKey key, std::int64_t value) {
+    store().setInteger(key, value);
+    store().synchronize();
 }
 
 std::string shortest(double value) {
@@ -81,19 +93,14 @@ void AppDelegate::applicationDidFinishLaunching() {
     preferencesUpdated_ = NotificationCenter::defaultCenter().addObserver(
         PrefBroadcaster::preferencesUpdatedName, [this](const Notification&) { updateUI(); });
     if (store().integerForKey(SettingsKey::lastDurationSelected) != 0) {
-        store().setBool(SettingsKey::shakeEnabled, false);
-        store().synchronize();
+        storeBool(SettingsKey::shakeEnabled, false);
     }
     installHotKey();
-    updateStatusIcon();
-    refreshMenu();
-    applyShakeState();
+    updateUI();
     if (!store().boolForKey(SettingsKey::notFirstLaunch)) {
-        store().setBool(SettingsKey::notFirstLaunch, true);
-        store().synchronize();
+        storeBool(SettingsKey::notFirstLaunch, true);
         helpWindowWithTitle(localized("label-title-congrats"));
-        store().setBool(SettingsKey::moveCursorEnabled, true);
-        store().synchronize();
+        storeBool(SettingsKey::moveCursorEnabled, true);
     }
 }
 
@@ -112,7 +119,7 @@ void AppDelegate::mainLoop() {
 
     double threshold = store().doubleForKey(SettingsKey::timeElapsedThreshold);
     if (!(threshold > 0))
-        threshold = 2.0;
+        threshold = shakeChoices::defaultIdleThreshold;
     const double idle = secondsSinceLastInput();
     std::optional<double> elapsed;
     if (lastShake)
@@ -128,8 +135,7 @@ void AppDelegate::mainLoop() {
     if (step) {
         mainLine("user has been inactive for more than " + shortest(threshold) +
                  "s. last shake: " + dateDescription(lastShake));
-        if (store().integerForKey(SettingsKey::dimLightOption) != 0 &&
-            !(brightnessManager.brightnessUserValue > 0))
+        if (store().dimOption() != DimOption::off && !(brightnessManager.brightnessUserValue > 0))
             brightnessManager.dimDisplay();
         legacyUserActivity.maintain();
         mouse.shakeClick();
@@ -184,39 +190,29 @@ void AppDelegate::applyShakeState() {
 }
 
 void AppDelegate::stopShakeAndUpdate() {
-    store().setBool(SettingsKey::shakeEnabled, false);
-    store().synchronize();
+    storeBool(SettingsKey::shakeEnabled, false);
     if (ShakeTimer::shared().shakeForTimer)
         ShakeTimer::shared().cancel();
-    updateStatusIcon();
-    refreshMenu();
-    applyShakeState();
+    updateUI();
     ShakeBroadcaster::shared().broadcastInterrupted();
 }
 
 void AppDelegate::shakeFor(std::int64_t minutes) {
-    store().setBool(SettingsKey::shakeEnabled, true);
-    store().synchronize();
-    store().setInteger(SettingsKey::lastDurationSelected, minutes);
-    store().synchronize();
+    storeBool(SettingsKey::shakeEnabled, true);
+    storeInteger(SettingsKey::lastDurationSelected, minutes);
     if (minutes >= 1) {
         ShakeTimer::shared().start(minutes);
         NotificationManager::shared().requestAuthorization();
     } else if (minutes == 0 && ShakeTimer::shared().shakeForTimer) {
         ShakeTimer::shared().cancel();
     }
-    updateStatusIcon();
-    refreshMenu();
-    applyShakeState();
+    updateUI();
 }
 
 void AppDelegate::shakePreviousClicked() {
-    store().setBool(SettingsKey::shakeEnabled, !store().boolForKey(SettingsKey::shakeEnabled));
-    store().synchronize();
+    storeBool(SettingsKey::shakeEnabled, !store().boolForKey(SettingsKey::shakeEnabled));
     if (!store().boolForKey(SettingsKey::shakeEnabled)) {
-        updateStatusIcon();
-        refreshMenu();
-        applyShakeState();
+        updateUI();
         return;
     }
     shakeFor(store().integerForKey(SettingsKey::lastDurationSelected));
@@ -224,16 +220,12 @@ void AppDelegate::shakePreviousClicked() {
 
 void AppDelegate::switchIndefinitelyShake() {
     if (!store().boolForKey(SettingsKey::shakeEnabled)) {
-        store().setBool(SettingsKey::shakeEnabled, true);
-        store().synchronize();
-        store().setInteger(SettingsKey::lastDurationSelected, 0);
-        store().synchronize();
+        storeBool(SettingsKey::shakeEnabled, true);
+        storeInteger(SettingsKey::lastDurationSelected, 0);
     } else {
         stopShakeAndUpdate();
     }
-    updateStatusIcon();
-    refreshMenu();
-    applyShakeState();
+    updateUI();
 }
 
 void AppDelegate::shakeForCallback() {
@@ -243,20 +235,16 @@ void AppDelegate::shakeForCallback() {
 }
 
 void AppDelegate::switchZen() {
-    store().setBool(SettingsKey::zenEnabled, !store().boolForKey(SettingsKey::zenEnabled));
-    store().synchronize();
+    storeBool(SettingsKey::zenEnabled, !store().boolForKey(SettingsKey::zenEnabled));
     for (SettingsKey key :
          {SettingsKey::moveCursorEnabled, SettingsKey::clickEnabled, SettingsKey::scrollEnabled}) {
-        store().setBool(key, false);
-        store().synchronize();
+        storeBool(key, false);
     }
     refreshMenu();
 }
 
 void AppDelegate::switchMoveCursor() {
-    store().setBool(SettingsKey::moveCursorEnabled,
-                    !store().boolForKey(SettingsKey::moveCursorEnabled));
-    store().synchronize();
+    storeBool(SettingsKey::moveCursorEnabled, !store().boolForKey(SettingsKey::moveCursorEnabled));
     refreshMenu();
 }
 
@@ -266,24 +254,21 @@ bool AppDelegate::isPermitted() {
     mouse.mouseControl.postMouseMovedInPlace();
     if (store().boolForKey(SettingsKey::clickSwitched))
         authorizeApp();
-    store().setBool(SettingsKey::clickSwitched, true);
-    store().synchronize();
+    storeBool(SettingsKey::clickSwitched, true);
     return false;
 }
 
 void AppDelegate::switchClick() {
     if (!isPermitted())
         return;
-    store().setBool(SettingsKey::clickEnabled, !store().boolForKey(SettingsKey::clickEnabled));
-    store().synchronize();
+    storeBool(SettingsKey::clickEnabled, !store().boolForKey(SettingsKey::clickEnabled));
     refreshMenu();
 }
 
 void AppDelegate::switchScroll() {
     if (!isPermitted())
         return;
-    store().setBool(SettingsKey::scrollEnabled, !store().boolForKey(SettingsKey::scrollEnabled));
-    store().synchronize();
+    storeBool(SettingsKey::scrollEnabled, !store().boolForKey(SettingsKey::scrollEnabled));
     refreshMenu();
 }
 

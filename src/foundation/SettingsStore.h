@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/AtomicFile.h"
+#include "foundation/SettingsChoices.h"
 #include "foundation/SettingsKey.h"
 
 #include <cstdint>
@@ -60,6 +61,25 @@ class SettingsStore {
     void setDouble(SettingsKey key, double value) { setDouble(rawValue(key), value); }
     void setString(SettingsKey key, const std::string& value) { setString(rawValue(key), value); }
     void setData(SettingsKey key, const Bytes& value) { setData(rawValue(key), value); }
+
+    // The choice settings, read and written as their integers (SettingsChoices.h).
+    ShakingType shakingType() {
+        return shakingTypeFrom(integerForKey(SettingsKey::shakingTypeIndex));
+    }
+    ScrollType scrollType() { return scrollTypeFrom(integerForKey(SettingsKey::scrollTypeIndex)); }
+    std::optional<ClickButton> clickButton() {
+        return clickButtonFrom(integerForKey(SettingsKey::shakeClickButton));
+    }
+    void setClickButton(ClickButton button) {
+        setInteger(SettingsKey::shakeClickButton, static_cast<std::int64_t>(button));
+    }
+    DimOption dimOption() { return dimOptionFrom(integerForKey(SettingsKey::dimLightOption)); }
+    void setDimOption(DimOption option) {
+        setInteger(SettingsKey::dimLightOption, static_cast<std::int64_t>(option));
+    }
+    TabSwitchType tabSwitchType() {
+        return tabSwitchTypeFrom(integerForKey(SettingsKey::scrollTabType));
+    }
 
     // Writes the stored JSON form of a value directly, without a trace line: the scenario
     // runner's `set` and `unset`, which stand for someone else editing the store.

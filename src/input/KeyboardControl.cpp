@@ -1,8 +1,10 @@
 #include "input/KeyboardControl.h"
 
 #include "platform/EventSource.h"
+#include "platform/ModifierFlags.h"
 #include "platform/Platform.h"
 #include "platform/Sleeper.h"
+#include "platform/VirtualKeys.h"
 
 #include <optional>
 
@@ -13,19 +15,14 @@ KeyboardControl& KeyboardControl::shared() {
 }
 
 void KeyboardControl::nextTab() {
-    sendKeyCombination(RIGHT_BRACKET_KEY, {ModifierFlag::command, ModifierFlag::shift});
+    sendKeyCombination(virtualKey::ansiRightBracket, modifierFlag::command | modifierFlag::shift);
 }
 
 void KeyboardControl::previousTab() {
-    sendKeyCombination(LEFT_BRACKET_KEY, {ModifierFlag::command, ModifierFlag::shift});
+    sendKeyCombination(virtualKey::ansiLeftBracket, modifierFlag::command | modifierFlag::shift);
 }
 
-void KeyboardControl::sendKeyCombination(std::uint16_t keyCode,
-                                         std::initializer_list<ModifierFlag> modifiers) {
-    std::uint64_t flags = 0;
-    for (const ModifierFlag modifier : modifiers)
-        flags |= eventFlag(modifier);
-
+void KeyboardControl::sendKeyCombination(std::uint16_t keyCode, std::uint64_t flags) {
     EventSource& events = Platform::current().events();
     std::optional<KeyEvent> down = events.createKeyEvent(keyCode, true);
     if (down)

@@ -56,13 +56,13 @@ void Mouse::shakeClick() {
     if (nextMoveStatus == MoveStatus::RETURNING)
         return;
     const std::optional<Point> target = clickTarget();
-    const std::int64_t button = store().integerForKey(SettingsKey::shakeClickButton);
-    if (button < 0 || button > 2)
+    const std::optional<ClickButton> button = store().clickButton();
+    if (!button)
         Platform::current().system().log(
             LogLevel::Error, "ERROR: couldn't figure out which button should be clicked");
-    else if (target && button == 0)
+    else if (target && *button == ClickButton::left)
         mouseControl.clickMouseLeftWithPosition(*target);
-    else if (target && button == 1)
+    else if (target && *button == ClickButton::right)
         mouseControl.clickMouseRightWithPosition(*target);
     else if (target) {
         mouseControl.clickMouseLeftWithPosition(*target);
@@ -75,7 +75,7 @@ void Mouse::shakeClick() {
 void Mouse::shakeMove() {
     if (!store().boolForKey(SettingsKey::moveCursorEnabled))
         return;
-    if (store().integerForKey(SettingsKey::shakingTypeIndex) == 1)
+    if (store().shakingType() == ShakingType::natural)
         shakeMoveNatural();
     else
         mouseControl.shakeMouseSmooth();
@@ -104,7 +104,7 @@ void Mouse::shakeMoveNatural() {
 }
 
 ScrollDirection Mouse::nextScrollDirection() {
-    if (store().integerForKey(SettingsKey::scrollTypeIndex) == 0)
+    if (store().scrollType() == ScrollType::down)
         return ScrollDirection::DOWN;
     ++upDownScrollCountCycles;
     if (upDownScrollCountCycles < MAX_UP_DOWN_SCROLL_CYCLES)

@@ -55,14 +55,14 @@ void TabSwitcher::switchTabTimerUp() {
 }
 
 void TabSwitcher::switchTab() {
-    switch (store().integerForKey(SettingsKey::scrollTabType)) {
-    case 2:
+    switch (store().tabSwitchType()) {
+    case TabSwitchType::forwardSeveral:
         switchTabsForward(maxNumberOfTabsDefault);
         return;
-    case 1:
+    case TabSwitchType::backAndForth:
         switchTabBackAndForth();
         return;
-    default:
+    case TabSwitchType::next:
         KeyboardControl::shared().nextTab();
         return;
     }

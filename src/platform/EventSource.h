@@ -21,9 +21,9 @@ struct ScrollEvent {
 };
 
 struct KeyEvent {
-    std::uint16_t keyCode; // US-ANSI virtual key code
+    std::uint16_t keyCode; // US-ANSI virtual key code (VirtualKeys.h)
     bool down;
-    std::uint64_t flags; // modifier flags (command 0x100000, shift 0x20000, ...)
+    std::uint64_t flags; // modifier flags (ModifierFlags.h)
 };
 
 // A system-defined event (media and brightness keys).

@@ -10,9 +10,6 @@ namespace wigglet {
 
 namespace {
 
-constexpr std::int64_t kDimToHalf = 1;
-constexpr std::int64_t kDimFully = 2;
-
 constexpr int NSEventTypeSystemDefined = 14;
 constexpr int NX_SUBTYPE_AUX_CONTROL_BUTTONS = 8;
 constexpr std::uint64_t kKeyDownFlags = 0xA00;
@@ -38,10 +35,10 @@ float BrightnessManager::currentBrightness() {
 }
 
 void BrightnessManager::dimDisplay() {
-    const std::int64_t option = SettingsStore::shared().integerForKey(SettingsKey::dimLightOption);
-    if (option == kDimFully)
+    const DimOption option = SettingsStore::shared().dimOption();
+    if (option == DimOption::fully)
         dimFully();
-    else if (option == kDimToHalf)
+    else if (option == DimOption::toHalf)
         dimToHalf();
 }
 

@@ -17,7 +17,7 @@ class BrightnessManager {
 
     // 0..1; 0 when the display cannot be read.
     float currentBrightness();
-    // Dims according to dimLightOption: 1 to at most half, 2 by sixteen presses.
+    // Dims according to the dim option: to at most half, or fully by sixteen presses.
     void dimDisplay();
     // Raises the brightness back towards brightnessUserValue, then forgets it.
     void restoreBrightness();

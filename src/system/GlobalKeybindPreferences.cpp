@@ -215,12 +215,12 @@ std::optional<GlobalKeybindPreferences> GlobalKeybindPreferences::fromKeyEvent(
     if (!charactersIgnoringModifiers || modifierSymbols(modifierFlags).empty())
         return std::nullopt;
     GlobalKeybindPreferences record;
-    record.function = (modifierFlags & functionFlag) != 0;
-    record.control = (modifierFlags & controlFlag) != 0;
-    record.command = (modifierFlags & commandFlag) != 0;
-    record.shift = (modifierFlags & shiftFlag) != 0;
-    record.option = (modifierFlags & optionFlag) != 0;
-    record.capsLock = (modifierFlags & capsLockFlag) != 0;
+    record.function = (modifierFlags & modifierFlag::function) != 0;
+    record.control = (modifierFlags & modifierFlag::control) != 0;
+    record.command = (modifierFlags & modifierFlag::command) != 0;
+    record.shift = (modifierFlags & modifierFlag::shift) != 0;
+    record.option = (modifierFlags & modifierFlag::option) != 0;
+    record.capsLock = (modifierFlags & modifierFlag::capsLock) != 0;
     record.carbonFlags = carbonModifierMask(modifierFlags);
     record.characters = charactersIgnoringModifiers;
     record.keyCode = keyCode;
@@ -243,8 +243,9 @@ std::string GlobalKeybindPreferences::description() const {
 std::uint64_t GlobalKeybindPreferences::modifierFlags() const {
     std::uint64_t flags = 0;
     const std::pair<bool, std::uint64_t> parts[] = {
-        {capsLock, capsLockFlag}, {shift, shiftFlag},     {control, controlFlag},
-        {option, optionFlag},     {command, commandFlag}, {function, functionFlag}};
+        {capsLock, modifierFlag::capsLock}, {shift, modifierFlag::shift},
+        {control, modifierFlag::control},   {option, modifierFlag::option},
+        {command, modifierFlag::command},   {function, modifierFlag::function}};
     for (const auto& [held, flag] : parts)
         if (held)
             flags |= flag;
@@ -253,26 +254,26 @@ std::uint64_t GlobalKeybindPreferences::modifierFlags() const {
 
 std::uint32_t GlobalKeybindPreferences::carbonModifierMask(std::uint64_t modifierFlags) {
     std::uint32_t mask = 0;
-    if (modifierFlags & commandFlag)
-        mask |= cmdKey;
-    if (modifierFlags & optionFlag)
-        mask |= optionKey;
-    if (modifierFlags & controlFlag)
-        mask |= controlKey;
-    if (modifierFlags & shiftFlag)
-        mask |= shiftKey;
+    if (modifierFlags & modifierFlag::command)
+        mask |= carbonModifier::cmdKey;
+    if (modifierFlags & modifierFlag::option)
+        mask |= carbonModifier::optionKey;
+    if (modifierFlags & modifierFlag::control)
+        mask |= carbonModifier::controlKey;
+    if (modifierFlags & modifierFlag::shift)
+        mask |= carbonModifier::shiftKey;
     return mask;
 }
 
 std::string GlobalKeybindPreferences::modifierSymbols(std::uint64_t modifierFlags) {
     std::string text;
-    if (modifierFlags & controlFlag)
+    if (modifierFlags & modifierFlag::control)
         text += "⌃";
-    if (modifierFlags & optionFlag)
+    if (modifierFlags & modifierFlag::option)
         text += "⌥";
-    if (modifierFlags & shiftFlag)
+    if (modifierFlags & modifierFlag::shift)
         text += "⇧";
-    if (modifierFlags & commandFlag)
+    if (modifierFlags & modifierFlag::command)
         text += "⌘";
     return text;
 }

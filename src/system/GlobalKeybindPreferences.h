@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/ModifierFlags.h"
+#include "platform/VirtualKeys.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,29 +14,15 @@ namespace wigglet {
 // display and the menu's key equivalent; registration uses only keyCode and carbonFlags.
 // Registering the combination is HotKey's business.
 struct GlobalKeybindPreferences {
-    // Key-event modifier flags.
-    static constexpr std::uint64_t capsLockFlag = 0x010000;
-    static constexpr std::uint64_t shiftFlag = 0x020000;
-    static constexpr std::uint64_t controlFlag = 0x040000;
-    static constexpr std::uint64_t optionFlag = 0x080000;
-    static constexpr std::uint64_t commandFlag = 0x100000;
-    static constexpr std::uint64_t functionFlag = 0x800000;
-
-    // Carbon modifier mask bits.
-    static constexpr std::uint32_t cmdKey = 0x0100;
-    static constexpr std::uint32_t shiftKey = 0x0200;
-    static constexpr std::uint32_t optionKey = 0x0800;
-    static constexpr std::uint32_t controlKey = 0x1000;
-
     bool function = false;
     bool control = false;
     bool command = true;
     bool shift = false;
     bool option = true;
     bool capsLock = false;
-    std::uint32_t carbonFlags = cmdKey | optionKey;
+    std::uint32_t carbonFlags = carbonModifier::cmdKey | carbonModifier::optionKey;
     std::optional<std::string> characters = "s";
-    std::uint32_t keyCode = 1;
+    std::uint32_t keyCode = virtualKey::ansiS;
 
     bool operator==(const GlobalKeybindPreferences&) const = default;
 

@@ -78,11 +78,11 @@ void ClickViewController::viewDidLoad() {
     for (int tag = 0; tag < 3; ++tag)
         if (buttons[tag])
             buttons[tag]->setProperty(kTag, tag);
-    const auto chosen = store().integerForKey(SettingsKey::shakeClickButton);
+    const std::optional<ClickButton> chosen = store().clickButton();
     for (QAbstractButton* radio : buttons)
         setRadio(radio, false);
     for (QAbstractButton* radio : buttons)
-        if (radio && radio->property(kTag).toLongLong() == chosen) {
+        if (radio && chosen && radio->property(kTag).toInt() == static_cast<int>(*chosen)) {
             radio->setChecked(true);
             break;
         }
@@ -108,7 +108,7 @@ void ClickViewController::setLocationTitle() {
 }
 
 void ClickViewController::clickButtonChange(QAbstractButton* sender) {
-    store().setInteger(SettingsKey::shakeClickButton, sender->property(kTag).toLongLong());
+    store().setClickButton(static_cast<ClickButton>(sender->property(kTag).toInt()));
     store().synchronize();
 }
 

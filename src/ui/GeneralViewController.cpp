@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/NotificationManager.h"
+#include "app/ShakeChoices.h"
 #include "app/StatusMenu.h"
 #include "foundation/Localizer.h"
 #include "foundation/PrefBroadcaster.h"
@@ -9,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/RunLoop.h"
 #include "platform/SystemInfo.h"
+#include "platform/VirtualKeys.h"
 #include "system/GlobalKeybindPreferences.h"
 #include "system/LaunchAtLogin.h"
 #include "ui/MainMenuController.h"
@@ -26,8 +28,6 @@ namespace wigglet {
 
 namespace {
 
-constexpr std::array<double, 5> kThresholds = {2, 10, 30, 120, 900};
-constexpr double kLongestThreshold = 900;
 constexpr int kDefaultBatteryTitle = 5;
 
 SettingsStore& store() {
@@ -39,8 +39,8 @@ QString storedDescription() {
 }
 
 int thresholdIndex(double seconds) {
-    for (std::size_t i = 1; i < kThresholds.size(); ++i)
-        if (seconds == kThresholds[i])
+    for (std::size_t i = 1; i < shakeChoices::idleThresholds.size(); ++i)
+        if (seconds == shakeChoices::idleThresholds[i])
             return static_cast<int>(i);
     return 0;
 }
@@ -102,8 +102,7 @@ void GeneralViewController::viewDidAppear() {
         shakeFrequencyButton->setCurrentIndex(
             thresholdIndex(store().doubleForKey(SettingsKey::timeElapsedThreshold)));
     if (dimLightButton) {
-        const auto option = store().integerForKey(SettingsKey::dimLightOption);
-        dimLightButton->setCurrentIndex(option == 1 || option == 2 ? static_cast<int>(option) : 0);
+        dimLightButton->setCurrentIndex(static_cast<int>(store().dimOption()));
     }
     if (batteryLevelThresholdButton) {
         const auto threshold = store().integerForKey(SettingsKey::batteryLevelThreshold);
@@ -127,7 +126,7 @@ void GeneralViewController::updateFrequencyWarning() {
     if (!frequencyWarning)
         return;
     const double threshold = store().doubleForKey(SettingsKey::timeElapsedThreshold);
-    frequencyWarning->setVisible(threshold > 0 && threshold == kLongestThreshold);
+    frequencyWarning->setVisible(threshold > 0 && threshold == shakeChoices::longestIdleThreshold);
 }
 
 void GeneralViewController::showStoredShortcut() {
@@ -137,8 +136,10 @@ void GeneralViewController::showStoredShortcut() {
 
 void GeneralViewController::shakeFrequencyChange() {
     const int index = shakeFrequencyButton->currentIndex();
-    const double seconds =
-        index >= 1 && index < static_cast<int>(kThresholds.size()) ? kThresholds[index] : 2.0;
+    const auto& choices = shakeChoices::idleThresholds;
+    const double seconds = index >= 1 && index < static_cast<int>(choices.size())
+                               ? choices[index]
+                               : shakeChoices::defaultIdleThreshold;
     store().setDouble(SettingsKey::timeElapsedThreshold, seconds);
     store().synchronize();
     updateFrequencyWarning();
@@ -146,7 +147,7 @@ void GeneralViewController::shakeFrequencyChange() {
 
 void GeneralViewController::dimLightChange() {
     const int index = dimLightButton->currentIndex();
-    store().setInteger(SettingsKey::dimLightOption, index == 1 || index == 2 ? index : 0);
+    store().setDimOption(dimOptionFrom(index));
     store().synchronize();
 }
 
@@ -200,7 +201,7 @@ void GeneralViewController::endRecording() {
 void GeneralViewController::keyDown(const KeyDown& event) {
     if (!listening)
         return;
-    if (event.keyCode == escapeKeyCode) {
+    if (event.keyCode == virtualKey::escape) {
         endRecording();
         return;
     }

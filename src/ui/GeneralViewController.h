@@ -43,7 +43,6 @@ class GeneralViewController final : public QObject {
 
     static constexpr int idleShortcutWidth = 160;
     static constexpr int recordingShortcutWidth = 170;
-    static constexpr int escapeKeyCode = 53;
 
     QPointer<QWidget> view;
     int widthShortcutConstraint = idleShortcutWidth;

@@ -1,5 +1,8 @@
 #include "ui/KeyEventTranslator.h"
 
+#include "platform/ModifierFlags.h"
+#include "platform/VirtualKeys.h"
+
 #include <QKeyEvent>
 #include <utility>
 
@@ -7,120 +10,114 @@ namespace wigglet {
 
 namespace {
 
-constexpr std::uint64_t kCapsLock = 0x010000;
-constexpr std::uint64_t kShift = 0x020000;
-constexpr std::uint64_t kControl = 0x040000;
-constexpr std::uint64_t kOption = 0x080000;
-constexpr std::uint64_t kCommand = 0x100000;
-
 // Qt key and virtual key code by US-ANSI position. The shifted symbols that X11 reports as
 // keys of their own follow their unshifted key.
 constexpr std::pair<int, std::uint16_t> kKeys[] = {
-    {Qt::Key_A, 0},
-    {Qt::Key_S, 1},
-    {Qt::Key_D, 2},
-    {Qt::Key_F, 3},
-    {Qt::Key_H, 4},
-    {Qt::Key_G, 5},
-    {Qt::Key_Z, 6},
-    {Qt::Key_X, 7},
-    {Qt::Key_C, 8},
-    {Qt::Key_V, 9},
-    {Qt::Key_B, 11},
-    {Qt::Key_Q, 12},
-    {Qt::Key_W, 13},
-    {Qt::Key_E, 14},
-    {Qt::Key_R, 15},
-    {Qt::Key_Y, 16},
-    {Qt::Key_T, 17},
-    {Qt::Key_1, 18},
-    {Qt::Key_2, 19},
-    {Qt::Key_3, 20},
-    {Qt::Key_4, 21},
-    {Qt::Key_6, 22},
-    {Qt::Key_5, 23},
-    {Qt::Key_Equal, 24},
-    {Qt::Key_9, 25},
-    {Qt::Key_7, 26},
-    {Qt::Key_Minus, 27},
-    {Qt::Key_8, 28},
-    {Qt::Key_0, 29},
-    {Qt::Key_BracketRight, 30},
-    {Qt::Key_O, 31},
-    {Qt::Key_U, 32},
-    {Qt::Key_BracketLeft, 33},
-    {Qt::Key_I, 34},
-    {Qt::Key_P, 35},
-    {Qt::Key_Return, 36},
-    {Qt::Key_L, 37},
-    {Qt::Key_J, 38},
-    {Qt::Key_Apostrophe, 39},
-    {Qt::Key_K, 40},
-    {Qt::Key_Semicolon, 41},
-    {Qt::Key_Backslash, 42},
-    {Qt::Key_Comma, 43},
-    {Qt::Key_Slash, 44},
-    {Qt::Key_N, 45},
-    {Qt::Key_M, 46},
-    {Qt::Key_Period, 47},
-    {Qt::Key_Tab, 48},
-    {Qt::Key_Space, 49},
-    {Qt::Key_QuoteLeft, 50},
-    {Qt::Key_Backspace, 51},
-    {Qt::Key_Escape, 53},
-    {Qt::Key_F17, 64},
-    {Qt::Key_F18, 79},
-    {Qt::Key_F19, 80},
-    {Qt::Key_F20, 90},
-    {Qt::Key_F5, 96},
-    {Qt::Key_F6, 97},
-    {Qt::Key_F7, 98},
-    {Qt::Key_F3, 99},
-    {Qt::Key_F8, 100},
-    {Qt::Key_F9, 101},
-    {Qt::Key_F11, 103},
-    {Qt::Key_F13, 105},
-    {Qt::Key_F16, 106},
-    {Qt::Key_F14, 107},
-    {Qt::Key_F10, 109},
-    {Qt::Key_F12, 111},
-    {Qt::Key_F15, 113},
-    {Qt::Key_Insert, 114},
-    {Qt::Key_Home, 115},
-    {Qt::Key_PageUp, 116},
-    {Qt::Key_Delete, 117},
-    {Qt::Key_F4, 118},
-    {Qt::Key_End, 119},
-    {Qt::Key_F2, 120},
-    {Qt::Key_PageDown, 121},
-    {Qt::Key_F1, 122},
-    {Qt::Key_Left, 123},
-    {Qt::Key_Right, 124},
-    {Qt::Key_Down, 125},
-    {Qt::Key_Up, 126},
-    {Qt::Key_Enter, 76},
-    {Qt::Key_Exclam, 18},
-    {Qt::Key_At, 19},
-    {Qt::Key_NumberSign, 20},
-    {Qt::Key_Dollar, 21},
-    {Qt::Key_AsciiCircum, 22},
-    {Qt::Key_Percent, 23},
-    {Qt::Key_Plus, 24},
-    {Qt::Key_ParenLeft, 25},
-    {Qt::Key_Ampersand, 26},
-    {Qt::Key_Underscore, 27},
-    {Qt::Key_Asterisk, 28},
-    {Qt::Key_ParenRight, 29},
-    {Qt::Key_BraceRight, 30},
-    {Qt::Key_BraceLeft, 33},
-    {Qt::Key_QuoteDbl, 39},
-    {Qt::Key_Colon, 41},
-    {Qt::Key_Bar, 42},
-    {Qt::Key_Less, 43},
-    {Qt::Key_Question, 44},
-    {Qt::Key_Greater, 47},
-    {Qt::Key_AsciiTilde, 50},
-    {Qt::Key_Backtab, 48},
+    {Qt::Key_A, virtualKey::ansiA},
+    {Qt::Key_S, virtualKey::ansiS},
+    {Qt::Key_D, virtualKey::ansiD},
+    {Qt::Key_F, virtualKey::ansiF},
+    {Qt::Key_H, virtualKey::ansiH},
+    {Qt::Key_G, virtualKey::ansiG},
+    {Qt::Key_Z, virtualKey::ansiZ},
+    {Qt::Key_X, virtualKey::ansiX},
+    {Qt::Key_C, virtualKey::ansiC},
+    {Qt::Key_V, virtualKey::ansiV},
+    {Qt::Key_B, virtualKey::ansiB},
+    {Qt::Key_Q, virtualKey::ansiQ},
+    {Qt::Key_W, virtualKey::ansiW},
+    {Qt::Key_E, virtualKey::ansiE},
+    {Qt::Key_R, virtualKey::ansiR},
+    {Qt::Key_Y, virtualKey::ansiY},
+    {Qt::Key_T, virtualKey::ansiT},
+    {Qt::Key_1, virtualKey::ansi1},
+    {Qt::Key_2, virtualKey::ansi2},
+    {Qt::Key_3, virtualKey::ansi3},
+    {Qt::Key_4, virtualKey::ansi4},
+    {Qt::Key_6, virtualKey::ansi6},
+    {Qt::Key_5, virtualKey::ansi5},
+    {Qt::Key_Equal, virtualKey::ansiEqual},
+    {Qt::Key_9, virtualKey::ansi9},
+    {Qt::Key_7, virtualKey::ansi7},
+    {Qt::Key_Minus, virtualKey::ansiMinus},
+    {Qt::Key_8, virtualKey::ansi8},
+    {Qt::Key_0, virtualKey::ansi0},
+    {Qt::Key_BracketRight, virtualKey::ansiRightBracket},
+    {Qt::Key_O, virtualKey::ansiO},
+    {Qt::Key_U, virtualKey::ansiU},
+    {Qt::Key_BracketLeft, virtualKey::ansiLeftBracket},
+    {Qt::Key_I, virtualKey::ansiI},
+    {Qt::Key_P, virtualKey::ansiP},
+    {Qt::Key_Return, virtualKey::returnKey},
+    {Qt::Key_L, virtualKey::ansiL},
+    {Qt::Key_J, virtualKey::ansiJ},
+    {Qt::Key_Apostrophe, virtualKey::ansiQuote},
+    {Qt::Key_K, virtualKey::ansiK},
+    {Qt::Key_Semicolon, virtualKey::ansiSemicolon},
+    {Qt::Key_Backslash, virtualKey::ansiBackslash},
+    {Qt::Key_Comma, virtualKey::ansiComma},
+    {Qt::Key_Slash, virtualKey::ansiSlash},
+    {Qt::Key_N, virtualKey::ansiN},
+    {Qt::Key_M, virtualKey::ansiM},
+    {Qt::Key_Period, virtualKey::ansiPeriod},
+    {Qt::Key_Tab, virtualKey::tab},
+    {Qt::Key_Space, virtualKey::space},
+    {Qt::Key_QuoteLeft, virtualKey::ansiGrave},
+    {Qt::Key_Backspace, virtualKey::deleteKey},
+    {Qt::Key_Escape, virtualKey::escape},
+    {Qt::Key_F17, virtualKey::f17},
+    {Qt::Key_F18, virtualKey::f18},
+    {Qt::Key_F19, virtualKey::f19},
+    {Qt::Key_F20, virtualKey::f20},
+    {Qt::Key_F5, virtualKey::f5},
+    {Qt::Key_F6, virtualKey::f6},
+    {Qt::Key_F7, virtualKey::f7},
+    {Qt::Key_F3, virtualKey::f3},
+    {Qt::Key_F8, virtualKey::f8},
+    {Qt::Key_F9, virtualKey::f9},
+    {Qt::Key_F11, virtualKey::f11},
+    {Qt::Key_F13, virtualKey::f13},
+    {Qt::Key_F16, virtualKey::f16},
+    {Qt::Key_F14, virtualKey::f14},
+    {Qt::Key_F10, virtualKey::f10},
+    {Qt::Key_F12, virtualKey::f12},
+    {Qt::Key_F15, virtualKey::f15},
+    {Qt::Key_Insert, virtualKey::help},
+    {Qt::Key_Home, virtualKey::home},
+    {Qt::Key_PageUp, virtualKey::pageUp},
+    {Qt::Key_Delete, virtualKey::forwardDelete},
+    {Qt::Key_F4, virtualKey::f4},
+    {Qt::Key_End, virtualKey::end},
+    {Qt::Key_F2, virtualKey::f2},
+    {Qt::Key_PageDown, virtualKey::pageDown},
+    {Qt::Key_F1, virtualKey::f1},
+    {Qt::Key_Left, virtualKey::leftArrow},
+    {Qt::Key_Right, virtualKey::rightArrow},
+    {Qt::Key_Down, virtualKey::downArrow},
+    {Qt::Key_Up, virtualKey::upArrow},
+    {Qt::Key_Enter, virtualKey::keypadEnter},
+    {Qt::Key_Exclam, virtualKey::ansi1},
+    {Qt::Key_At, virtualKey::ansi2},
+    {Qt::Key_NumberSign, virtualKey::ansi3},
+    {Qt::Key_Dollar, virtualKey::ansi4},
+    {Qt::Key_AsciiCircum, virtualKey::ansi6},
+    {Qt::Key_Percent, virtualKey::ansi5},
+    {Qt::Key_Plus, virtualKey::ansiEqual},
+    {Qt::Key_ParenLeft, virtualKey::ansi9},
+    {Qt::Key_Ampersand, virtualKey::ansi7},
+    {Qt::Key_Underscore, virtualKey::ansiMinus},
+    {Qt::Key_Asterisk, virtualKey::ansi8},
+    {Qt::Key_ParenRight, virtualKey::ansi0},
+    {Qt::Key_BraceRight, virtualKey::ansiRightBracket},
+    {Qt::Key_BraceLeft, virtualKey::ansiLeftBracket},
+    {Qt::Key_QuoteDbl, virtualKey::ansiQuote},
+    {Qt::Key_Colon, virtualKey::ansiSemicolon},
+    {Qt::Key_Bar, virtualKey::ansiBackslash},
+    {Qt::Key_Less, virtualKey::ansiComma},
+    {Qt::Key_Question, virtualKey::ansiSlash},
+    {Qt::Key_Greater, virtualKey::ansiPeriod},
+    {Qt::Key_AsciiTilde, virtualKey::ansiGrave},
+    {Qt::Key_Backtab, virtualKey::tab},
 };
 
 std::optional<std::uint16_t> virtualKeyCode(int qtKey) {
@@ -166,30 +163,30 @@ std::optional<KeyDown> KeyEventTranslator::toKeyDown(const QKeyEvent& event) {
     keyDown.characters = charactersIgnoringModifiers(event);
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     if (modifiers & Qt::ShiftModifier)
-        keyDown.modifierFlags |= kShift;
+        keyDown.modifierFlags |= modifierFlag::shift;
     if (modifiers & Qt::ControlModifier)
-        keyDown.modifierFlags |= kControl;
+        keyDown.modifierFlags |= modifierFlag::control;
     if (modifiers & Qt::AltModifier)
-        keyDown.modifierFlags |= kOption;
+        keyDown.modifierFlags |= modifierFlag::option;
     if (modifiers & Qt::MetaModifier)
-        keyDown.modifierFlags |= kCommand;
+        keyDown.modifierFlags |= modifierFlag::command;
     if (event.nativeModifiers() & nativeLockMask)
-        keyDown.modifierFlags |= kCapsLock;
+        keyDown.modifierFlags |= modifierFlag::capsLock;
     return keyDown;
 }
 
 std::unique_ptr<QKeyEvent> KeyEventTranslator::toQKeyEvent(const KeyDown& keyDown) {
     Qt::KeyboardModifiers modifiers;
     const std::uint64_t flags = keyDown.modifierFlags;
-    if (flags & kShift)
+    if (flags & modifierFlag::shift)
         modifiers |= Qt::ShiftModifier;
-    if (flags & kControl)
+    if (flags & modifierFlag::control)
         modifiers |= Qt::ControlModifier;
-    if (flags & kOption)
+    if (flags & modifierFlag::option)
         modifiers |= Qt::AltModifier;
-    if (flags & kCommand)
+    if (flags & modifierFlag::command)
         modifiers |= Qt::MetaModifier;
-    const quint32 native = flags & kCapsLock ? nativeLockMask : 0;
+    const quint32 native = flags & modifierFlag::capsLock ? nativeLockMask : 0;
     const QString text = QString::fromStdString(keyDown.characters.value_or(std::string()));
     return std::make_unique<QKeyEvent>(QEvent::KeyPress, qtKeyFor(keyDown.keyCode), modifiers, 0, 0,
                                        native, text);

@@ -1,9 +1,11 @@
 #include "ui/MainMenuController.h"
 
 #include "app/AppDelegate.h"
+#include "app/ShakeChoices.h"
 #include "app/ShakeTimer.h"
 #include "foundation/Localizer.h"
 #include "foundation/SettingsStore.h"
+#include "platform/ModifierFlags.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 #include "system/GlobalKeybindPreferences.h"
@@ -18,31 +20,29 @@ namespace wigglet {
 
 namespace {
 
-constexpr std::uint64_t kShift = 0x020000;
-constexpr std::uint64_t kControl = 0x040000;
-constexpr std::uint64_t kOption = 0x080000;
-constexpr std::uint64_t kCommand = 0x100000;
-
 QString text(std::string_view key) {
     return QString::fromStdString(localized(key));
 }
 
+QString durationTitle(int minutes) {
+    if (minutes < 60)
+        return QString::number(minutes) + " " + text("minutes");
+    if (minutes == 60)
+        return "1 " + text("hour");
+    return QString::number(minutes / 60) + " " + text("hours");
+}
+
+// Minutes first, then hours, each group after a separator.
 std::vector<std::pair<int, QString>> durations() {
-    const QString minutes = text("minutes");
-    const QString hours = text("hours");
-    return {
-        {0, MainMenuController::SEPARATOR_IDX},
-        {5, "5 " + minutes},
-        {10, "10 " + minutes},
-        {30, "30 " + minutes},
-        {0, MainMenuController::SEPARATOR_IDX},
-        {60, "1 " + text("hour")},
-        {120, "2 " + hours},
-        {240, "4 " + hours},
-        {480, "8 " + hours},
-        {540, "9 " + hours},
-        {720, "12 " + hours},
-    };
+    std::vector<std::pair<int, QString>> items;
+    bool hours = false;
+    for (const int minutes : shakeChoices::durationMinutes) {
+        if (items.empty() || (!hours && minutes >= 60))
+            items.emplace_back(0, MainMenuController::SEPARATOR_IDX);
+        hours = minutes >= 60;
+        items.emplace_back(minutes, durationTitle(minutes));
+    }
+    return items;
 }
 
 int majorVersion() {
@@ -72,7 +72,7 @@ MainMenuController::MainMenuController(const QString& title, AppDelegate& delega
     addSeparator();
 
     QAction* preferences = addItem(this, preferencesTitle(), [&d] { d.showPreferences(); });
-    setKeyEquivalent(preferences, ",", commandFlag, Qt::ControlModifier);
+    setKeyEquivalent(preferences, ",", modifierFlag::command, Qt::ControlModifier);
     addSeparator();
 
     QAction* more = addItem(this, text("menu-more"), nullptr);
@@ -89,7 +89,7 @@ MainMenuController::MainMenuController(const QString& title, AppDelegate& delega
         if (terminate)
             terminate();
     });
-    setKeyEquivalent(quit, "q", commandFlag, Qt::ControlModifier);
+    setKeyEquivalent(quit, "q", modifierFlag::command, Qt::ControlModifier);
 
     connect(this, &QMenu::aboutToShow, this, &MainMenuController::menuWillOpen);
 }
@@ -128,7 +128,7 @@ QAction* MainMenuController::addItem(QMenu* menu, const QString& title,
     auto* item = new QAction(menu);
     setTitle(item, title);
     item->setProperty(tagProperty, tag);
-    item->setProperty(modifiersProperty, QVariant::fromValue<qulonglong>(commandFlag));
+    item->setProperty(modifiersProperty, QVariant::fromValue<qulonglong>(modifierFlag::command));
     item->setProperty(keyProperty, QString());
     item->setShortcutContext(Qt::WidgetShortcut);
     if (action)
@@ -159,13 +159,13 @@ void MainMenuController::setKeyEquivalent(QAction* item, const std::string& char
         return;
     }
     int combination = key[0].toUpper().unicode();
-    if (modifierFlags & kShift)
+    if (modifierFlags & modifierFlag::shift)
         combination |= Qt::ShiftModifier;
-    if (modifierFlags & kControl)
+    if (modifierFlags & modifierFlag::control)
         combination |= Qt::ControlModifier;
-    if (modifierFlags & kOption)
+    if (modifierFlags & modifierFlag::option)
         combination |= Qt::AltModifier;
-    if (modifierFlags & kCommand)
+    if (modifierFlags & modifierFlag::command)
         combination |= command;
     item->setShortcut(QKeySequence(combination));
 }

@@ -42,8 +42,6 @@ class MainMenuController final : public QMenu, public StatusMenu {
     static constexpr const char* modifiersProperty = "keyEquivalentModifierMask";
     static constexpr const char* imageProperty = "imageName";
     static constexpr const char* titleProperty = "title";
-    // The platform's default key-equivalent modifier: command.
-    static constexpr std::uint64_t commandFlag = 0x100000;
 
     QAction* shakingMenuItem = nullptr;
     QAction* clickMenuItem = nullptr;

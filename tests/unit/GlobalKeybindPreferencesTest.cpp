@@ -29,12 +29,12 @@ constexpr const char* kDefaultForm =
     R"({"function":false,"control":false,"command":true,"shift":false,"option":true,)"
     R"("capsLock":false,"carbonFlags":2304,"characters":"s","keyCode":1})";
 
-constexpr std::uint64_t kCapsLock = GlobalKeybindPreferences::capsLockFlag;
-constexpr std::uint64_t kShift = GlobalKeybindPreferences::shiftFlag;
-constexpr std::uint64_t kControl = GlobalKeybindPreferences::controlFlag;
-constexpr std::uint64_t kOption = GlobalKeybindPreferences::optionFlag;
-constexpr std::uint64_t kCommand = GlobalKeybindPreferences::commandFlag;
-constexpr std::uint64_t kFunction = GlobalKeybindPreferences::functionFlag;
+constexpr std::uint64_t kCapsLock = 0x010000;
+constexpr std::uint64_t kShift = 0x020000;
+constexpr std::uint64_t kControl = 0x040000;
+constexpr std::uint64_t kOption = 0x080000;
+constexpr std::uint64_t kCommand = 0x100000;
+constexpr std::uint64_t kFunction = 0x800000;
 
 GlobalKeybindPreferences controlShiftK() {
     GlobalKeybindPreferences record;

@@ -1,5 +1,6 @@
 #include "platform/linux/x11/XGrabHotKeyService.h"
 
+#include "platform/ModifierFlags.h"
 #include "platform/linux/x11/VirtualKeyTable.h"
 #include "platform/linux/x11/XConnection.h"
 #include "platform/linux/x11/XErrorTrap.h"
@@ -12,14 +13,6 @@
 namespace wigglet::desktop {
 
 namespace {
-
-constexpr std::uint32_t cmdKey = 0x0100;
-constexpr std::uint32_t shiftKey = 0x0200;
-constexpr std::uint32_t optionKey = 0x0800;
-constexpr std::uint32_t controlKey = 0x1000;
-constexpr std::uint32_t rightShiftKey = 0x2000;
-constexpr std::uint32_t rightOptionKey = 0x4000;
-constexpr std::uint32_t rightControlKey = 0x8000;
 
 constexpr unsigned keyStateModifiers =
     ShiftMask | LockMask | ControlMask | Mod1Mask | Mod2Mask | Mod3Mask | Mod4Mask | Mod5Mask;
@@ -56,13 +49,13 @@ unsigned XGrabHotKeyService::xModifiers(std::uint32_t carbonModifiers) const {
         return mask ? mask : fallback;
     };
     unsigned modifiers = 0;
-    if (carbonModifiers & (shiftKey | rightShiftKey))
+    if (carbonModifiers & (carbonModifier::shiftKey | carbonModifier::rightShiftKey))
         modifiers |= ShiftMask;
-    if (carbonModifiers & (controlKey | rightControlKey))
+    if (carbonModifiers & (carbonModifier::controlKey | carbonModifier::rightControlKey))
         modifiers |= ControlMask;
-    if (carbonModifiers & (optionKey | rightOptionKey))
+    if (carbonModifiers & (carbonModifier::optionKey | carbonModifier::rightOptionKey))
         modifiers |= maskOr(XK_Alt_L, Mod1Mask);
-    if (carbonModifiers & cmdKey)
+    if (carbonModifiers & carbonModifier::cmdKey)
         modifiers |= maskOr(XK_Super_L, Mod4Mask);
     return modifiers;
 }

@@ -1,5 +1,7 @@
 #include "platform/linux/x11/XTestEventSource.h"
 
+#include "platform/ModifierFlags.h"
+#include "platform/VirtualKeys.h"
 #include "platform/linux/x11/VirtualKeyTable.h"
 #include "platform/linux/x11/XConnection.h"
 #include "platform/linux/x11/XPrimaryOutput.h"
@@ -17,14 +19,8 @@ namespace wigglet::desktop {
 
 namespace {
 
-constexpr std::uint64_t commandFlag = 0x100000;
-constexpr std::uint64_t shiftFlag = 0x20000;
-constexpr std::uint64_t optionFlag = 0x80000;
-constexpr std::uint64_t controlFlag = 0x40000;
-constexpr std::uint64_t modifierFlags = commandFlag | shiftFlag | optionFlag | controlFlag;
-
-constexpr std::uint16_t rightBracketKey = 30;
-constexpr std::uint16_t leftBracketKey = 33;
+constexpr std::uint64_t modifierFlags =
+    modifierFlag::command | modifierFlag::shift | modifierFlag::option | modifierFlag::control;
 
 constexpr unsigned leftButton = 1;
 constexpr unsigned rightButton = 3;
@@ -155,21 +151,23 @@ std::optional<XTestEventSource::Stroke> XTestEventSource::strokeFor(const KeyEve
     const std::uint64_t flags = event.flags & modifierFlags;
     // Command-Shift-] and Command-Shift-[ mean the next and previous tab; the desktop's own
     // shortcuts for them are Ctrl+Page_Down and Ctrl+Page_Up.
-    if (flags == (commandFlag | shiftFlag) && event.keyCode == rightBracketKey)
+    if (flags == (modifierFlag::command | modifierFlag::shift) &&
+        event.keyCode == virtualKey::ansiRightBracket)
         return Stroke{XK_Page_Down, {XK_Control_L}};
-    if (flags == (commandFlag | shiftFlag) && event.keyCode == leftBracketKey)
+    if (flags == (modifierFlag::command | modifierFlag::shift) &&
+        event.keyCode == virtualKey::ansiLeftBracket)
         return Stroke{XK_Page_Up, {XK_Control_L}};
     const auto keysym = VirtualKeyTable::keysymFor(event.keyCode);
     if (!keysym)
         return std::nullopt;
     Stroke stroke{*keysym, {}};
-    if (flags & controlFlag)
+    if (flags & modifierFlag::control)
         stroke.modifiers.push_back(XK_Control_L);
-    if (flags & optionFlag)
+    if (flags & modifierFlag::option)
         stroke.modifiers.push_back(XK_Alt_L);
-    if (flags & shiftFlag)
+    if (flags & modifierFlag::shift)
         stroke.modifiers.push_back(XK_Shift_L);
-    if (flags & commandFlag)
+    if (flags & modifierFlag::command)
         stroke.modifiers.push_back(XK_Super_L);
     return stroke;
 }
