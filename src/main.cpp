@@ -17,6 +17,9 @@
 #ifdef WIGGLET_HAVE_X11
 #include "platform/linux/x11/X11Backend.h"
 #endif
+#ifdef WIGGLET_HAVE_WAYLAND
+#include "platform/linux/wayland/WaylandBackend.h"
+#endif
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -70,6 +73,10 @@ BackendChooser::Choice chooseBackend() {
     });
 #ifdef WIGGLET_HAVE_X11
     chooser.add(SessionKind::X11, [] { return std::make_unique<wigglet::desktop::X11Backend>(); });
+#endif
+#ifdef WIGGLET_HAVE_WAYLAND
+    chooser.add(SessionKind::Wayland,
+                [] { return std::make_unique<wigglet::desktop::WaylandBackend>(); });
 #endif
     return chooser.choose();
 }

@@ -1,0 +1,107 @@
+#include "platform/linux/wayland/WaylandBackend.h"
+
+#include "platform/linux/LinuxDesktopOptions.h"
+#include "platform/linux/wayland/LayerShellPointerProbe.h"
+#include "platform/linux/wayland/WaylandConnection.h"
+#include "platform/linux/wayland/WaylandEventSource.h"
+#include "platform/linux/wayland/WaylandHotKeyService.h"
+#include "platform/linux/wayland/WaylandScreens.h"
+#include "platform/linux/wayland/WaylandSeat.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace wigglet::desktop {
+
+namespace {
+
+void quitOnLostCompositor() {
+    static const char line[] = "wigglet: the Wayland compositor has gone away; quitting\n";
+    [[maybe_unused]] const auto ignored = ::write(STDERR_FILENO, line, sizeof line - 1);
+    ::_exit(1);
+}
+
+} // namespace
+
+WaylandBackend::WaylandBackend(std::string displayName) : displayName_(std::move(displayName)) {}
+WaylandBackend::~WaylandBackend() {
+    // The adapters speak through the connection, so they go first.
+    events_.reset();
+    probe_.reset();
+    seat_.reset();
+}
+
+std::string WaylandBackend::prepare() {
+    connection_ = WaylandConnection::open(displayName_);
+    if (!connection_) {
+        const char* name = std::getenv("WAYLAND_DISPLAY");
+        return std::string("cannot connect to the Wayland compositor") +
+               (!displayName_.empty() ? " " + displayName_
+                : name && *name       ? std::string(" ") + name
+                                      : " (WAYLAND_DISPLAY is not set)");
+    }
+    // Screens come from Qt, which must then be on the same compositor.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArray("wayland"));
+    return {};
+}
+
+void WaylandBackend::start(const LinuxDesktopOptions& options) {
+    if (!connection_)
+        connection_ = WaylandConnection::open(displayName_);
+    hotKeys_ = std::make_unique<WaylandHotKeyService>();
+    if (!connection_) {
+        screens_ = std::make_unique<WaylandScreens>(nullptr);
+        events_ = std::make_unique<WaylandEventSource>(nullptr, nullptr, *screens_);
+        return;
+    }
+    if (options.exitWhenDisplayIsLost)
+        connection_->onBroken(quitOnLostCompositor);
+    seat_ = std::make_unique<WaylandSeat>(*connection_);
+    probe_ = std::make_unique<LayerShellPointerProbe>(*connection_, *seat_);
+    screens_ = std::make_unique<WaylandScreens>(probe_.get());
+    events_ = std::make_unique<WaylandEventSource>(connection_.get(), seat_.get(), *screens_,
+                                                   options.pixelsPerWheelClick);
+}
+
+EventSource& WaylandBackend::events() {
+    return *events_;
+}
+
+Screens& WaylandBackend::screens() {
+    return *screens_;
+}
+
+HotKeyService& WaylandBackend::hotKeys() {
+    return *hotKeys_;
+}
+
+std::vector<std::string> WaylandBackend::shortcomings() const {
+    if (!connection_)
+        return {"No Wayland compositor was found: Wigglet can neither see idle time nor post "
+                "input."};
+    std::vector<std::string> missing;
+    if (!events_->mayPostEvents())
+        missing.emplace_back("This compositor offers no way for applications to send input (no "
+                             "virtual-pointer protocol): Wigglet cannot move the pointer.");
+    else if (!events_->hasKeyboard())
+        missing.emplace_back("This compositor offers no virtual keyboard: Wigglet cannot "
+                             "press keys.");
+    if (!events_->measuresIdleTime())
+        missing.emplace_back("This compositor offers no idle notifications: Wigglet cannot see "
+                             "idle time.");
+    if (!probe_ || !probe_->available())
+        missing.emplace_back("This compositor offers no layer-shell: Wigglet cannot read the "
+                             "pointer position and assumes it stays where Wigglet put it.");
+    if (events_->mayPostEvents())
+        missing.emplace_back("sway has no global-shortcut API for applications: add `bindsym "
+                             "Mod1+Mod4+s exec wigglet toggle` to ~/.config/sway/config");
+    else
+        missing.emplace_back("This compositor has no global-shortcut API for applications: "
+                             "bind `wigglet toggle` to a key in its own settings.");
+    return missing;
+}
+
+} // namespace wigglet::desktop

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/linux/DesktopBackend.h"
+
+#include <memory>
+#include <string>
+
+namespace wigglet::desktop {
+
+class WaylandConnection;
+class WaylandSeat;
+class WaylandEventSource;
+class WaylandScreens;
+class WaylandHotKeyService;
+class LayerShellPointerProbe;
+
+// A Wayland session on a wlroots compositor (sway): one connection of its own for the
+// virtual pointer and keyboard, the idle notifications and the layer-shell pointer probe.
+// What the compositor does not offer is found once, from its globals, and said by
+// shortcomings().
+class WaylandBackend : public DesktopBackend {
+  public:
+    // An empty name means $WAYLAND_DISPLAY.
+    explicit WaylandBackend(std::string displayName = {});
+    ~WaylandBackend() override;
+
+    const char* name() const override { return "wayland"; }
+    std::string prepare() override;
+    void start(const LinuxDesktopOptions& options) override;
+
+    EventSource& events() override;
+    Screens& screens() override;
+    HotKeyService& hotKeys() override;
+    ServerScreenSaver* serverScreenSaver() override { return nullptr; }
+    std::vector<std::string> shortcomings() const override;
+
+  private:
+    std::string displayName_;
+    std::unique_ptr<WaylandConnection> connection_;
+    std::unique_ptr<WaylandSeat> seat_;
+    std::unique_ptr<LayerShellPointerProbe> probe_;
+    std::unique_ptr<WaylandScreens> screens_;
+    std::unique_ptr<WaylandEventSource> events_;
+    std::unique_ptr<WaylandHotKeyService> hotKeys_;
+};
+
+} // namespace wigglet::desktop

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/EventSource.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+struct zwlr_virtual_pointer_manager_v1;
+struct zwlr_virtual_pointer_v1;
+
+namespace wigglet::desktop {
+
+class WaylandConnection;
+class WaylandSeat;
+class WaylandIdleWatch;
+class WaylandVirtualKeyboard;
+class WaylandScreens;
+
+// Input on wlroots compositors: a virtual pointer placed in absolute coordinates over the
+// screens' extent, a virtual keyboard, and the idle time from the compositor's idle
+// notifications. Without the protocols it posts nothing and reports no idle time.
+class WaylandEventSource : public EventSource {
+  public:
+    static constexpr int defaultPixelsPerWheelClick = 15;
+
+    WaylandEventSource(WaylandConnection* connection, WaylandSeat* seat, WaylandScreens& screens,
+                       int pixelsPerWheelClick = defaultPixelsPerWheelClick);
+    ~WaylandEventSource() override;
+
+    double secondsSinceLastInput() override;
+    bool mayPostEvents() override { return pointer_ != nullptr; }
+    bool measuresIdleTime() const;
+    bool hasKeyboard() const;
+
+  protected:
+    void doPost(const MouseEvent& event) override;
+    void doPost(const ScrollEvent& event) override;
+    void doPost(const KeyEvent& event) override;
+    void doPost(const SystemDefinedEvent& event) override;
+    void doWarp(Point location) override;
+    void doNudge(Point location) override;
+
+  private:
+    // What one virtual key stroke presses: the key and the modifiers held around it.
+    struct Stroke {
+        std::uint32_t evdev = 0;
+        std::vector<std::uint32_t> modifierKeys;
+        std::uint32_t modifiers = 0;
+    };
+
+    void moveTo(Point global);
+    void press(const Stroke& stroke);
+    void release(const Stroke& stroke);
+    void frame();
+    static std::optional<Stroke> strokeFor(const KeyEvent& event);
+
+    WaylandConnection* connection_;
+    WaylandScreens& screens_;
+    zwlr_virtual_pointer_manager_v1* manager_ = nullptr;
+    zwlr_virtual_pointer_v1* pointer_ = nullptr;
+    std::unique_ptr<WaylandVirtualKeyboard> keyboard_;
+    std::unique_ptr<WaylandIdleWatch> idle_;
+    int pixelsPerWheelClick_;
+    int wheelRemainder_ = 0;
+    std::map<std::uint16_t, Stroke> keysDown_;
+};
+
+} // namespace wigglet::desktop

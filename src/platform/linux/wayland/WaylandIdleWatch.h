@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+
+struct wl_seat;
+struct ext_idle_notifier_v1;
+struct ext_idle_notification_v1;
+struct org_kde_kwin_idle;
+struct org_kde_kwin_idle_timeout;
+
+namespace wigglet::desktop {
+
+class WaylandConnection;
+
+// The user's idle time, from the compositor's idle notifications: ext-idle-notify where it
+// is offered, else KDE's idle protocol. A one-second watch tells when input stopped (a second
+// before `idled`) and when it came back (`resumed`). Input that this program sent is not the
+// user's: a `resumed` right after it, or an `idled` that dates the last input to it, leaves
+// the user's last input where it was.
+class WaylandIdleWatch {
+  public:
+    static constexpr int watchMs = 1000;
+    // How long after our own input its `resumed` may take to come back.
+    static constexpr double ownInputWindow = 0.5;
+
+    WaylandIdleWatch(WaylandConnection& connection, wl_seat* seat);
+    ~WaylandIdleWatch();
+    WaylandIdleWatch(const WaylandIdleWatch&) = delete;
+    WaylandIdleWatch& operator=(const WaylandIdleWatch&) = delete;
+
+    bool available() const { return extNotification_ || kdeTimeout_; }
+    double secondsSinceLastInput() const;
+
+    void idled();
+    void resumed();
+
+  private:
+    bool isOurs(double inputTime) const;
+
+    WaylandConnection& connection_;
+    ext_idle_notifier_v1* extNotifier_ = nullptr;
+    ext_idle_notification_v1* extNotification_ = nullptr;
+    org_kde_kwin_idle* kdeIdle_ = nullptr;
+    org_kde_kwin_idle_timeout* kdeTimeout_ = nullptr;
+    double userLastInput_;
+};
+
+} // namespace wigglet::desktop

@@ -1,0 +1,186 @@
+#include "platform/linux/wayland/WaylandBackend.h"
+
+#include "platform/EventSource.h"
+#include "platform/HotKeyService.h"
+#include "platform/Screens.h"
+#include "platform/linux/LinuxDesktopOptions.h"
+#include "platform/linux/wayland/LayerShellPointerProbe.h"
+#include "platform/linux/wayland/WaylandConnection.h"
+#include "platform/linux/wayland/WaylandEventSource.h"
+#include "platform/linux/wayland/WaylandScreens.h"
+#include "platform/linux/wayland/WaylandSeat.h"
+#include "support/WaylandTest.h"
+#include "support/WaylandTestWindow.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace wigglet;
+using namespace wigglet::desktop;
+using wigglet::testing::HeadlessCompositor;
+using wigglet::testing::WaylandTest;
+using wigglet::testing::WaylandTestWindow;
+
+namespace {
+
+constexpr std::uint64_t command = 0x100000;
+constexpr std::uint64_t shift = 0x20000;
+constexpr std::uint16_t rightBracketKey = 30;
+
+// The adapters as the backend builds them, on a connection the test can wait on.
+class SwayTest : public WaylandTest {
+  protected:
+    void SetUp() override {
+        window_ = WaylandTestWindow::open(sway->socket());
+        ASSERT_TRUE(window_) << "no test window on sway";
+        connection_ = WaylandConnection::open(sway->socket());
+        ASSERT_TRUE(connection_);
+        seat_ = std::make_unique<WaylandSeat>(*connection_);
+        probe_ = std::make_unique<LayerShellPointerProbe>(*connection_, *seat_);
+        screens_ = std::make_unique<WaylandScreens>(probe_.get());
+        events_ = std::make_unique<WaylandEventSource>(connection_.get(), seat_.get(), *screens_);
+        settle();
+        window_->clear();
+    }
+    void TearDown() override {
+        events_.reset();
+        probe_.reset();
+        seat_.reset();
+        connection_.reset();
+        window_.reset();
+    }
+
+    // Everything sent so far has reached the compositor and the window.
+    void settle() {
+        connection_->roundtrip();
+        window_->sync();
+    }
+    bool saw(const std::string& line) const {
+        const auto& events = window_->events();
+        return std::find(events.begin(), events.end(), line) != events.end();
+    }
+    std::size_t indexOf(const std::string& line) const {
+        const auto& events = window_->events();
+        return std::find(events.begin(), events.end(), line) - events.begin();
+    }
+    std::string all() const {
+        std::string text;
+        for (const std::string& line : window_->events())
+            text += line + "; ";
+        return text;
+    }
+
+    std::unique_ptr<WaylandTestWindow> window_;
+    std::unique_ptr<WaylandConnection> connection_;
+    std::unique_ptr<WaylandSeat> seat_;
+    std::unique_ptr<LayerShellPointerProbe> probe_;
+    std::unique_ptr<WaylandScreens> screens_;
+    std::unique_ptr<WaylandEventSource> events_;
+};
+
+TEST_F(SwayTest, AWarpPutsThePointerOnTheExactPixelOfTheWindow) {
+    events_->warpCursor({1234, 567});
+    settle();
+    EXPECT_TRUE(saw("motion 1234,567") || saw("enter 1234,567")) << all();
+}
+
+TEST_F(SwayTest, ClicksArriveAsTheLeftAndRightButtonsPressedThenReleased) {
+    events_->post(MouseEvent{MouseEventType::LeftDown, {100, 200}, 0});
+    events_->post(MouseEvent{MouseEventType::LeftUp, {100, 200}, 0});
+    events_->post(MouseEvent{MouseEventType::RightDown, {100, 200}, 1});
+    events_->post(MouseEvent{MouseEventType::RightUp, {100, 200}, 1});
+    settle();
+    ASSERT_TRUE(saw("button 272 pressed")) << all();
+    EXPECT_LT(indexOf("button 272 pressed"), indexOf("button 272 released")) << all();
+    EXPECT_LT(indexOf("button 272 released"), indexOf("button 273 pressed")) << all();
+    EXPECT_LT(indexOf("button 273 pressed"), indexOf("button 273 released")) << all();
+}
+
+TEST_F(SwayTest, OneWheelClickUpArrivesAsOneDiscreteStepUp) {
+    events_->post(ScrollEvent{15, {300, 300}});
+    settle();
+    EXPECT_TRUE(saw("discrete 0 -1")) << all();
+    EXPECT_TRUE(saw("axis 0 -15")) << all();
+}
+
+TEST_F(SwayTest, NextTabArrivesAsPageDownWithControlHeld) {
+    events_->post(KeyEvent{rightBracketKey, true, command | shift});
+    events_->post(KeyEvent{rightBracketKey, false, command | shift});
+    settle();
+    // Page_Down is evdev 109, Control the third modifier (mask 4) of the default keymap.
+    ASSERT_TRUE(saw("key 109 pressed")) << all();
+    EXPECT_LT(indexOf("modifiers 4"), indexOf("key 109 pressed")) << all();
+    EXPECT_LT(indexOf("key 109 pressed"), indexOf("key 109 released")) << all();
+    const auto& events = window_->events();
+    EXPECT_EQ(events.back(), "modifiers 0") << all();
+}
+
+TEST_F(SwayTest, TheProbeReadsThePointerBackInBottomLeftCoordinates) {
+    events_->warpCursor({1234, 567});
+    settle();
+    const Point found = screens_->pointerLocation();
+    EXPECT_EQ(found.x, 1234);
+    EXPECT_EQ(found.y, 1080 - 567);
+    ASSERT_TRUE(screens_->primaryFrame());
+    EXPECT_EQ(screens_->primaryFrame()->size.width, 1920);
+}
+
+TEST_F(SwayTest, IdleTimeGrowsWhileNobodyTouchesAndOurOwnWarpIsNotTheUsers) {
+    ASSERT_TRUE(events_->measuresIdleTime());
+    ASSERT_TRUE(waitFor([&] { return events_->secondsSinceLastInput() > 1.5; }, 10));
+    const double before = events_->secondsSinceLastInput();
+    events_->warpCursor({500, 500});
+    settle();
+    // Long enough for the compositor's `resumed` and the next `idled`.
+    pass(1.5);
+    EXPECT_GT(events_->secondsSinceLastInput(), before + 1.0);
+}
+
+TEST_F(SwayTest, AnotherDevicesInputCountsAsTheUsersReturn) {
+    ASSERT_TRUE(waitFor([&] { return events_->secondsSinceLastInput() > 1.5; }, 10));
+    window_->moveUserPointer();
+    EXPECT_TRUE(waitFor([&] { return events_->secondsSinceLastInput() < 1.0; }, 5));
+}
+
+TEST_F(SwayTest, OnSwayOnlyTheGlobalShortcutIsMissingAndItSaysHowToBindOne) {
+    WaylandBackend backend(sway->socket());
+    ASSERT_EQ(backend.prepare(), "");
+    LinuxDesktopOptions options;
+    backend.start(options);
+    EXPECT_EQ(backend.shortcomings(),
+              std::vector<std::string>{
+                  "sway has no global-shortcut API for applications: add `bindsym Mod1+Mod4+s "
+                  "exec wigglet toggle` to ~/.config/sway/config"});
+    EXPECT_NE(backend.hotKeys().registerHotKey(1, 0x0800 | 0x0100, {1, 1}), noErr);
+    EXPECT_EQ(backend.serverScreenSaver(), nullptr);
+    EXPECT_TRUE(backend.events().mayPostEvents());
+}
+
+TEST(WestonTest, WithoutTheProtocolsEachMissingCapabilityIsOneLineAndNothingBreaks) {
+    std::string whyNot;
+    auto weston = HeadlessCompositor::start(HeadlessCompositor::Kind::Weston, whyNot);
+    ASSERT_TRUE(weston) << whyNot;
+    WaylandBackend backend(weston->socket());
+    ASSERT_EQ(backend.prepare(), "");
+    LinuxDesktopOptions options;
+    backend.start(options);
+    const auto lines = backend.shortcomings();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].rfind("This compositor offers no way for applications to send input", 0),
+              0u);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.find("no idle notifications") != std::string::npos;
+    }));
+    for (const std::string& line : lines)
+        EXPECT_EQ(line.find('\n'), std::string::npos) << line;
+    EXPECT_FALSE(backend.events().mayPostEvents());
+    backend.events().warpCursor({10, 10});
+    backend.events().post(KeyEvent{rightBracketKey, true, command | shift});
+    EXPECT_EQ(backend.events().secondsSinceLastInput(), 0);
+    EXPECT_EQ(backend.screens().pointerLocation().x, 0);
+}
+
+} // namespace

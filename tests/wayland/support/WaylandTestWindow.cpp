@@ -1,0 +1,250 @@
+#include "support/WaylandTestWindow.h"
+
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <wayland-client.h>
+#include <wlr-virtual-pointer-unstable-v1-client-protocol.h>
+#include <xdg-shell-client-protocol.h>
+
+namespace wigglet::testing {
+
+struct WaylandTestWindow::State {
+    wl_display* display = nullptr;
+    wl_registry* registry = nullptr;
+    wl_compositor* compositor = nullptr;
+    wl_shm* shm = nullptr;
+    wl_seat* seat = nullptr;
+    xdg_wm_base* shell = nullptr;
+    zwlr_virtual_pointer_manager_v1* pointers = nullptr;
+    zwlr_virtual_pointer_v1* hand = nullptr;
+    wl_surface* surface = nullptr;
+    xdg_surface* xdgSurface = nullptr;
+    xdg_toplevel* toplevel = nullptr;
+    wl_buffer* buffer = nullptr;
+    wl_pointer* pointer = nullptr;
+    wl_keyboard* keyboard = nullptr;
+    int width = 0;
+    int height = 0;
+    bool configured = false;
+    std::vector<std::string> events;
+
+    void note(const std::string& line) { events.push_back(line); }
+};
+
+namespace {
+
+using State = WaylandTestWindow::State;
+
+State* stateOf(void* data) {
+    return static_cast<State*>(data);
+}
+
+std::string point(wl_fixed_t x, wl_fixed_t y) {
+    const auto number = [](wl_fixed_t value) {
+        const double d = wl_fixed_to_double(value);
+        return d == static_cast<int>(d) ? std::to_string(static_cast<int>(d)) : std::to_string(d);
+    };
+    return number(x) + "," + number(y);
+}
+
+const wl_pointer_listener pointerListener = {
+    .enter = [](void* data, wl_pointer*, std::uint32_t, wl_surface*, wl_fixed_t x,
+                wl_fixed_t y) { stateOf(data)->note("enter " + point(x, y)); },
+    .leave = [](void* data, wl_pointer*, std::uint32_t,
+                wl_surface*) { stateOf(data)->note("leave"); },
+    .motion = [](void* data, wl_pointer*, std::uint32_t, wl_fixed_t x,
+                 wl_fixed_t y) { stateOf(data)->note("motion " + point(x, y)); },
+    .button =
+        [](void* data, wl_pointer*, std::uint32_t, std::uint32_t, std::uint32_t button,
+           std::uint32_t state) {
+            stateOf(data)->note("button " + std::to_string(button) +
+                                (state ? " pressed" : " released"));
+        },
+    .axis =
+        [](void* data, wl_pointer*, std::uint32_t, std::uint32_t axis, wl_fixed_t value) {
+            stateOf(data)->note("axis " + std::to_string(axis) + " " +
+                                std::to_string(static_cast<int>(wl_fixed_to_double(value))));
+        },
+    .frame = [](void*, wl_pointer*) {},
+    .axis_source = [](void*, wl_pointer*, std::uint32_t) {},
+    .axis_stop = [](void*, wl_pointer*, std::uint32_t, std::uint32_t) {},
+    .axis_discrete =
+        [](void* data, wl_pointer*, std::uint32_t axis, std::int32_t discrete) {
+            stateOf(data)->note("discrete " + std::to_string(axis) + " " +
+                                std::to_string(discrete));
+        },
+    .axis_value120 = [](void*, wl_pointer*, std::uint32_t, std::int32_t) {},
+};
+
+const wl_keyboard_listener keyboardListener = {
+    .keymap = [](void*, wl_keyboard*, std::uint32_t, int fd, std::uint32_t) { ::close(fd); },
+    .enter = [](void*, wl_keyboard*, std::uint32_t, wl_surface*, wl_array*) {},
+    .leave = [](void*, wl_keyboard*, std::uint32_t, wl_surface*) {},
+    .key =
+        [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t key,
+           std::uint32_t state) {
+            stateOf(data)->note("key " + std::to_string(key) + (state ? " pressed" : " released"));
+        },
+    .modifiers =
+        [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t depressed, std::uint32_t,
+           std::uint32_t,
+           std::uint32_t) { stateOf(data)->note("modifiers " + std::to_string(depressed)); },
+    .repeat_info = [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
+};
+
+const wl_seat_listener seatListener = {
+    .capabilities =
+        [](void* data, wl_seat* seat, std::uint32_t capabilities) {
+            State* state = stateOf(data);
+            if ((capabilities & WL_SEAT_CAPABILITY_POINTER) && !state->pointer) {
+                state->pointer = wl_seat_get_pointer(seat);
+                wl_pointer_add_listener(state->pointer, &pointerListener, state);
+            }
+            if ((capabilities & WL_SEAT_CAPABILITY_KEYBOARD) && !state->keyboard) {
+                state->keyboard = wl_seat_get_keyboard(seat);
+                wl_keyboard_add_listener(state->keyboard, &keyboardListener, state);
+            }
+        },
+    .name = [](void*, wl_seat*, const char*) {},
+};
+
+const xdg_wm_base_listener shellListener = {
+    .ping = [](void*, xdg_wm_base* shell,
+               std::uint32_t serial) { xdg_wm_base_pong(shell, serial); },
+};
+
+const xdg_toplevel_listener toplevelListener = {
+    .configure =
+        [](void* data, xdg_toplevel*, std::int32_t width, std::int32_t height, wl_array*) {
+            if (width > 0 && height > 0) {
+                stateOf(data)->width = width;
+                stateOf(data)->height = height;
+            }
+        },
+    .close = [](void*, xdg_toplevel*) {},
+    .configure_bounds = [](void*, xdg_toplevel*, std::int32_t, std::int32_t) {},
+    .wm_capabilities = [](void*, xdg_toplevel*, wl_array*) {},
+};
+
+wl_buffer* whiteBuffer(wl_shm* shm, int width, int height) {
+    const int stride = width * 4;
+    const int size = stride * height;
+    const int fd = ::memfd_create("test-window", MFD_CLOEXEC);
+    if (fd < 0 || ::ftruncate(fd, size) != 0)
+        return nullptr;
+    void* pixels = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    std::memset(pixels, 0xff, size);
+    ::munmap(pixels, size);
+    wl_shm_pool* pool = wl_shm_create_pool(shm, fd, size);
+    wl_buffer* buffer =
+        wl_shm_pool_create_buffer(pool, 0, width, height, stride, WL_SHM_FORMAT_ARGB8888);
+    wl_shm_pool_destroy(pool);
+    ::close(fd);
+    return buffer;
+}
+
+const xdg_surface_listener surfaceListener = {
+    .configure =
+        [](void* data, xdg_surface* surface, std::uint32_t serial) {
+            State* state = stateOf(data);
+            xdg_surface_ack_configure(surface, serial);
+            // A first configure may leave the size to us: the whole output, as fullscreen.
+            if (state->width == 0) {
+                state->width = 1920;
+                state->height = 1080;
+            }
+            if (!state->buffer) {
+                state->buffer = whiteBuffer(state->shm, state->width, state->height);
+                wl_surface_attach(state->surface, state->buffer, 0, 0);
+            }
+            wl_surface_commit(state->surface);
+            state->configured = true;
+        },
+};
+
+void onGlobal(void* data, wl_registry* registry, std::uint32_t name, const char* interface,
+              std::uint32_t) {
+    State* state = stateOf(data);
+    const std::string which = interface;
+    if (which == wl_compositor_interface.name)
+        state->compositor = static_cast<wl_compositor*>(
+            wl_registry_bind(registry, name, &wl_compositor_interface, 4));
+    else if (which == wl_shm_interface.name)
+        state->shm = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
+    else if (which == wl_seat_interface.name && !state->seat)
+        state->seat =
+            static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 5));
+    else if (which == xdg_wm_base_interface.name)
+        state->shell =
+            static_cast<xdg_wm_base*>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
+    else if (which == zwlr_virtual_pointer_manager_v1_interface.name)
+        state->pointers = static_cast<zwlr_virtual_pointer_manager_v1*>(
+            wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1));
+}
+
+const wl_registry_listener registryListener = {
+    .global = onGlobal,
+    .global_remove = [](void*, wl_registry*, std::uint32_t) {},
+};
+
+} // namespace
+
+WaylandTestWindow::WaylandTestWindow(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+std::unique_ptr<WaylandTestWindow> WaylandTestWindow::open(const std::string& socket) {
+    auto state = std::make_unique<State>();
+    state->display = wl_display_connect(socket.c_str());
+    if (!state->display)
+        return nullptr;
+    state->registry = wl_display_get_registry(state->display);
+    wl_registry_add_listener(state->registry, &registryListener, state.get());
+    wl_display_roundtrip(state->display);
+    if (!state->compositor || !state->shm || !state->shell || !state->seat)
+        return nullptr;
+    wl_seat_add_listener(state->seat, &seatListener, state.get());
+    xdg_wm_base_add_listener(state->shell, &shellListener, state.get());
+    state->surface = wl_compositor_create_surface(state->compositor);
+    state->xdgSurface = xdg_wm_base_get_xdg_surface(state->shell, state->surface);
+    xdg_surface_add_listener(state->xdgSurface, &surfaceListener, state.get());
+    state->toplevel = xdg_surface_get_toplevel(state->xdgSurface);
+    xdg_toplevel_add_listener(state->toplevel, &toplevelListener, state.get());
+    xdg_toplevel_set_fullscreen(state->toplevel, nullptr);
+    wl_surface_commit(state->surface);
+    for (int i = 0; i < 50 && !state->buffer; ++i)
+        wl_display_roundtrip(state->display);
+    if (!state->buffer)
+        return nullptr;
+    if (state->pointers)
+        state->hand =
+            zwlr_virtual_pointer_manager_v1_create_virtual_pointer(state->pointers, state->seat);
+    wl_display_roundtrip(state->display);
+    return std::unique_ptr<WaylandTestWindow>(new WaylandTestWindow(std::move(state)));
+}
+
+WaylandTestWindow::~WaylandTestWindow() {
+    wl_display_disconnect(state_->display);
+}
+
+void WaylandTestWindow::sync() {
+    wl_display_roundtrip(state_->display);
+    wl_display_roundtrip(state_->display);
+}
+
+const std::vector<std::string>& WaylandTestWindow::events() const {
+    return state_->events;
+}
+
+void WaylandTestWindow::clear() {
+    state_->events.clear();
+}
+
+void WaylandTestWindow::moveUserPointer() {
+    if (!state_->hand)
+        return;
+    zwlr_virtual_pointer_v1_motion(state_->hand, 0, wl_fixed_from_int(3), wl_fixed_from_int(0));
+    zwlr_virtual_pointer_v1_frame(state_->hand);
+    wl_display_roundtrip(state_->display);
+}
+
+} // namespace wigglet::testing
