@@ -42,6 +42,8 @@ TEST(SettingsStoreFile, ValuesSurviveARestart) {
     EXPECT_EQ(store.doubleForKey(SettingsKey::timeElapsedThreshold), 120.0);
     EXPECT_EQ(store.stringForKey(SettingsKey::shakeClickPosition), "{512.4, 200}");
     EXPECT_EQ(store.dataForKey(SettingsKey::shakeHotkey), (Bytes{'{', '}'}));
+    EXPECT_EQ(entriesStartingWith(folder.path(), "settings.json"), std::vector<fs::path>{path})
+        << "no temporary file is left behind";
 }
 
 TEST(SettingsStoreFile, KeysTheProgramDoesNotKnowAreKeptOnEveryWrite) {
@@ -88,15 +90,6 @@ TEST(SettingsStoreFile, AnOpenFileBecomesTheUsersAloneAtTheNextWrite) {
     SettingsStore store(path);
     store.setBool(SettingsKey::clickEnabled, true);
     EXPECT_EQ(modeOf(path), 0600u);
-}
-
-TEST(SettingsStoreFile, WritingLeavesNoTemporaryFileBehind) {
-    TemporaryFolder folder;
-    const auto path = folder / "settings.json";
-    SettingsStore store(path);
-    for (int i = 0; i < 5; ++i)
-        store.setInteger("counter", i);
-    EXPECT_EQ(entriesStartingWith(folder.path(), "settings.json"), std::vector<fs::path>{path});
 }
 
 TEST(SettingsStoreFile, TemporaryFilesOfADeadWriterAreClearedOnceOld) {
@@ -488,26 +481,15 @@ TEST(SettingsStoreTrace, TheProgramsWritesAreTracedAndTheRunnersAreNot) {
     store.removeObject(rawValue(SettingsKey::shakeEnabled));
     platform.trace().close();
 
-    std::vector<json> lines;
+    std::vector<std::string> lines;
     std::istringstream text(readFile(folder / "trace.jsonl").value_or(""));
-    for (std::string line; std::getline(text, line);)
-        lines.push_back(json::parse(line));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], (json{{"t", 0.0},
-                              {"ev", "store"},
-                              {"key", "shakeEnabled"},
-                              {"type", "bool"},
-                              {"value", true}}));
-    EXPECT_EQ(lines[1], (json{{"t", 0.0},
-                              {"ev", "store"},
-                              {"key", "shakeHotkey"},
-                              {"type", "data"},
-                              {"value", "{}"}}));
-    EXPECT_EQ(lines[2], (json{{"t", 0.0},
-                              {"ev", "store"},
-                              {"key", "shakeEnabled"},
-                              {"type", "remove"},
-                              {"value", nullptr}}));
+    for (std::string line; std::getline(text, line);) {
+        const json record = json::parse(line);
+        lines.push_back(record.at("key").get<std::string>() + " " +
+                        record.at("type").get<std::string>() + " " + record.at("value").dump());
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{"shakeEnabled bool true", "shakeHotkey data \"{}\"",
+                                               "shakeEnabled remove null"}));
 }
 
 } // namespace
