@@ -111,10 +111,13 @@ class LaunchAtLoginLegacy : public LaunchAtLoginTest {
     LaunchAtLoginLegacy() : LaunchAtLoginTest(12) {}
 };
 
-TEST_F(LaunchAtLoginLegacy, EnablingTurnsOnTheHelperNamedAfterTheBundle) {
+TEST_F(LaunchAtLoginLegacy, EnablingTurnsOnTheHelperNamedAfterTheBundleAndIsObserved) {
+    int heard = 0;
+    auto observation = LaunchAtLogin::kvo().addObserver([&](std::string_view, Change) { ++heard; });
     EXPECT_FALSE(LaunchAtLogin::isEnabled());
     LaunchAtLogin::setEnabled(true);
     EXPECT_TRUE(LaunchAtLogin::isEnabled());
+    EXPECT_EQ(heard, 2);
     const auto lines = traceLines("login-item");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0]["op"], "enable-helper");
@@ -140,13 +143,6 @@ TEST_F(LaunchAtLoginLegacy, TheHelperIdentifierIsBuiltOncePerProcess) {
     EXPECT_EQ(LaunchAtLogin::helperIdentifier(), "com.example.App-LaunchAtLoginHelper");
     sim.endProcess();
     EXPECT_EQ(LaunchAtLogin::helperIdentifier(), "com.example.Other-LaunchAtLoginHelper");
-}
-
-TEST_F(LaunchAtLoginLegacy, ObserversHearWritesToo) {
-    int heard = 0;
-    auto observation = LaunchAtLogin::kvo().addObserver([&](std::string_view, Change) { ++heard; });
-    LaunchAtLogin::setEnabled(true);
-    EXPECT_EQ(heard, 2);
 }
 
 struct MechanismRow {

@@ -431,37 +431,27 @@ const DefaultPathRow kDefaultPaths[] = {
 
 class SettingsStoreDefaultPath : public ::testing::TestWithParam<DefaultPathRow> {};
 
-class SavedVariable {
+// Sets an environment variable, or unsets it for none, for as long as it lives.
+class ScopedVariable {
   public:
-    explicit SavedVariable(const char* name) : name_(name) {
-        if (const char* value = std::getenv(name))
-            value_ = value;
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            saved_ = old;
+        put(value);
     }
-    ~SavedVariable() {
-        if (value_)
-            ::setenv(name_, value_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-    SavedVariable(const SavedVariable&) = delete;
-    SavedVariable& operator=(const SavedVariable&) = delete;
-    void set(const char* value) {
-        if (value)
-            ::setenv(name_, value, 1);
-        else
-            ::unsetenv(name_);
-    }
+    ~ScopedVariable() { put(saved_ ? saved_->c_str() : nullptr); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
 
   private:
+    void put(const char* value) { value ? ::setenv(name_, value, 1) : ::unsetenv(name_); }
     const char* name_;
-    std::optional<std::string> value_;
+    std::optional<std::string> saved_;
 };
 
 TEST_P(SettingsStoreDefaultPath, FollowsTheXdgRules) {
-    SavedVariable xdg("XDG_CONFIG_HOME");
-    SavedVariable home("HOME");
-    xdg.set(GetParam().xdgConfigHome);
-    home.set(GetParam().home);
+    ScopedVariable xdg("XDG_CONFIG_HOME", GetParam().xdgConfigHome);
+    ScopedVariable home("HOME", GetParam().home);
     EXPECT_EQ(SettingsStore::defaultPath(), fs::path(GetParam().expected));
 }
 

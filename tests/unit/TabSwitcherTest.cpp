@@ -196,17 +196,6 @@ TEST_F(TabSwitcherTest, AForwardRunMovesOneToTwelveTabsEachFollowedByItsPause) {
     EXPECT_EQ(strokePauses, (std::set<std::int64_t>{500000, 600000, 700000, 800000, 850000}));
 }
 
-TEST_F(TabSwitcherTest, AKeyEventThatCannotBeCreatedIsSkipped) {
-    enableTabSwitching();
-    switcher.switchTabIfDue();
-    sim.advanceSeconds(70);
-    sim.world.failEvents = 1;
-    ASSERT_TRUE(switcher.switchTabIfDue());
-    const TraceRecords keys = traceLines("key");
-    ASSERT_EQ(keys.size(), 1u);
-    EXPECT_EQ(keys[0].at("down"), false);
-}
-
 // Without scrolling to the top, the application's tab step leaves the alternating scroll where
 // it stood (the reset that scrolling to the top makes is checked by input-tab-switch).
 TEST_F(TabSwitcherTest, WithoutScrollingToTheTopASwitchLeavesTheScrollCycleAlone) {
