@@ -153,38 +153,18 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonRow{"a negative button logs an error and still pauses", -1, {}, 60000}),
     wigglet::test::BehaviourRowName());
 
-struct TargetRow {
-    const char* behaviour;
-    bool custom;
-    std::optional<std::string> stored;
-    Point expected;
-};
-
-class ClickTargetTest : public MouseTest, public ::testing::WithParamInterface<TargetRow> {};
-
-TEST_P(ClickTargetTest, ClicksAtTheChosenPoint) {
-    const TargetRow& row = GetParam();
+// Clicks at the pointer are checked by input-natural-cycle, at a stored point by
+// input-click-buttons, and the parsing of the stored text by PointTextTest.
+TEST_F(MouseTest, ACustomPositionNeverStoredClicksAt10And10) {
     sim.world.pointer = {321, 654};
     store().setBool(SettingsKey::clickEnabled, true);
-    store().setBool(SettingsKey::shakeClickCustomPosition, row.custom);
-    if (row.stored)
-        store().setString(SettingsKey::shakeClickPosition, *row.stored);
+    store().setBool(SettingsKey::shakeClickCustomPosition, true);
     mouse.shakeClick();
     const TraceRecords events = traceLines("mouse");
     ASSERT_EQ(events.size(), 2u);
     for (const auto& event : events)
-        EXPECT_EQ(pointOf(event), row.expected);
+        EXPECT_EQ(pointOf(event), (Point{10, 10}));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ClickTargetTest,
-    ::testing::Values(
-        TargetRow{
-            "without a custom position it clicks at the pointer", false, "{1, 2}", {321, 654}},
-        TargetRow{"an absent position clicks at 10 10", true, std::nullopt, {10, 10}},
-        TargetRow{"a position without numbers clicks at the origin", true, "nowhere", {0, 0}},
-        TargetRow{"a position with one number clicks on the top edge", true, "{7}", {7, 0}}),
-    wigglet::test::BehaviourRowName());
 
 TEST_F(MouseTest, NoClickWhileClicksAreOff) {
     mouse.shakeClick();
