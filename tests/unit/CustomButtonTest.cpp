@@ -103,15 +103,6 @@ class CustomButtonLook : public ::testing::Test {
     void SetUp() override { wigglet::test::ensureQApplication(); }
 };
 
-TEST_F(CustomButtonLook, ADefaultButtonIsTransparentWithoutBorderOrShadow) {
-    CustomButton button;
-    EXPECT_EQ(button.layer().background.alpha(), 0);
-    EXPECT_EQ(button.layer().border.alpha(), 0);
-    EXPECT_EQ(button.layer().borderWidth, 0);
-    EXPECT_EQ(button.layer().shadowOpacity, 0);
-    EXPECT_EQ(button.layer().title, button.palette().color(QPalette::WindowText));
-}
-
 TEST_F(CustomButtonLook, ActiveColoursChangedWhileInactiveShowOnlyAtTheNextPress) {
     CustomButton button;
     button.setBackgroundColor(Qt::white);

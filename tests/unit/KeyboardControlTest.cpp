@@ -51,10 +51,4 @@ INSTANTIATE_TEST_SUITE_P(Strokes, KeyboardControlTest,
                                                      33}),
                          wigglet::test::BehaviourRowName());
 
-TEST(KeyboardControlShared, OneInstancePerProcess) {
-    sim::SimPlatform first;
-    PlatformScope scope(first.platform());
-    EXPECT_EQ(&KeyboardControl::shared(), &KeyboardControl::shared());
-}
-
 } // namespace

@@ -8,61 +8,6 @@
 namespace wigglet {
 namespace {
 
-struct EnglishRow {
-    const char* key;
-    const char* english;
-};
-
-void PrintTo(const EnglishRow& row, std::ostream* out) {
-    *out << '"' << row.key << '"';
-}
-
-// Every key the program looks up, with the English text it must show.
-const EnglishRow kEnglish[] = {
-    {"label-title-congrats", "Congrats!"},
-    {"shake-for-over-title", "Time is up!"},
-    {"shake-for-over-descr", "Wigglet stopped"},
-    {"notification-stop-battery-low-title", "Stopped battery is low"},
-    {"notification-stop-battery-low-description", "Stopped battery is low"},
-    {"menu-shake", "Shake"},
-    {"indefinitely", "Indefinitely"},
-    {"minutes", "minutes"},
-    {"hour", "hour"},
-    {"hours", "hours"},
-    {"menu-click", "Click"},
-    {"menu-scroll", "Scroll"},
-    {"menu-move-cursor", "Move"},
-    {"menu-preferences", "Preferences…"},
-    {"menu-settings", "Settings…"},
-    {"menu-more", "More"},
-    {"menu-about", "About"},
-    {"menu-check-software", "Check our software"},
-    {"menu-updates", "Check for Updates"},
-    {"menu-overview", "Overview"},
-    {"menu-faq", "FAQ"},
-    {"menu-rate", "Rate us"},
-    {"menu-quit", "Quit"},
-    {"menu-shaking-left", "Shaking: "},
-    {"menu-shaking-indefinitely", "Shaking Indefinitely..."},
-    {"button-type-new-shortcut", "Type new shortcut"},
-    {"window-title-features", "Features"},
-};
-
-class LocalizerEnglish : public ::testing::TestWithParam<EnglishRow> {};
-
-TEST_P(LocalizerEnglish, TheBuiltInTableHoldsTheEnglishText) {
-    EXPECT_EQ(Localizer().string(GetParam().key), GetParam().english);
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, LocalizerEnglish, ::testing::ValuesIn(kEnglish),
-                         [](const auto& info) {
-                             std::string name = info.param.key;
-                             for (char& c : name)
-                                 if (c == '-')
-                                     c = '_';
-                             return name;
-                         });
-
 TEST(Localizer, TheCopyrightNoticeIsThere) {
     const Localizer english;
     EXPECT_TRUE(english.contains("copyright"));
@@ -83,13 +28,6 @@ TEST(Localizer, TheBuiltInTableIsTheResourceFileAsItIsNow) {
     EXPECT_EQ(builtIn.size(), entries.size());
     for (const auto& [key, text] : entries.items())
         EXPECT_EQ(builtIn.string(key), text.get<std::string>()) << key;
-}
-
-TEST(Localizer, TheSharedTableIsTheEnglishOne) {
-    Platform platform{PlatformServices{}};
-    PlatformScope scope(platform);
-    EXPECT_EQ(localized("menu-shake"), "Shake");
-    EXPECT_EQ(&Localizer::shared(), &Localizer::shared());
 }
 
 struct MalformedRow {

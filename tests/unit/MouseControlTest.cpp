@@ -8,7 +8,6 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numeric>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,12 +20,6 @@ constexpr std::int64_t kFrame = 16666;
 
 Point pointOf(const nlohmann::json& record) {
     return {record.at("x").get<double>(), record.at("y").get<double>()};
-}
-
-std::int64_t sum(const std::vector<std::int64_t>& values, std::size_t from = 0,
-                 std::size_t to = SIZE_MAX) {
-    to = std::min(to, values.size());
-    return std::accumulate(values.begin() + from, values.begin() + to, std::int64_t{0});
 }
 
 // The steps ease in over the first 24 and out over the last 25 pauses, which shorten from 12 ms
@@ -131,19 +124,11 @@ TEST_F(MouseControlTest, SmoothExcursionSteps120OutAnd100BackThenWarpsOntoTheSta
     ASSERT_EQ(pauses.size(), 220u);
     expectSteppedPauses(pauses, 0, 120);
     expectSteppedPauses(pauses, 120, 100);
-    EXPECT_NEAR(elapsedSince(began), 1.67, 0.045);
-    EXPECT_EQ(sim.micros() - began, sum(pauses));
-}
-
-TEST_F(MouseControlTest, SteppedMoveFollowsTheEasedScheduleAtItsAnchors) {
-    placePointer({700, 400});
-    control.shakeMouseSmooth();
-    const std::vector<std::int64_t> pauses = sleeps();
-    ASSERT_EQ(pauses.size(), 220u);
-    EXPECT_EQ(pauses[0], 12000);
     EXPECT_EQ(pauses[23], 9608);
     EXPECT_EQ(pauses[95], 7952);
     EXPECT_EQ(pauses[119], 12200);
+    EXPECT_NEAR(elapsedSince(began), 1.67, 0.045);
+    EXPECT_EQ(sim.micros() - began, std::accumulate(pauses.begin(), pauses.end(), std::int64_t{0}));
 }
 
 TEST_F(MouseControlTest, NaturalExcursionGoesInTwoJitteredLegsWithARestBetween) {
@@ -374,30 +359,32 @@ TEST_F(MouseControlTest, NaturalScrollSpeedsUpHoldsAndSlowsDownForEveryShakeDist
     }
 }
 
-TEST_F(MouseControlTest, SmoothScrollOf80Over08sPosts48EventsOf1px) {
-    const std::int64_t began = sim.micros();
-    control.simulateSmoothScrollWithDistance(80, 0.8);
-    EXPECT_EQ(scrollValues(), std::vector<std::int32_t>(48, 1));
-    EXPECT_EQ(sleeps(), std::vector<std::int64_t>(48, kFrame));
-    EXPECT_NEAR(elapsedSince(began), 0.8, 0.001);
+struct SmoothScrollRow {
+    const char* behaviour;
+    double distance;
+    double seconds;
+    std::size_t events;
+    std::int32_t value;
+};
+
+class SmoothScrollTest : public MouseControlTest,
+                         public ::testing::WithParamInterface<SmoothScrollRow> {};
+
+TEST_P(SmoothScrollTest, PostsOneEventPerFrameOverItsDuration) {
+    const SmoothScrollRow& row = GetParam();
+    control.simulateSmoothScrollWithDistance(row.distance, row.seconds);
+    EXPECT_EQ(scrollValues(), std::vector<std::int32_t>(row.events, row.value));
+    EXPECT_EQ(sleeps(), std::vector<std::int64_t>(row.events, kFrame));
 }
 
-TEST_F(MouseControlTest, SmoothScrollToTheTopLeavesTheRemainderUnscrolled) {
-    control.simulateSmoothScrollWithDistance(4700, 0.72);
-    EXPECT_EQ(scrollValues(), std::vector<std::int32_t>(43, 109));
-}
-
-TEST_F(MouseControlTest, SmoothScrollDownCarriesNegativeValues) {
-    control.simulateSmoothScrollWithDistance(-120, 0.8);
-    EXPECT_EQ(scrollValues(), std::vector<std::int32_t>(48, -2));
-}
-
-TEST_F(MouseControlTest, SmoothScrollShorterThanOneFramePostsNothing) {
-    const std::int64_t began = sim.micros();
-    control.simulateSmoothScrollWithDistance(80, 0.016);
-    EXPECT_TRUE(traceLines().empty());
-    EXPECT_EQ(sim.micros(), began);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SmoothScrollTest,
+    ::testing::Values(SmoothScrollRow{"80 over 0.8 s posts 48 events of 1 px", 80, 0.8, 48, 1},
+                      SmoothScrollRow{"to the top the remainder stays unscrolled", 4700, 0.72, 43,
+                                      109},
+                      SmoothScrollRow{"scrolling down carries negative values", -120, 0.8, 48, -2},
+                      SmoothScrollRow{"shorter than one frame posts nothing", 80, 0.016, 0, 0}),
+    wigglet::test::BehaviourRowName());
 
 TEST_F(MouseControlTest, ScrollEventsFollowThePointer) {
     placePointer({321, 123});
@@ -463,69 +450,45 @@ TEST_F(MouseControlTest, ClickWhoseDownEventFailsStillReleasesOnTime) {
     EXPECT_NEAR(events[0].at("t").get<double>(), 0.0005, 1e-9);
 }
 
-TEST_F(MouseControlTest, ScrollEventsThatCannotBeCreatedAreSkippedAndThePaceHolds) {
-    sim.world.failEvents = 5;
-    const std::int64_t began = sim.micros();
-    control.simulateNaturalScrollWithDistance(25);
-    EXPECT_EQ(scrollValues().size(), 55u);
-    EXPECT_EQ(sim.micros() - began, 960000);
-    const TraceRecords events = traceLines("scroll");
-    EXPECT_NEAR(events.front().at("t").get<double>(), 5 * 0.016, 1e-9);
-}
+// Real input from a given second on, during a pointer pattern that starts on (700, 400).
+struct InterruptedRow {
+    const char* behaviour;
+    void (*pattern)(MouseControl&);
+    double userFrom;
+    std::size_t fewestWarps;
+    std::size_t mostWarps;
+    bool endsOnTheStart;
+};
 
-TEST_F(MouseControlTest, SmoothScrollWithNoEventCreatedStillTakesItsDuration) {
-    sim.world.failEvents = 48;
-    const std::int64_t began = sim.micros();
-    control.simulateSmoothScrollWithDistance(100, 0.8);
-    EXPECT_TRUE(traceLines("scroll").empty());
-    EXPECT_EQ(sim.micros() - began, 48 * kFrame);
-}
+class InterruptedPatternTest : public MouseControlTest,
+                               public ::testing::WithParamInterface<InterruptedRow> {};
 
-// Real input that begins during a pattern stops it at the first probe after that moment.
-TEST_F(MouseControlTest, UserInputStopsASmoothExcursionWhereItIsWithoutReturning) {
+TEST_P(InterruptedPatternTest, StopsAtTheNextProbe) {
+    const InterruptedRow& row = GetParam();
     const Point start{700, 400};
     placePointer(start);
-    userActiveFrom(0.3);
-    control.shakeMouseSmooth();
-    const TraceRecords moves = traceLines("warp");
-    ASSERT_FALSE(moves.empty());
-    EXPECT_LT(moves.size(), 120u);
-    EXPECT_NE(pointOf(moves.back()), start);
-    EXPECT_GE(sim.micros(), 300000);
-    EXPECT_LE(sim.micros(), 300000 + 12200);
-    EXPECT_EQ(pointOf(moves.back()), sim.world.pointer);
-}
-
-TEST_F(MouseControlTest, UserInputDuringTheWayBackStopsBeforeTheFinalWarp) {
-    const Point start{700, 400};
-    placePointer(start);
-    userActiveFrom(1.2);
-    control.shakeMouseSmooth();
+    userActiveFrom(row.userFrom);
+    row.pattern(control);
     const std::vector<Point> points = warps();
-    EXPECT_GT(points.size(), 120u);
-    EXPECT_LT(points.size(), 220u);
-    EXPECT_NE(points.back(), start);
+    EXPECT_GE(points.size(), row.fewestWarps);
+    EXPECT_LE(points.size(), row.mostWarps);
+    EXPECT_EQ(points.back() == start, row.endsOnTheStart);
 }
 
-TEST_F(MouseControlTest, UserInputDuringTheFirstLegEndsTheNaturalExcursionAfterOneStep) {
-    placePointer({700, 400});
-    userActiveFrom(0.1);
-    control.shakeMouseNaturalGoing();
-    // The jittered leg has no probe; the glide that follows stops after its first step.
-    EXPECT_EQ(warps().size(), 20u);
-    EXPECT_EQ(sum(sleeps()), 19 * kFrame + 12000);
-}
-
-TEST_F(MouseControlTest, UserInputDuringTheGlideStillEndsTheNaturalReturnOnTheTarget) {
-    const Point target{500, 300};
-    placePointer({900, 700});
-    userActiveFrom(1.1);
-    control.shakeMouseNaturalReturningTo(target);
-    const std::vector<Point> points = warps();
-    EXPECT_LT(points.size(), 53u);
-    EXPECT_GT(points.size(), 33u);
-    EXPECT_EQ(points.back(), target);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, InterruptedPatternTest,
+    ::testing::Values(
+        InterruptedRow{"on the way back the smooth excursion stops before its final warp",
+                       [](MouseControl& c) { c.shakeMouseSmooth(); }, 1.2, 121, 219, false},
+        // The jittered leg has no probe; the glide that follows stops after its first step.
+        InterruptedRow{"in the first leg the natural excursion ends after one glide step",
+                       [](MouseControl& c) { c.shakeMouseNaturalGoing(); }, 0.1, 20, 20, false},
+        InterruptedRow{"in the glide the natural return still ends on its target",
+                       [](MouseControl& c) {
+                           c.shakeMouseNaturalReturningTo({700, 400});
+                       },
+                       1.1, 34, 52, true}),
+    wigglet::test::BehaviourRowName());
 
 TEST_F(MouseControlTest, UserInputStopsBothScrollsAtTheNextProbe) {
     userActiveFrom(0.2);
@@ -536,30 +499,12 @@ TEST_F(MouseControlTest, UserInputStopsBothScrollsAtTheNextProbe) {
     EXPECT_EQ(scrollValues().size(), natural + 1);
 }
 
-TEST_F(MouseControlTest, WithoutAScreenNothingThatNeedsThePointerHappens) {
-    sim.world.screen.reset();
-    control.shakeMouseSmooth();
-    control.shakeMouseNaturalGoing();
-    control.shakeMouseNaturalReturningTo({10, 10});
-    control.postMouseMovedInPlace();
-    EXPECT_EQ(control.getMouseLocation(), std::nullopt);
-    EXPECT_TRUE(traceLines().empty());
-    EXPECT_EQ(sim.micros(), 0);
-}
-
 TEST_F(MouseControlTest, TheNudgeIsPostedWherethePointerIs) {
     placePointer({12.75, 34.25});
     control.postMouseMovedInPlace();
     const TraceRecords nudges = traceLines("nudge");
     ASSERT_EQ(nudges.size(), 1u);
     EXPECT_EQ(pointOf(nudges[0]), (Point{12, 34}));
-}
-
-TEST_F(MouseControlTest, PointerIsReadInGlobalDisplayCoordinatesWithTheCurrentHeight) {
-    placePointer({100, 200});
-    EXPECT_EQ(control.getMouseLocation(), (Point{100, 200}));
-    sim.world.screen = Size{800, 600};
-    EXPECT_EQ(control.getMouseLocation(), (Point{100, 200}));
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "BehaviourRowName.h"
 #include "SimFixture.h"
-#include "app/AppDelegate.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/ShakeBroadcaster.h"
@@ -58,25 +57,6 @@ class MouseTest : public test::SimFixture {
 
     Mouse mouse;
 };
-
-TEST_F(MouseTest, NaturalStepsAlternateGoingAwayAndReturningToTheFirstPosition) {
-    useNaturalMoves();
-    const Point start{600, 500};
-    sim.world.pointer = start;
-
-    const std::vector<Point> out = move();
-    ASSERT_EQ(out.size(), kGoingWarps);
-    EXPECT_LE(distance(out.front(), start), std::sqrt(2.0));
-    EXPECT_GT(distance(out.back(), start), 130);
-
-    const std::vector<Point> back = move();
-    ASSERT_EQ(back.size(), kReturningWarps);
-    EXPECT_EQ(back.back(), start);
-
-    const std::vector<Point> outAgain = move();
-    ASSERT_EQ(outAgain.size(), kGoingWarps);
-    EXPECT_LE(distance(outAgain.front(), start), std::sqrt(2.0));
-}
 
 TEST_F(MouseTest, AReturnGoesBackToTheCapturedStartEvenIfThePointerWasMoved) {
     useNaturalMoves();
@@ -170,70 +150,26 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, ClickButtonTest,
     ::testing::Values(ButtonRow{"button 0 clicks left", 0, {"leftDown", "leftUp"}, 500 + 60000},
                       ButtonRow{"button 1 clicks right", 1, {"rightDown", "rightUp"}, 500 + 60000},
-                      ButtonRow{"button 2 clicks left then right 50 ms later",
-                                2,
-                                {"leftDown", "leftUp", "rightDown", "rightUp"},
-                                500 + 50000 + 500 + 60000},
-                      ButtonRow{"an unknown button logs an error and still pauses", 7, {}, 60000},
                       ButtonRow{"a negative button logs an error and still pauses", -1, {}, 60000}),
     wigglet::test::BehaviourRowName());
 
-struct TargetRow {
-    const char* behaviour;
-    bool custom;
-    std::optional<std::string> stored;
-    Point expected;
-};
-
-class ClickTargetTest : public MouseTest, public ::testing::WithParamInterface<TargetRow> {};
-
-TEST_P(ClickTargetTest, ClicksAtTheChosenPoint) {
-    const TargetRow& row = GetParam();
+// Clicks at the pointer are checked by input-natural-cycle, at a stored point by
+// input-click-buttons, and the parsing of the stored text by PointTextTest.
+TEST_F(MouseTest, ACustomPositionNeverStoredClicksAt10And10) {
     sim.world.pointer = {321, 654};
     store().setBool(SettingsKey::clickEnabled, true);
-    store().setBool(SettingsKey::shakeClickCustomPosition, row.custom);
-    if (row.stored)
-        store().setString(SettingsKey::shakeClickPosition, *row.stored);
+    store().setBool(SettingsKey::shakeClickCustomPosition, true);
     mouse.shakeClick();
     const TraceRecords events = traceLines("mouse");
     ASSERT_EQ(events.size(), 2u);
     for (const auto& event : events)
-        EXPECT_EQ(pointOf(event), row.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ClickTargetTest,
-    ::testing::Values(
-        TargetRow{
-            "without a custom position it clicks at the pointer", false, "{1, 2}", {321, 654}},
-        TargetRow{"a stored position is used as it is", true, "{512.4, 200}", {512.4, 200}},
-        TargetRow{"an absent position clicks at 10 10", true, std::nullopt, {10, 10}},
-        TargetRow{"a position without numbers clicks at the origin", true, "nowhere", {0, 0}},
-        TargetRow{"a position with one number clicks on the top edge", true, "{7}", {7, 0}}),
-    wigglet::test::BehaviourRowName());
-
-TEST_F(MouseTest, NoClickAndNoPauseWhileANaturalExcursionIsAway) {
-    useNaturalMoves();
-    store().setBool(SettingsKey::clickEnabled, true);
-    mouse.shakeMove();
-    const std::int64_t afterGoing = sim.micros();
-    mouse.shakeClick();
-    EXPECT_TRUE(traceLines("mouse").empty());
-    EXPECT_EQ(sim.micros(), afterGoing);
+        EXPECT_EQ(pointOf(event), (Point{10, 10}));
 }
 
 TEST_F(MouseTest, NoClickWhileClicksAreOff) {
     mouse.shakeClick();
     EXPECT_TRUE(traceLines("mouse").empty());
     EXPECT_EQ(sim.micros(), 0);
-}
-
-TEST_F(MouseTest, AlternatingScrollGoesDownFiveTimesThenUpFiveTimes) {
-    store().setInteger(SettingsKey::scrollTypeIndex, 1);
-    std::string directions;
-    for (int i = 0; i < 20; ++i)
-        directions += mouse.nextScrollDirection() == ScrollDirection::DOWN ? 'D' : 'U';
-    EXPECT_EQ(directions, "DDDDDUUUUUDDDDDUUUUU");
 }
 
 TEST_F(MouseTest, AlwaysDownKeepsTheAlternatingCycleWhereItStood) {
@@ -330,40 +266,6 @@ TEST_F(MouseTest, TheSameSeedGivesTheSameStepsTwice) {
     EXPECT_GT(first.size(), 1000u);
     EXPECT_EQ(first, stepsWithSeed(42));
     EXPECT_NE(first, stepsWithSeed(43));
-}
-
-// The whole tick of the application: the click step runs before the pointer step.
-class MouseInTheMainLoop : public test::SimFixture {};
-
-TEST_F(MouseInTheMainLoop, ClicksOnlyInTicksWhosePointerStepGoesAway) {
-    SettingsStore& store = SettingsStore::shared();
-    store.setBool(SettingsKey::moveCursorEnabled, true);
-    store.setInteger(SettingsKey::shakingTypeIndex, 1);
-    store.setBool(SettingsKey::clickEnabled, true);
-    store.setBool(SettingsKey::shakeEnabled, true);
-    AppDelegate delegate;
-    delegate.applyShakeState();
-    sim.advanceSeconds(40);
-
-    // Steps are seconds apart; the events of one step follow one another closely.
-    std::vector<std::pair<int, int>> steps; // (mouse events, warps)
-    double last = -10;
-    for (const auto& record : traceLines()) {
-        const std::string kind = record.at("ev");
-        if (kind != "mouse" && kind != "warp")
-            continue;
-        const double t = record.at("t");
-        if (t - last > 0.5)
-            steps.emplace_back(0, 0);
-        last = t;
-        (kind == "mouse" ? steps.back().first : steps.back().second)++;
-    }
-    ASSERT_GE(steps.size(), 6u);
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const bool going = i % 2 == 0;
-        EXPECT_EQ(steps[i].second, int(going ? kGoingWarps : kReturningWarps)) << "step " << i;
-        EXPECT_EQ(steps[i].first, going ? 2 : 0) << "step " << i;
-    }
 }
 
 } // namespace

@@ -22,11 +22,6 @@ class SettingsBinderTest : public SimFixture {
         unbound = new QCheckBox(&root);
     }
 
-    void pick(int index) {
-        popUp->setCurrentIndex(index);
-        emit popUp->activated(index);
-    }
-
     QtApplicationFirst qt;
     QWidget root;
     QComboBox* popUp;
@@ -34,42 +29,10 @@ class SettingsBinderTest : public SimFixture {
     QCheckBox* unbound;
 };
 
-TEST_F(SettingsBinderTest, AbsentSettingsShowTheFirstItemAndAnEmptyBox) {
-    SettingsBinder binder(&root);
-    EXPECT_EQ(popUp->currentIndex(), 0);
-    EXPECT_FALSE(box->isChecked());
-}
-
-TEST_F(SettingsBinderTest, StoredValuesAreShownWhenBound) {
-    store->putRaw("scrollTabType", 2);
-    store->putRaw("tabScrollTopEnabled", true);
-    SettingsBinder binder(&root);
-    EXPECT_EQ(popUp->currentIndex(), 2);
-    EXPECT_TRUE(box->isChecked());
-}
-
 TEST_F(SettingsBinderTest, AnIndexWithoutItemSelectsNothing) {
     store->putRaw("scrollTabType", 7);
     SettingsBinder binder(&root);
     EXPECT_EQ(popUp->currentIndex(), -1);
-}
-
-TEST_F(SettingsBinderTest, PickingAnItemStoresItsIndex) {
-    SettingsBinder binder(&root);
-    pick(1);
-    EXPECT_EQ(store->integerForKey("scrollTabType"), 1);
-    const auto lines = traceLines("store", "key", "scrollTabType");
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0]["value"], 1);
-}
-
-TEST_F(SettingsBinderTest, ClickingABoxStoresItsState) {
-    SettingsBinder binder(&root);
-    box->click();
-    EXPECT_TRUE(store->boolForKey("tabScrollTopEnabled"));
-    box->click();
-    EXPECT_FALSE(store->boolForKey("tabScrollTopEnabled"));
-    EXPECT_EQ(traceLines("store", "key", "tabScrollTopEnabled").size(), 2u);
 }
 
 TEST_F(SettingsBinderTest, LoadingShowsWhatChangedElsewhereWithoutWriting) {

@@ -180,21 +180,5 @@ TEST_P(SettingsStoreWrite, StoredFormAndRoundTrip) {
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreWrite, ::testing::ValuesIn(kWrites),
                          wigglet::test::BehaviourRowName());
 
-TEST(SettingsStoreKeys, TypedKeysUseTheirRawValueAsKeyString) {
-    SettingsStore store;
-    store.setDouble(SettingsKey::timeElapsedThreshold, 30.0);
-    store.setBool(SettingsKey::moveCursorEnabled, true);
-    EXPECT_EQ(store.snapshot(),
-              (json{{"timeElapsedThreshold", 30.0}, {"moveCursorEnabled", true}}));
-}
-
-TEST(SettingsStoreKeys, RemovingAKeyMakesItAbsentAgain) {
-    SettingsStore store;
-    store.setInteger(SettingsKey::statusIconIndex, 3);
-    store.removeObject(rawValue(SettingsKey::statusIconIndex));
-    EXPECT_EQ(store.integerForKey(SettingsKey::statusIconIndex), 0);
-    EXPECT_FALSE(store.snapshot().contains("statusIconIndex"));
-}
-
 } // namespace
 } // namespace wigglet

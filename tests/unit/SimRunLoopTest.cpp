@@ -14,46 +14,6 @@ class SimRunLoopTest : public SimFixture {
 
 } // namespace
 
-TEST_F(SimRunLoopTest, RepeatingTimerFiresOnItsGrid) {
-    auto timer = sim.runLoop.scheduleTimer(1.0, true, [this] { recordFire(); });
-    advance(3.5);
-    EXPECT_EQ(fires, (std::vector<double>{1.0, 2.0, 3.0}));
-    EXPECT_TRUE(timer->isValid());
-    EXPECT_DOUBLE_EQ(timer->fireDate(), 4.0);
-}
-
-TEST_F(SimRunLoopTest, FiresMissedWhileBlockedAreCoalescedThenTheGridResumes) {
-    bool blocked = false;
-    auto timer = sim.runLoop.scheduleTimer(1.0, true, [&] {
-        recordFire();
-        if (!blocked) {
-            blocked = true;
-            sim.sleeper.sleepMicroseconds(2'500'000); // busy from 1.0 to 3.5
-        }
-    });
-    advance(6.2);
-    // 2.0 and 3.0 fell due while blocked: one fire as soon as free, then 4, 5, 6.
-    EXPECT_EQ(fires, (std::vector<double>{1.0, 3.5, 4.0, 5.0, 6.0}));
-}
-
-TEST_F(SimRunLoopTest, OneShotTimerFiresOnceAndReportsValidity) {
-    auto timer = sim.runLoop.scheduleTimer(90.0, false, [this] { recordFire(); });
-    EXPECT_TRUE(timer->isValid());
-    EXPECT_DOUBLE_EQ(timer->fireDate(), 90.0);
-    advance(200);
-    EXPECT_EQ(fires, (std::vector<double>{90.0}));
-    EXPECT_FALSE(timer->isValid());
-}
-
-TEST_F(SimRunLoopTest, InvalidatedTimerNeverFires) {
-    auto timer = sim.runLoop.scheduleTimer(1.0, true, [this] { recordFire(); });
-    advance(1.5);
-    timer->invalidate();
-    advance(5);
-    EXPECT_EQ(fires, (std::vector<double>{1.0}));
-    EXPECT_EQ(sim.runLoop.timerCount(), 0u);
-}
-
 TEST_F(SimRunLoopTest, TimerCanInvalidateItselfFromItsCallback) {
     std::shared_ptr<Timer> timer;
     timer = sim.runLoop.scheduleTimer(1.0, true, [&] {

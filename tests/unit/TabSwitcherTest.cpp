@@ -72,13 +72,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, TabSwitcherOffTest,
                                            OffRow{"both off", false, false}),
                          wigglet::test::BehaviourRowName());
 
-TEST_F(TabSwitcherTest, TheFirstDueTickOnlyStartsTheTimer) {
-    enableTabSwitching();
-    EXPECT_FALSE(switcher.switchTabIfDue());
-    EXPECT_EQ(sim.runLoop.timerCount(), 1u);
-    EXPECT_TRUE(traceLines("key").empty());
-}
-
 TEST(TabSwitcherTimer, TheFirstSwitchComes35To65SecondsAfterTheFirstTick) {
     double earliest = 1e9, latest = 0;
     for (std::uint64_t seed = 1; seed <= 60; ++seed) {
@@ -107,7 +100,8 @@ TEST(TabSwitcherTimer, TheFirstSwitchComes35To65SecondsAfterTheFirstTick) {
 
 TEST_F(TabSwitcherTest, TheTimerFiresOnceAndAFiredTimerWaitsForTheNextDueTick) {
     enableTabSwitching();
-    switcher.switchTabIfDue();
+    EXPECT_FALSE(switcher.switchTabIfDue()) << "the first due tick only starts the timer";
+    EXPECT_EQ(sim.runLoop.timerCount(), 1u);
     sim.advanceSeconds(500);
     EXPECT_EQ(sim.runLoop.timerCount(), 0u) << "the timer is gone after its one fire";
     EXPECT_TRUE(traceLines("key").empty()) << "the timer itself switches nothing";
@@ -137,16 +131,6 @@ TEST_F(TabSwitcherTest, ASwitchIsFollowedByAPauseOfOneAndAHalfToThreeSeconds) {
         pauses.insert(sim.micros() - before - 10000);
     }
     EXPECT_EQ(pauses, (std::set<std::int64_t>{1500000, 2000000, 3000000}));
-}
-
-TEST_F(TabSwitcherTest, BackAndForthStartsWithTheNextTabThenAlternates) {
-    enableTabSwitching(1);
-    switcher.switchTabIfDue();
-    for (int i = 0; i < 4; ++i) {
-        sim.advanceSeconds(70);
-        ASSERT_TRUE(switcher.switchTabIfDue());
-    }
-    EXPECT_EQ(strokes(), (std::vector<int>{30, 33, 30, 33}));
 }
 
 struct SingleRow {
@@ -212,34 +196,11 @@ TEST_F(TabSwitcherTest, AForwardRunMovesOneToTwelveTabsEachFollowedByItsPause) {
     EXPECT_EQ(strokePauses, (std::set<std::int64_t>{500000, 600000, 700000, 800000, 850000}));
 }
 
-TEST_F(TabSwitcherTest, AKeyEventThatCannotBeCreatedIsSkipped) {
+// Without scrolling to the top, the application's tab step leaves the alternating scroll where
+// it stood (the reset that scrolling to the top makes is checked by input-tab-switch).
+TEST_F(TabSwitcherTest, WithoutScrollingToTheTopASwitchLeavesTheScrollCycleAlone) {
     enableTabSwitching();
-    switcher.switchTabIfDue();
-    sim.advanceSeconds(70);
-    sim.world.failEvents = 1;
-    ASSERT_TRUE(switcher.switchTabIfDue());
-    const TraceRecords keys = traceLines("key");
-    ASSERT_EQ(keys.size(), 1u);
-    EXPECT_EQ(keys[0].at("down"), false);
-}
-
-// The application's tab step scrolls the new tab to its top and restarts the alternating
-// scroll from its first downward step.
-struct ResetRow {
-    const char* behaviour;
-    bool scrollToTop;
-    std::size_t scrollEvents;
-    std::string directionsAfter;
-};
-
-class TabStepTest : public test::SimFixture, public ::testing::WithParamInterface<ResetRow> {};
-
-TEST_P(TabStepTest, AfterASwitch) {
-    SettingsStore& store = SettingsStore::shared();
-    store.setBool(SettingsKey::scrollEnabled, true);
-    store.setBool(SettingsKey::switchTabsEnabled, true);
-    store.setBool(SettingsKey::tabScrollTopEnabled, GetParam().scrollToTop);
-    store.setInteger(SettingsKey::scrollTypeIndex, 1);
+    store().setInteger(SettingsKey::scrollTypeIndex, 1);
     AppDelegate delegate;
     auto directions = [&](int count) {
         std::string text;
@@ -251,19 +212,9 @@ TEST_P(TabStepTest, AfterASwitch) {
     delegate.switchTabStep();
     sim.advanceSeconds(70);
     delegate.switchTabStep();
-
-    const TraceRecords scrolls = traceLines("scroll");
-    EXPECT_EQ(scrolls.size(), GetParam().scrollEvents);
-    for (const auto& scroll : scrolls)
-        EXPECT_EQ(scroll.at("value"), 109);
-    EXPECT_EQ(directions(6), GetParam().directionsAfter);
+    EXPECT_EQ(strokes(), std::vector<int>{30});
+    EXPECT_TRUE(traceLines("scroll").empty());
+    EXPECT_EQ(directions(6), "UUUDDD");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, TabStepTest,
-    ::testing::Values(
-        ResetRow{"scrolling to the top restarts the cycle downward", true, 7 * 43, "DDDDDU"},
-        ResetRow{"without scrolling to the top the cycle goes on", false, 0, "UUUDDD"}),
-    wigglet::test::BehaviourRowName());
 
 } // namespace
