@@ -38,12 +38,11 @@ Problem ScenarioRunner::execute(const Command& command) {
     return VerbTable::run(*this, command);
 }
 
-Problem ScenarioRunner::finishTurn(Problem problem) {
+void ScenarioRunner::finishTurn() {
     sim_.runLoop.runUntil(sim_.micros());
     ui_->settle();
     if (ui_->takeQuitRequest() && delegate_)
         quit();
-    return problem;
 }
 
 void ScenarioRunner::schedule(const Command& at, bool input) {

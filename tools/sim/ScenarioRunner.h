@@ -44,8 +44,8 @@ class ScenarioRunner {
     // even while a step blocks the main loop.
     void schedule(const Command& at, bool input);
     // What the program handed to the main loop runs now, as the loop's next turn would, and
-    // the interface settles; passes on the reason the step failed, if it did.
-    Problem finishTurn(Problem problem);
+    // the interface settles.
+    void finishTurn();
 
   private:
     SimPlatform sim_;

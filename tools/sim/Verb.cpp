@@ -25,14 +25,24 @@ std::optional<std::size_t> indexIn(std::string_view choices, std::string_view wo
     return std::nullopt;
 }
 
+std::size_t wordsIn(std::string_view text) {
+    return static_cast<std::size_t>(std::ranges::count(text, ' ')) + 1;
+}
+
 bool optionalOrRest(char kind) {
     return kind == '?' || kind == '.';
 }
 
 } // namespace
 
-std::size_t Verb::nameWords() const {
-    return static_cast<std::size_t>(std::count(name.begin(), name.end(), ' ')) + 1;
+std::string_view Verb::name() const {
+    const auto lowerCase = [](std::string_view word) {
+        return !word.empty() &&
+               std::ranges::all_of(word, [](char c) { return (c >= 'a' && c <= 'z') || c == '-'; });
+    };
+    const std::string_view first = wordOf(usage, 0);
+    const std::string_view second = wordOf(usage, 1);
+    return lowerCase(second) ? usage.substr(0, first.size() + 1 + second.size()) : first;
 }
 
 std::string_view Verb::choices(std::size_t i) const {
@@ -60,7 +70,7 @@ Problem Verb::checkWord(const Command& c, std::size_t i, char kind) const {
 }
 
 Problem Verb::checkShape(const Command& c) const {
-    const std::size_t first = nameWords();
+    const std::size_t first = wordsIn(name());
     std::size_t fixed = shape.size();
     while (fixed > 0 && optionalOrRest(shape[fixed - 1]))
         --fixed;
