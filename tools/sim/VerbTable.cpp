@@ -33,13 +33,11 @@ std::optional<OSVersion> versionOf(const std::string& text) {
     return version;
 }
 
-// A battery's charge in percent, or `?` for none reported.
-std::optional<std::optional<int>> chargeOf(const std::string& word) {
-    if (word == "?")
-        return std::optional<int>();
-    if (const auto whole = Scenario::wholeNumber(word))
-        return std::optional<int>(static_cast<int>(*whole));
-    return std::nullopt;
+// A battery's charge in percent, or `?` for none reported; false when the word is neither.
+bool readCharge(const std::string& word, std::optional<int>& charge) {
+    const auto whole = Scenario::wholeNumber(word);
+    charge = whole ? std::optional<int>(static_cast<int>(*whole)) : std::nullopt;
+    return whole || word == "?";
 }
 
 Problem checkVersion(const Verb&, const Command& c) {
@@ -51,7 +49,7 @@ Problem checkBattery(const Verb& verb, const Command& c) {
     if (source != "ac" && source != "battery")
         return "unknown choice '" + source + "': " + std::string(verb.usage);
     for (std::size_t i = 1; i + 1 < c.size(); ++i)
-        if (!chargeOf(c[i]))
+        if (std::optional<int> charge; !readCharge(c[i], charge))
             return "bad charge '" + c[i] + "': " + std::string(verb.usage);
     return std::nullopt;
 }
@@ -62,7 +60,7 @@ void runBattery(Runner& r, const Command& c) {
     w.onMains = c[1] == "none" || c[c.size() - 1] == "ac";
     w.batteryCharges.clear();
     for (std::size_t i = 1; w.hasSmartBattery && i + 1 < c.size(); ++i)
-        w.batteryCharges.push_back(*chargeOf(c[i]));
+        readCharge(c[i], w.batteryCharges.emplace_back());
 }
 
 void runNotifications(Runner& r, const Command& c) {
