@@ -32,9 +32,9 @@ struct Verb {
     void (*run)(ScenarioRunner&, const Command&) = nullptr;
     Problem (*act)(UiActor&, const Command&) = nullptr;
     Problem (*describe)(UiDescriber&, const Command&) = nullptr;
-    // The user's real input: it counts for the idle time as it runs, and `at` delivers it
-    // even while a step blocks the main loop.
+    // Real input by the user, which counts for the idle time as the verb runs.
     bool input = false;
+    // Delivered by `at` even while a step blocks the main loop, as input from outside is.
     bool whileBlocked = false;
     // Whether the program must be running for the verb, or must not; the interface is there
     // only while it runs.
