@@ -1,12 +1,11 @@
 #pragma once
 
+#include "QtUiActor.h"
+#include "QtUiDescriber.h"
 #include "ScenarioUi.h"
 
 #include <memory>
-#include <nlohmann/json.hpp>
-
-class QMenu;
-class QWidget;
+#include <optional>
 
 namespace wigglet {
 class QtUserInterface;
@@ -14,11 +13,8 @@ class QtUserInterface;
 
 namespace wigglet::sim {
 
-// The real Qt interface driven by a scenario, on Qt's offscreen platform: the user opens and
-// clicks the menu, works the preferences window's controls, types keys and clicks at the
-// pointer, and the runner dumps and photographs what the interface shows. The user acts the
-// way a person would: a hidden or disabled control cannot be used, and doing so changes
-// nothing.
+// The real Qt interface driven by a scenario, on Qt's offscreen platform: built when the
+// program starts, with the actor and describer that work on it.
 class QtScenarioUi final : public ScenarioUi {
   public:
     QtScenarioUi();
@@ -26,31 +22,15 @@ class QtScenarioUi final : public ScenarioUi {
 
     void attach(AppDelegate& delegate) override;
     void detach() override;
-    std::optional<std::string> run(const Command& command) override;
+    UiActor* actor() override { return actor_ ? &*actor_ : nullptr; }
+    UiDescriber& describer() override { return describer_; }
     void settle() override;
     bool takeQuitRequest() override;
 
-    // The trace form of a menu's items.
-    static nlohmann::ordered_json describeMenu(const QMenu& menu);
-
   private:
-    std::optional<std::string> menu(const Command& command);
-    std::optional<std::string> prefs(const Command& command);
-    std::optional<std::string> key(const Command& command);
-    std::optional<std::string> window(const Command& command);
-    std::optional<std::string> screenshot(const Command& command);
-    std::optional<std::string> dump(const Command& command);
-    std::optional<std::string> userClick();
-
-    QWidget* preferencesWindow() const;
-    QWidget* control(const std::string& name) const;
-    QWidget* windowNamed(const std::string& id) const;
-    void showPaneOf(QWidget* control) const;
-    void dumpPrefs() const;
-    void dumpWindows() const;
-
-    AppDelegate* delegate_ = nullptr;
     std::unique_ptr<QtUserInterface> ui_;
+    std::optional<QtUiActor> actor_;
+    QtUiDescriber describer_;
     bool quitRequested_ = false;
 };
 

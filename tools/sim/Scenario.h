@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,11 @@ struct Command {
     const std::string& operator[](std::size_t i) const { return words[i]; }
     // The command that an `at T ...` line wraps.
     Command tail(std::size_t from) const;
+    // The word at i read as a number or whole number; the command has been checked.
+    double number(std::size_t i) const;
+    long long whole(std::size_t i) const;
+    // The word at i read as seconds, in microseconds.
+    std::int64_t micros(std::size_t i) const;
 };
 
 struct ScenarioError {
@@ -37,6 +43,7 @@ class Scenario {
     // is expected.
     static std::optional<double> number(std::string_view text);
     static std::optional<long long> wholeNumber(std::string_view text);
+    static std::optional<bool> boolean(std::string_view text);
 
     // The reason a command is malformed, or nothing when it is well formed.
     static std::optional<std::string> check(const Command& command);

@@ -2,6 +2,7 @@
 
 #include "Scenario.h"
 #include "ScenarioUi.h"
+#include "Verb.h"
 #include "app/AppDelegate.h"
 #include "foundation/SettingsStore.h"
 #include "platform/sim/SimPlatform.h"
@@ -12,7 +13,8 @@
 
 namespace wigglet::sim {
 
-// Runs a scenario: the real program on the simulated platform, in virtual time.
+// Runs a scenario: the real program on the simulated platform, in virtual time. The verbs of
+// the scenario language do their work through it.
 class ScenarioRunner {
   public:
     struct Options {
@@ -26,29 +28,26 @@ class ScenarioRunner {
     ScenarioRunner(const ScenarioRunner&) = delete;
     ScenarioRunner& operator=(const ScenarioRunner&) = delete;
 
-    // Whether the runner understands every command (action names included); the reason if not.
-    static std::optional<ScenarioError> validate(const Scenario& scenario);
-
     // Runs every command in turn; the first error stops the run.
     std::optional<ScenarioError> run(const Scenario& scenario);
-    // Runs one command now.
-    std::optional<std::string> execute(const Command& command);
+    // Runs one well-formed command now.
+    Problem execute(const Command& command);
 
     SimPlatform& sim() { return sim_; }
     SettingsStore& store() { return *store_; }
     AppDelegate* delegate() { return delegate_.get(); }
+    ScenarioUi& ui() { return *ui_; }
 
-  private:
-    std::optional<std::string> configure(const Command& command);
-    std::optional<std::string> userInput(const Command& command);
-    std::optional<std::string> action(const Command& command);
-    std::optional<std::string> runUi(const Command& command);
-    std::optional<std::string> setSetting(const Command& command);
-    void schedule(const Command& command);
     void launch();
     void quit();
-    void dumpSettings();
+    // Runs the command that `at T COMMAND...` wraps when virtual time reaches T; input arrives
+    // even while a step blocks the main loop.
+    void schedule(const Command& at, bool input);
+    // What the program handed to the main loop runs now, as the loop's next turn would, and
+    // the interface settles.
+    void finishTurn();
 
+  private:
     SimPlatform sim_;
     PlatformScope scope_;
     std::shared_ptr<SettingsStore> store_;

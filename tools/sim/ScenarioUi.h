@@ -1,20 +1,16 @@
 #pragma once
 
-#include "Scenario.h"
-
-#include <optional>
-#include <string>
-
 namespace wigglet {
 class AppDelegate;
-class StatusMenu;
-class WindowPresenter;
 } // namespace wigglet
 
 namespace wigglet::sim {
 
+class UiActor;
+class UiDescriber;
+
 // The user interface as the scenario runner drives it: the menu, the preferences window and
-// the other windows. The runner hands it the commands that address the interface.
+// the other windows.
 class ScenarioUi {
   public:
     virtual ~ScenarioUi() = default;
@@ -24,9 +20,10 @@ class ScenarioUi {
     // The program ends.
     virtual void detach() = 0;
 
-    // Runs a menu, prefs, key, window, screenshot, `user click` or `dump menu|prefs|windows`
-    // command; the reason when it cannot.
-    virtual std::optional<std::string> run(const Command& command) = 0;
+    // What acts on the interface; none while the program is not running or when this build
+    // has no interface to act on.
+    virtual UiActor* actor() = 0;
+    virtual UiDescriber& describer() = 0;
     // Lets the interface finish what a command left pending (deferred deletions, repaints).
     virtual void settle() {}
     // Whether the user asked the program to quit since the last call.

@@ -35,16 +35,25 @@ void StandInUi::showPreferences() {
     show("preferences", nlohmann::ordered_json::object());
 }
 
-std::optional<std::string> StandInUi::run(const Command& command) {
-    if (command.verb() == "dump" && command[1] == "windows") {
-        nlohmann::ordered_json windows = nlohmann::ordered_json::array();
-        for (const auto& [id, fields] : shown_)
-            windows.push_back(
-                nlohmann::ordered_json{{"id", id}, {"visible", true}, {"fields", fields}});
-        recordTrace("windows", {{"windows", windows}});
-        return std::nullopt;
-    }
-    return "'" + command.verb() + "' needs the user interface, which this build lacks";
+Problem StandInUi::dumpMenu() {
+    return "'dump menu' needs the user interface, which this build lacks";
+}
+
+Problem StandInUi::dumpPrefs() {
+    return "'dump prefs' needs the user interface, which this build lacks";
+}
+
+Problem StandInUi::dumpWindows() {
+    nlohmann::ordered_json windows = nlohmann::ordered_json::array();
+    for (const auto& [id, fields] : shown_)
+        windows.push_back(
+            nlohmann::ordered_json{{"id", id}, {"visible", true}, {"fields", fields}});
+    recordTrace("windows", {{"windows", windows}});
+    return std::nullopt;
+}
+
+Problem StandInUi::screenshot(const std::string&, const std::string&) {
+    return "'screenshot' needs the user interface, which this build lacks";
 }
 
 } // namespace wigglet::sim

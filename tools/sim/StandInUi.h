@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScenarioUi.h"
+#include "UiDescriber.h"
 #include "app/StatusMenu.h"
 #include "app/WindowPresenter.h"
 
@@ -12,11 +13,20 @@ namespace wigglet::sim {
 
 // Records what the program asks of its windows and status menu, for runs without the real
 // interface. Menu and preferences commands are refused.
-class StandInUi final : public ScenarioUi, public StatusMenu, public WindowPresenter {
+class StandInUi final : public ScenarioUi,
+                        public UiDescriber,
+                        public StatusMenu,
+                        public WindowPresenter {
   public:
     void attach(AppDelegate& delegate) override;
     void detach() override;
-    std::optional<std::string> run(const Command& command) override;
+    UiActor* actor() override { return nullptr; }
+    UiDescriber& describer() override { return *this; }
+
+    Problem dumpMenu() override;
+    Problem dumpPrefs() override;
+    Problem dumpWindows() override;
+    Problem screenshot(const std::string& window, const std::string& file) override;
 
     void refreshItems() override {}
     void setStatusImage(const std::string&) override {}
