@@ -114,6 +114,9 @@ int runTray(int argc, char** argv, const CommandLine& line) {
     wigglet::desktop::LinuxDesktop desktop(options, *choice.backend);
     for (const std::string& missing : desktop.shortcomings())
         std::fprintf(stderr, "wigglet: %s\n", missing.c_str());
+    if (line.verbose)
+        for (const std::string& note : desktop.notes())
+            std::fprintf(stderr, "wigglet: %s\n", note.c_str());
 
     wigglet::Platform platform(desktop.services());
     wigglet::PlatformScope scope(platform);
