@@ -103,7 +103,7 @@ class FaultTest(unittest.TestCase):
         finally:
             saver.close()
 
-    def test_a_session_bus_that_comes_back_gets_the_inhibit_again(self):
+    def test_a_session_bus_that_comes_back_gets_the_inhibit_and_finds_wigglet_again(self):
         s = self.session
         # A session's address names the socket only, as a desktop's does: a bus that starts
         # again there has a new identity, which an address with a guid would refuse.
@@ -134,6 +134,10 @@ class FaultTest(unittest.TestCase):
         seen = monitor.communicate(timeout=5)[0]
         self.assertIn("member=Inhibit", seen, "no Inhibit on the bus that came back")
         self.assertIn('string "Wigglet"', seen)
+        s.bus_address = address
+        status = s.status()
+        self.assertIsNotNone(status, "wigglet status found no program on the bus that came back")
+        self.assertTrue(status["shaking"])
 
     def test_period_end_without_notification_server_goes_on(self):
         # The private bus has no notification server: the "time is up" notice has nowhere to go.

@@ -24,7 +24,7 @@ BusInhibitor::Service BusInhibitor::powerManagement() {
 BusInhibitor::BusInhibitor(Service service, SessionBus& bus)
     : service_(std::move(service)), bus_(bus) {
     watch(bus_.connection());
-    bus_.onRejoined([this](QDBusConnection joined) {
+    rejoined_ = bus_.onRejoined([this](QDBusConnection joined) {
         // The old cookies went with the old bus.
         if (hold_)
             hold_->cookie.reset();
@@ -38,6 +38,7 @@ BusInhibitor::~BusInhibitor() {
     // The service drops the cookies of a client that leaves the bus; releasing here keeps it
     // right when the process stays.
     release();
+    bus_.forget(rejoined_);
 }
 
 std::string BusInhibitor::description() const {

@@ -57,6 +57,7 @@ class BusInhibitor : public KeepAwakeMechanism {
     SessionBus& bus_;
     std::unique_ptr<QDBusServiceWatcher> watcher_;
     std::optional<Hold> hold_;
+    int rejoined_ = 0;
 };
 
 } // namespace wigglet::desktop

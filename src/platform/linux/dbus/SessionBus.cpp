@@ -30,8 +30,13 @@ SessionBus::SessionBus(QDBusConnection bus)
 
 SessionBus::~SessionBus() = default;
 
-void SessionBus::onRejoined(Joined joined) {
-    listeners_.push_back(std::move(joined));
+int SessionBus::onRejoined(Joined joined) {
+    listeners_.emplace_back(nextToken_, std::move(joined));
+    return nextToken_++;
+}
+
+void SessionBus::forget(int token) {
+    std::erase_if(listeners_, [token](const auto& entry) { return entry.first == token; });
 }
 
 void SessionBus::watchSocketFolder() {
@@ -57,7 +62,7 @@ void SessionBus::rejoin() {
     bus_ = bus;
     // A listener may register another.
     const auto listeners = listeners_;
-    for (const Joined& joined : listeners)
+    for (const auto& [token, joined] : listeners)
         joined(bus_);
 }
 

@@ -25,8 +25,9 @@ class SessionBus {
 
     QDBusConnection connection() const { return bus_; }
     bool isConnected() const { return bus_.isConnected(); }
-    // Called with each new connection after the bus came back.
-    void onRejoined(Joined joined);
+    // Called with each new connection after the bus came back, until forgotten.
+    int onRejoined(Joined joined);
+    void forget(int token);
     // Joins again if the bus was lost and is back; does nothing while it is connected.
     void rejoin();
 
@@ -36,7 +37,8 @@ class SessionBus {
     QDBusConnection bus_;
     bool wasConnected_ = false;
     int rejoins_ = 0;
-    std::vector<Joined> listeners_;
+    std::vector<std::pair<int, Joined>> listeners_;
+    int nextToken_ = 1;
     std::unique_ptr<QFileSystemWatcher> watcher_;
 };
 
