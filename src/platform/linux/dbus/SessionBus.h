@@ -5,14 +5,16 @@
 #include <memory>
 #include <vector>
 
-class QFileSystemWatcher;
+class QSocketNotifier;
+class QTimer;
 
 namespace wigglet::desktop {
 
 // The session bus as this program uses it: a bus that goes away and comes back at the same
-// address is joined again, and whoever registered for it sets itself up anew there. A bus at
-// a socket path is watched through its folder, so its return is seen without polling; any
-// other is tried again whenever rejoin() is called.
+// address is joined again, and whoever registered for it sets itself up anew there. Once the
+// bus is lost, the folder of a socket path is watched for the socket's creation, so its
+// return is seen without polling; any other address is tried again whenever rejoin() is
+// called. Nothing is watched while the bus is there.
 class SessionBus {
   public:
     using Joined = std::function<void(QDBusConnection bus)>;
@@ -32,14 +34,22 @@ class SessionBus {
     void rejoin();
 
   private:
+    void noticeLoss();
     void watchSocketFolder();
+    void stopWatching();
+    void readFolderEvents();
+    void rejoinOnceListening(int attempts);
 
     QDBusConnection bus_;
     bool wasConnected_ = false;
     int rejoins_ = 0;
     std::vector<std::pair<int, Joined>> listeners_;
     int nextToken_ = 1;
-    std::unique_ptr<QFileSystemWatcher> watcher_;
+    QString socketName_;
+    int inotify_ = -1;
+    std::unique_ptr<QSocketNotifier> watcher_;
+    // Started by the connection's own Disconnected signal, which needs a slot to land in.
+    std::unique_ptr<QTimer> lost_;
 };
 
 } // namespace wigglet::desktop
