@@ -12,6 +12,7 @@
 #include "platform/linux/BackendChooser.h"
 #include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/SingleInstance.h"
+#include "platform/linux/dbus/SessionBus.h"
 #include "system/NapperManager.h"
 #include "ui/QtUserInterface.h"
 #ifdef WIGGLET_HAVE_X11
@@ -22,6 +23,7 @@
 #endif
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <csignal>
@@ -121,6 +123,9 @@ int runTray(int argc, char** argv, const CommandLine& line) {
     wigglet::desktop::LinuxDesktop desktop(options, *choice.backend);
     for (const std::string& missing : desktop.shortcomings())
         std::fprintf(stderr, "wigglet: %s\n", missing.c_str());
+    if (line.verbose)
+        for (const std::string& note : desktop.notes())
+            std::fprintf(stderr, "wigglet: %s\n", note.c_str());
 
     wigglet::Platform platform(desktop.services());
     wigglet::PlatformScope scope(platform);
@@ -149,12 +154,18 @@ int runTray(int argc, char** argv, const CommandLine& line) {
             std::puts("Wigglet is already running.");
             return 0;
         }
+        // Scripts and panels find the program again on a session bus that comes back.
+        const int rejoined = desktop.sessionBus().onRejoined([&](QDBusConnection bus) {
+            control.exportOn(bus);
+            instance.claimOn(bus);
+        });
         if (!QSystemTrayIcon::isSystemTrayAvailable())
             tellAboutMissingTray();
         quitOnSignals(app);
         delegate.applicationDidFinishLaunching();
         status = QApplication::exec();
         delegate.applicationWillTerminate();
+        desktop.sessionBus().forget(rejoined);
         // The session's screen saver must not stay inhibited by a program that has ended.
         wigglet::NapperManager::shared().stopKeepAlive();
     }

@@ -33,7 +33,11 @@ ControlBusAdaptor::ControlBusAdaptor(AppDelegate& delegate)
                }) {}
 
 bool ControlBusAdaptor::exportOnSessionBus() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    return exportOn(QDBusConnection::sessionBus());
+}
+
+bool ControlBusAdaptor::exportOn(QDBusConnection bus) {
+    bus_ = bus;
     exported_ = bus.isConnected() && bus.registerObject(objectPath, this,
                                                         QDBusConnection::ExportAllSlots |
                                                             QDBusConnection::ExportAllProperties);
@@ -64,7 +68,7 @@ void ControlBusAdaptor::announce(const ControlState& state,
         QDBusMessage::createSignal(objectPath, QStringLiteral("org.freedesktop.DBus.Properties"),
                                    QStringLiteral("PropertiesChanged"));
     signal << QString::fromLatin1(interfaceName) << values << QStringList();
-    QDBusConnection::sessionBus().send(signal);
+    bus_.send(signal);
 }
 
 } // namespace wigglet

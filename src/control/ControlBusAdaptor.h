@@ -2,6 +2,7 @@
 
 #include "control/RemoteControl.h"
 
+#include <QDBusConnection>
 #include <QDBusContext>
 #include <QObject>
 #include <QString>
@@ -31,6 +32,8 @@ class ControlBusAdaptor : public QObject, protected QDBusContext {
     explicit ControlBusAdaptor(AppDelegate& delegate);
     // Puts the object on the session bus; false when there is none.
     bool exportOnSessionBus();
+    // Puts the object on this bus, as when the session bus came back; signals go there.
+    bool exportOn(QDBusConnection bus);
 
     bool shaking() const { return control_.state().shaking; }
     bool timed() const { return control_.state().timed; }
@@ -49,6 +52,7 @@ class ControlBusAdaptor : public QObject, protected QDBusContext {
     void announce(const ControlState& state, const std::vector<std::string>& changed);
 
     RemoteControl control_;
+    QDBusConnection bus_{QStringLiteral("none")};
     bool exported_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/linux/dbus/FreedesktopNotifications.h"
 
+#include "platform/linux/dbus/SessionBus.h"
 #include "platform/linux/qt/QtRunLoop.h"
 #include "support/BusPeer.h"
 #include "support/EventLoop.h"
@@ -13,6 +14,7 @@
 using namespace wigglet;
 using wigglet::desktop::FreedesktopNotifications;
 using wigglet::desktop::QtRunLoop;
+using wigglet::desktop::SessionBus;
 using wigglet::testing::BusPeer;
 using wigglet::testing::FakeNotificationServer;
 using wigglet::testing::PrivateBus;
@@ -38,8 +40,8 @@ class FreedesktopNotificationsTest : public ::testing::Test {
         bus_ = PrivateBus::start(whyNot);
         if (!bus_)
             GTEST_SKIP() << whyNot;
-        notifications_ =
-            std::make_unique<FreedesktopNotifications>(bus_->connect(QStringLiteral("wigglet")));
+        session_ = std::make_unique<SessionBus>(bus_->connect(QStringLiteral("wigglet")));
+        notifications_ = std::make_unique<FreedesktopNotifications>(*session_);
         PlatformServices services;
         services.runLoop = &runLoop_;
         services.notifications = notifications_.get();
@@ -70,6 +72,7 @@ class FreedesktopNotificationsTest : public ::testing::Test {
     QtRunLoop runLoop_;
     std::unique_ptr<PrivateBus> bus_;
     std::unique_ptr<BusPeer> peer_;
+    std::unique_ptr<SessionBus> session_;
     std::unique_ptr<FreedesktopNotifications> notifications_;
     std::unique_ptr<TracedPlatform> platform_;
 };
@@ -160,7 +163,8 @@ TEST_F(FreedesktopNotificationsTest, RequestThatNoServerShowsIsNotTraced) {
 }
 
 TEST(FreedesktopNotificationsWithoutBus, NothingIsAddedAndPermissionIsDenied) {
-    FreedesktopNotifications notifications(QDBusConnection(QStringLiteral("none")));
+    SessionBus none(QDBusConnection(QStringLiteral("none")));
+    FreedesktopNotifications notifications(none);
     std::optional<bool> added;
     notifications.addRequest(request("X", "t", "b"), [&](bool ok) { added = ok; });
     EXPECT_EQ(added, false);

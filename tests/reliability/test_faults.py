@@ -142,7 +142,7 @@ class FaultTest(unittest.TestCase):
         finally:
             saver.close()
 
-    def test_a_session_bus_that_comes_back_gets_the_inhibit_again(self):
+    def test_a_session_bus_that_comes_back_gets_the_inhibit_and_finds_wigglet_again(self):
         s = self.session
         # A session's address names the socket only, as a desktop's does: a bus that starts
         # again there has a new identity, which an address with a guid would refuse.
@@ -165,6 +165,10 @@ class FaultTest(unittest.TestCase):
                 "monitor", env)
         wait_for(lambda: "member=Inhibit" in s.output("monitor"), "Inhibit on the bus that came back")
         self.assertIn('string "Wigglet"', s.output("monitor"))
+        s.bus_address = address
+        status = s.status()
+        self.assertIsNotNone(status, "wigglet status found no program on the bus that came back")
+        self.assertTrue(status["shaking"])
 
     def test_read_only_settings_folder_keeps_changes_in_memory_until_writable(self):
         s = self.session

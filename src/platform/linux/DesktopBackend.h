@@ -11,7 +11,7 @@ class HotKeyService;
 
 namespace wigglet::desktop {
 
-class ServerScreenSaver;
+class KeepAwakeMechanism;
 struct LinuxDesktopOptions;
 
 // The services that depend on the display server (input, the pointer and screens, the
@@ -33,8 +33,9 @@ class DesktopBackend {
     virtual EventSource& events() = 0;
     virtual Screens& screens() = 0;
     virtual HotKeyService& hotKeys() = 0;
-    // Null where the display server keeps no screen saver of its own.
-    virtual ServerScreenSaver* serverScreenSaver() = 0;
+    // What keeps the display awake that belongs to this kind of session (the display
+    // server's own timers, a screen-saver daemon); the session bus's services are not here.
+    virtual std::vector<KeepAwakeMechanism*> keepAwakeMechanisms() = 0;
     // One sentence per missing capability.
     virtual std::vector<std::string> shortcomings() const = 0;
 };

@@ -1,8 +1,11 @@
 #include "platform/linux/LinuxDesktop.h"
 
 #include "platform/linux/DesktopBackend.h"
+#include "platform/linux/DesktopPowerManagement.h"
+#include "platform/linux/KeepAwakeMechanism.h"
+#include "platform/linux/dbus/BusInhibitor.h"
 #include "platform/linux/dbus/FreedesktopNotifications.h"
-#include "platform/linux/dbus/ScreenSaverInhibitor.h"
+#include "platform/linux/dbus/SessionBus.h"
 #include "platform/linux/posix/RealSleeper.h"
 #include "platform/linux/posix/SyslogSystemInfo.h"
 #include "platform/linux/qt/QtRunLoop.h"
@@ -31,21 +34,30 @@ std::string defaultExecutable() {
 LinuxDesktop::LinuxDesktop(const LinuxDesktopOptions& options, DesktopBackend& backend)
     : backend_(backend) {
     backend_.start(options);
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    hasSessionBus_ = bus.isConnected();
+    bus_ = std::make_unique<SessionBus>(QDBusConnection::sessionBus());
     runLoop_ = std::make_unique<QtRunLoop>();
     sleeper_ = std::make_unique<RealSleeper>();
-    power_ = std::make_unique<ScreenSaverInhibitor>(backend_.serverScreenSaver(), bus);
+    keepAwake_ = backend_.keepAwakeMechanisms();
+    if (bus_->isConnected()) {
+        for (auto service : {BusInhibitor::screenSaver(), BusInhibitor::powerManagement()}) {
+            busInhibitors_.push_back(std::make_unique<BusInhibitor>(service, *bus_));
+            keepAwake_.push_back(busInhibitors_.back().get());
+        }
+    }
+    power_ = std::make_unique<DesktopPowerManagement>(keepAwake_);
     powerSources_ = std::make_unique<SysfsPowerSources>(options.powerSupplyRoot);
     brightness_ = std::make_unique<SysfsBacklight>(options.backlightRoot);
     loginItems_ = std::make_unique<XdgAutostartLoginItems>(
         options.executable.empty() ? defaultExecutable() : options.executable);
-    notifications_ = std::make_unique<FreedesktopNotifications>(bus);
+    notifications_ = std::make_unique<FreedesktopNotifications>(*bus_);
     workspace_ = std::make_unique<QtWorkspace>(options.releasesPage);
     system_ = std::make_unique<SyslogSystemInfo>();
 }
 
-LinuxDesktop::~LinuxDesktop() = default;
+LinuxDesktop::~LinuxDesktop() {
+    // The power manager releases through the mechanisms, so it goes first.
+    power_.reset();
+}
 
 PlatformServices LinuxDesktop::services() const {
     PlatformServices services;
@@ -66,10 +78,19 @@ PlatformServices LinuxDesktop::services() const {
 
 std::vector<std::string> LinuxDesktop::shortcomings() const {
     std::vector<std::string> missing = backend_.shortcomings();
-    if (!hasSessionBus_)
+    if (!bus_->isConnected())
         missing.emplace_back("No D-Bus session bus: no desktop notifications, and the display "
                              "is kept awake through the display server only.");
     return missing;
+}
+
+std::vector<std::string> LinuxDesktop::notes() const {
+    std::string line = "keeping the display awake through:";
+    for (std::size_t i = 0; i < keepAwake_.size(); ++i)
+        line += (i ? ", " : " ") + keepAwake_[i]->description();
+    if (keepAwake_.empty())
+        line += " nothing";
+    return {line};
 }
 
 } // namespace wigglet::desktop

@@ -10,9 +10,12 @@
 namespace wigglet::desktop {
 
 class DesktopBackend;
+class KeepAwakeMechanism;
 class QtRunLoop;
 class RealSleeper;
-class ScreenSaverInhibitor;
+class BusInhibitor;
+class DesktopPowerManagement;
+class SessionBus;
 class SysfsPowerSources;
 class SysfsBacklight;
 class XdgAutostartLoginItems;
@@ -34,13 +37,19 @@ class LinuxDesktop {
     PlatformServices services() const;
     // One sentence per missing capability, for the host to report at start.
     std::vector<std::string> shortcomings() const;
+    // What was found, for --verbose: the mechanisms that keep the display awake.
+    std::vector<std::string> notes() const;
+    // The bus every session-bus client of the program shares and rejoins through.
+    SessionBus& sessionBus() { return *bus_; }
 
   private:
     DesktopBackend& backend_;
-    bool hasSessionBus_ = false;
+    std::unique_ptr<SessionBus> bus_;
     std::unique_ptr<QtRunLoop> runLoop_;
     std::unique_ptr<RealSleeper> sleeper_;
-    std::unique_ptr<ScreenSaverInhibitor> power_;
+    std::vector<std::unique_ptr<BusInhibitor>> busInhibitors_;
+    std::vector<KeepAwakeMechanism*> keepAwake_;
+    std::unique_ptr<DesktopPowerManagement> power_;
     std::unique_ptr<SysfsPowerSources> powerSources_;
     std::unique_ptr<SysfsBacklight> brightness_;
     std::unique_ptr<XdgAutostartLoginItems> loginItems_;

@@ -28,8 +28,12 @@ SingleInstance::~SingleInstance() {
 bool SingleInstance::claim() {
     if (!hasBus_)
         return !otherIsRunning_;
+    return claimOn(QDBusConnection::sessionBus());
+}
+
+bool SingleInstance::claimOn(QDBusConnection bus) {
     // No queueing: a second instance must learn at once that the name is taken.
-    const auto reply = QDBusConnection::sessionBus().interface()->registerService(
+    const auto reply = bus.interface()->registerService(
         QString::fromStdString(applicationId_), QDBusConnectionInterface::DontQueueService,
         QDBusConnectionInterface::DontAllowReplacement);
     return reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;

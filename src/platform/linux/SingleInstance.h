@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <string>
 
 namespace wigglet::desktop {
@@ -19,6 +20,8 @@ class SingleInstance {
     bool otherIsRunning() const { return otherIsRunning_; }
     // Takes the name; false when another instance took it meanwhile.
     bool claim();
+    // Takes the name on a session bus that came back.
+    bool claimOn(QDBusConnection bus);
 
   private:
     bool takeLock();

@@ -1,6 +1,7 @@
 #include "platform/linux/dbus/FreedesktopNotifications.h"
 
 #include "platform/linux/ApplicationId.h"
+#include "platform/linux/dbus/SessionBus.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -29,8 +30,8 @@ int triggerMs(double seconds) {
 
 } // namespace
 
-FreedesktopNotifications::FreedesktopNotifications(QDBusConnection bus)
-    : bus_(std::move(bus)), context_(std::make_unique<QObject>()) {}
+FreedesktopNotifications::FreedesktopNotifications(SessionBus& bus)
+    : bus_(bus), context_(std::make_unique<QObject>()) {}
 
 FreedesktopNotifications::~FreedesktopNotifications() = default;
 
@@ -58,15 +59,16 @@ void FreedesktopNotifications::addRequest(const NotificationRequest& request,
 }
 
 void FreedesktopNotifications::askServer(std::function<void(bool)> completion) {
+    bus_.rejoin();
     if (!bus_.isConnected()) {
         // Answered from the loop, as the bus would, so callers see one behaviour.
         QTimer::singleShot(0, context_.get(),
                            [completion = std::move(completion)] { completion(false); });
         return;
     }
-    whenFinished(
-        bus_.asyncCall(notificationsCall(QStringLiteral("GetServerInformation")), serverTimeoutMs),
-        std::move(completion));
+    whenFinished(bus_.connection().asyncCall(
+                     notificationsCall(QStringLiteral("GetServerInformation")), serverTimeoutMs),
+                 std::move(completion));
 }
 
 void FreedesktopNotifications::notify(const NotificationRequest& request) {
@@ -78,7 +80,7 @@ void FreedesktopNotifications::notify(const NotificationRequest& request) {
     call << QString::fromLatin1(applicationName) << 0u << QString::fromLatin1(applicationId)
          << QString::fromStdString(request.title) << QString::fromStdString(request.body)
          << QStringList() << hints << -1;
-    whenFinished(bus_.asyncCall(call, serverTimeoutMs), [request](bool shown) {
+    whenFinished(bus_.connection().asyncCall(call, serverTimeoutMs), [request](bool shown) {
         if (shown)
             traceShown(request);
     });

@@ -2,13 +2,14 @@
 
 #include "platform/UserNotificationService.h"
 
-#include <QDBusConnection>
 #include <QObject>
 #include <memory>
 
 class QDBusPendingCall;
 
 namespace wigglet::desktop {
+
+class SessionBus;
 
 // Desktop notifications through org.freedesktop.Notifications. The desktop asks the user
 // nothing, so permission means that a notification server answers. Every call is
@@ -17,7 +18,7 @@ class FreedesktopNotifications : public UserNotificationService {
   public:
     static constexpr int serverTimeoutMs = 5000;
 
-    explicit FreedesktopNotifications(QDBusConnection bus);
+    explicit FreedesktopNotifications(SessionBus& bus);
     ~FreedesktopNotifications() override;
 
     void getAuthorizationStatus(std::function<void(AuthorizationStatus)> completion) override;
@@ -33,7 +34,7 @@ class FreedesktopNotifications : public UserNotificationService {
     void notify(const NotificationRequest& request);
     void whenFinished(const QDBusPendingCall& call, std::function<void(bool ok)> then);
 
-    QDBusConnection bus_;
+    SessionBus& bus_;
     // Parent of every pending watcher and trigger timer, so none outlives the service.
     std::unique_ptr<QObject> context_;
 };

@@ -4,6 +4,7 @@
 #include "platform/linux/x11/XConnection.h"
 #include "platform/linux/x11/XGrabHotKeyService.h"
 #include "platform/linux/x11/XScreens.h"
+#include "platform/linux/x11/XScreensaverDaemon.h"
 #include "platform/linux/x11/XServerScreenSaver.h"
 #include "platform/linux/x11/XTestEventSource.h"
 
@@ -74,8 +75,10 @@ void X11Backend::start(const LinuxDesktopOptions& options) {
     events_ = std::make_unique<XTestEventSource>(x_.get(), options.pixelsPerWheelClick);
     screens_ = std::make_unique<XScreens>(x_.get());
     hotKeys_ = std::make_unique<XGrabHotKeyService>(x_.get());
-    if (x_)
-        saver_ = XServerScreenSaver::open(*x_);
+    if (!x_)
+        return;
+    saver_ = XServerScreenSaver::open(*x_);
+    xscreensaver_ = std::make_unique<XScreensaverDaemon>(*x_);
 }
 
 EventSource& X11Backend::events() {
@@ -90,8 +93,13 @@ HotKeyService& X11Backend::hotKeys() {
     return *hotKeys_;
 }
 
-ServerScreenSaver* X11Backend::serverScreenSaver() {
-    return saver_.get();
+std::vector<KeepAwakeMechanism*> X11Backend::keepAwakeMechanisms() {
+    std::vector<KeepAwakeMechanism*> mechanisms;
+    if (saver_)
+        mechanisms.push_back(saver_.get());
+    if (xscreensaver_)
+        mechanisms.push_back(xscreensaver_.get());
+    return mechanisms;
 }
 
 std::vector<std::string> X11Backend::shortcomings() const {

@@ -13,6 +13,7 @@ class XTestEventSource;
 class XScreens;
 class XGrabHotKeyService;
 class XServerScreenSaver;
+class XScreensaverDaemon;
 
 // An X11 session, XWayland included: one Xlib connection shared by XTest input, the
 // MIT-SCREEN-SAVER idle count, XRandR screens and XGrabKey.
@@ -28,7 +29,7 @@ class X11Backend : public DesktopBackend {
     EventSource& events() override;
     Screens& screens() override;
     HotKeyService& hotKeys() override;
-    ServerScreenSaver* serverScreenSaver() override;
+    std::vector<KeepAwakeMechanism*> keepAwakeMechanisms() override;
     std::vector<std::string> shortcomings() const override;
 
   private:
@@ -42,6 +43,7 @@ class X11Backend : public DesktopBackend {
     std::unique_ptr<XScreens> screens_;
     std::unique_ptr<XGrabHotKeyService> hotKeys_;
     std::unique_ptr<XServerScreenSaver> saver_;
+    std::unique_ptr<XScreensaverDaemon> xscreensaver_;
 };
 
 } // namespace wigglet::desktop

@@ -15,12 +15,28 @@ std::unique_ptr<XServerScreenSaver> XServerScreenSaver::open(XConnection& connec
     return std::unique_ptr<XServerScreenSaver>(new XServerScreenSaver(connection));
 }
 
+XServerScreenSaver::~XServerScreenSaver() {
+    // The server counts suspensions per client; one left on would outlive a kept connection.
+    release();
+}
+
+void XServerScreenSaver::inhibit(const std::string&, const std::string&) {
+    suspend(true);
+}
+
+void XServerScreenSaver::release() {
+    suspend(false);
+}
+
 void XServerScreenSaver::suspend(bool on) {
+    if (suspended_ == on)
+        return;
+    suspended_ = on;
     XScreenSaverSuspend(connection_.display(), on ? True : False);
     XFlush(connection_.display());
 }
 
-void XServerScreenSaver::reset() {
+void XServerScreenSaver::declareActivity() {
     XResetScreenSaver(connection_.display());
     connection_.noteSyntheticInput();
 }

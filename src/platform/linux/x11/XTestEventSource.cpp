@@ -75,6 +75,9 @@ XTestEventSource::XTestEventSource(XConnection* connection, int pixelsPerWheelCl
     if (hasXTest_)
         XTestGrabControl(display, True);
     keymap_ = std::make_unique<XKeymap>(display);
+    // The first reading, before any input of ours, says when the user was last seen.
+    if (hasIdleTime_)
+        secondsSinceLastInput();
 }
 
 XTestEventSource::~XTestEventSource() {
@@ -88,9 +91,6 @@ XTestEventSource::~XTestEventSource() {
 
 namespace {
 
-// The idle count's unit, with room for the server to take the event a little after our flush.
-constexpr double kIdleResolution = 0.002;
-
 double steadySeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
@@ -98,25 +98,25 @@ double steadySeconds() {
 
 } // namespace
 
+std::optional<std::int64_t> XTestEventSource::serverIdleMs() {
+    XScreenSaverInfo* info = XScreenSaverAllocInfo();
+    if (!info)
+        return std::nullopt;
+    std::optional<std::int64_t> idle;
+    if (XScreenSaverQueryInfo(connection_->display(), connection_->rootWindow(), info))
+        idle = static_cast<std::int64_t>(info->idle);
+    XFree(info);
+    return idle;
+}
+
 double XTestEventSource::secondsSinceLastInput() {
     if (!connection_ || !hasIdleTime_)
         return 0;
-    XScreenSaverInfo* info = XScreenSaverAllocInfo();
-    if (!info)
+    const double askedAt = steadySeconds();
+    const auto idle = serverIdleMs();
+    if (!idle)
         return 0;
-    double seconds = 0;
-    if (XScreenSaverQueryInfo(connection_->display(), connection_->rootWindow(), info))
-        seconds = static_cast<double>(info->idle) / 1000.0;
-    XFree(info);
-    // The server counts whole milliseconds, truncated: our own last event would look up to a
-    // millisecond younger than it is, and so newer than the step that made it. When the count
-    // fits our last event, that event is the last input, and our clock knows its age exactly.
-    if (const auto posted = connection_->lastSyntheticInput()) {
-        const double ours = steadySeconds() - *posted;
-        if (ours >= seconds && ours < seconds + kIdleResolution)
-            return ours;
-    }
-    return seconds;
+    return ownInput_.userIdle(askedAt, *idle, connection_->lastSyntheticInput());
 }
 
 void XTestEventSource::doPost(const MouseEvent& event) {

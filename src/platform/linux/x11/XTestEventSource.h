@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/EventSource.h"
+#include "platform/linux/x11/OwnInputFilter.h"
 #include "platform/linux/x11/XKeymap.h"
 
 #include <map>
@@ -12,10 +13,11 @@ namespace wigglet::desktop {
 
 class XConnection;
 
-// Input at the X server: the idle time from the MIT-SCREEN-SAVER extension, and synthetic
-// pointer, wheel and key events through XTEST, which the server treats as device input.
-// Every event is flushed and waited for at once, so that a later idle query never sees it
-// as fresh input. Without a display it posts nothing and reports no idle time.
+// Input at the X server: the user's idle time from the MIT-SCREEN-SAVER extension, and
+// synthetic pointer, wheel and key events through XTEST, which the server treats as device
+// input. Every event is waited for at once, so that the idle count can be read against it:
+// this program's own input never counts as the user's, anyone else's XTest input does.
+// Without a display it posts nothing and reports no idle time.
 class XTestEventSource : public EventSource {
   public:
     static constexpr int defaultPixelsPerWheelClick = 15;
@@ -51,6 +53,7 @@ class XTestEventSource : public EventSource {
     void press(const Stroke& stroke);
     void release(const Stroke& stroke);
     void flush();
+    std::optional<std::int64_t> serverIdleMs();
     static std::optional<Stroke> strokeFor(const KeyEvent& event);
 
     XConnection* connection_;
@@ -61,6 +64,7 @@ class XTestEventSource : public EventSource {
 
     int wheelRemainder_ = 0;
     std::map<std::uint16_t, Stroke> keysDown_;
+    OwnInputFilter ownInput_;
 };
 
 } // namespace wigglet::desktop

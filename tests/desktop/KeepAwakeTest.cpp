@@ -1,0 +1,244 @@
+#include "platform/linux/DesktopPowerManagement.h"
+#include "platform/linux/dbus/BusInhibitor.h"
+#include "platform/linux/dbus/SessionBus.h"
+#include "platform/linux/posix/RealSleeper.h"
+#include "platform/linux/x11/XScreensaverDaemon.h"
+#include "platform/linux/x11/XServerScreenSaver.h"
+#include "platform/linux/x11/XTestEventSource.h"
+#include "support/BusPeer.h"
+#include "support/EventLoop.h"
+#include "support/FakePowerManagement.h"
+#include "support/FakeScreenSaver.h"
+#include "support/PrivateBus.h"
+#include "support/TemporaryFolder.h"
+#include "support/TracedPlatform.h"
+#include "support/XServerTest.h"
+
+#include <QProcess>
+#include <X11/Xlib.h>
+#include <X11/extensions/scrnsaver.h>
+#include <gtest/gtest.h>
+
+using namespace wigglet;
+using wigglet::desktop::BusInhibitor;
+using wigglet::desktop::DesktopPowerManagement;
+using wigglet::desktop::KeepAwakeMechanism;
+using wigglet::desktop::RealSleeper;
+using wigglet::desktop::SessionBus;
+using wigglet::desktop::XScreensaverDaemon;
+using wigglet::desktop::XServerScreenSaver;
+using wigglet::desktop::XTestEventSource;
+using wigglet::testing::BusPeer;
+using wigglet::testing::FakePowerManagement;
+using wigglet::testing::FakeScreenSaver;
+using wigglet::testing::PrivateBus;
+using wigglet::testing::runUntil;
+using wigglet::testing::TemporaryFolder;
+using wigglet::testing::TracedPlatform;
+using wigglet::testing::XServerTest;
+
+namespace {
+
+constexpr uint firstCookie = 42;
+constexpr const char* displaySleep = "PreventUserIdleDisplaySleep";
+
+QStringList call(std::initializer_list<const char*> words) {
+    QStringList list;
+    for (const char* word : words)
+        list << QString::fromUtf8(word);
+    return list;
+}
+
+// The methods called on a fake, without their arguments past the first.
+std::vector<QString> methods(const FakeScreenSaver& fake) {
+    std::vector<QString> names;
+    for (const QStringList& each : fake.calls())
+        names.push_back(each.value(0));
+    return names;
+}
+
+class KeepAwakeTest : public XServerTest {
+  protected:
+    void SetUp() override {
+        XServerTest::SetUp();
+        if (IsSkipped())
+            return;
+        std::string whyNot;
+        bus_ = PrivateBus::start(whyNot);
+        if (!bus_)
+            GTEST_SKIP() << whyNot;
+        session_ = std::make_unique<SessionBus>(bus_->connect(QStringLiteral("wigglet")));
+        saver_ = XServerScreenSaver::open(*connection_);
+    }
+    template <typename Fake> Fake& startService(const BusInhibitor::Service& service) {
+        auto fake = std::make_unique<Fake>(firstCookie);
+        Fake& ref = *fake;
+        peers_.push_back(
+            std::make_unique<BusPeer>(*bus_, service.name, service.path, std::move(fake)));
+        EXPECT_TRUE(peers_.back()->isRegistered());
+        return ref;
+    }
+    // Every mechanism an X11 desktop may offer, as the desktop puts them together.
+    std::unique_ptr<DesktopPowerManagement> desktopPower() {
+        screenSaver_ = std::make_unique<BusInhibitor>(BusInhibitor::screenSaver(), *session_);
+        powerManager_ = std::make_unique<BusInhibitor>(BusInhibitor::powerManagement(), *session_);
+        xscreensaver_ = std::make_unique<XScreensaverDaemon>(*connection_);
+        return std::make_unique<DesktopPowerManagement>(std::vector<KeepAwakeMechanism*>{
+            saver_.get(), xscreensaver_.get(), screenSaver_.get(), powerManager_.get()});
+    }
+
+    std::unique_ptr<PrivateBus> bus_;
+    std::unique_ptr<SessionBus> session_;
+    std::vector<std::unique_ptr<BusPeer>> peers_;
+    std::unique_ptr<XServerScreenSaver> saver_;
+    std::unique_ptr<XScreensaverDaemon> xscreensaver_;
+    std::unique_ptr<BusInhibitor> screenSaver_;
+    std::unique_ptr<BusInhibitor> powerManager_;
+};
+
+// Whether the X server's own screen saver has come on within a little over its timeout.
+bool screenSaverStartsWithin(Display* display, int timeoutSeconds) {
+    RealSleeper().sleepMicroseconds(
+        static_cast<std::uint32_t>(timeoutSeconds * 1'000'000 + 600'000));
+    XScreenSaverInfo* info = XScreenSaverAllocInfo();
+    XScreenSaverQueryInfo(display, DefaultRootWindow(display), info);
+    const bool on = info->state == ScreenSaverOn;
+    XFree(info);
+    return on;
+}
+
+} // namespace
+
+TEST_F(KeepAwakeTest, EverySessionServiceIsInhibitedWhileTheAssertionIsHeld) {
+    FakeScreenSaver& screenSaver = startService<FakeScreenSaver>(BusInhibitor::screenSaver());
+    FakePowerManagement& powerManager =
+        startService<FakePowerManagement>(BusInhibitor::powerManagement());
+    auto power = desktopPower();
+
+    const AssertionResult first = power->createAssertion(displaySleep, "Wigglet");
+    const AssertionResult second = power->createAssertion(displaySleep, "Wigglet");
+    EXPECT_EQ(first.result, kIOReturnSuccess);
+    EXPECT_NE(first.id, second.id);
+    power->releaseAssertion(first.id);
+    power->declareUserActivity();
+    power->releaseAssertion(second.id);
+    power->releaseAssertion(second.id);
+
+    struct Row {
+        const char* behaviour;
+        const FakeScreenSaver& service;
+        std::vector<QString> calls;
+    };
+    const Row rows[] = {
+        {"the screen saver is inhibited once, told of the activity, then released",
+         screenSaver,
+         {"Inhibit", "SimulateUserActivity", "UnInhibit"}},
+        {"the power manager is inhibited once and released",
+         powerManager,
+         {"Inhibit", "UnInhibit"}},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(runUntil([&] { return row.service.calls().size() >= row.calls.size(); }))
+            << row.behaviour;
+        EXPECT_EQ(methods(row.service), row.calls) << row.behaviour;
+        EXPECT_EQ(row.service.calls()[0].value(1), "Wigglet") << row.behaviour;
+        EXPECT_EQ(row.service.calls().back(), call({"UnInhibit", "42"})) << row.behaviour;
+    }
+}
+
+TEST_F(KeepAwakeTest, AServiceThatStartsWhileTheAssertionIsHeldIsInhibitedThen) {
+    auto power = desktopPower();
+    const AssertionResult held = power->createAssertion(displaySleep, "Wigglet");
+    ASSERT_EQ(held.result, kIOReturnSuccess);
+
+    FakeScreenSaver& screenSaver = startService<FakeScreenSaver>(BusInhibitor::screenSaver());
+    FakePowerManagement& powerManager =
+        startService<FakePowerManagement>(BusInhibitor::powerManagement());
+    ASSERT_TRUE(runUntil([&] { return !screenSaver.calls().empty(); }));
+    ASSERT_TRUE(runUntil([&] { return !powerManager.calls().empty(); }));
+    EXPECT_EQ(screenSaver.calls()[0].value(0), "Inhibit");
+    EXPECT_EQ(powerManager.calls()[0].value(0), "Inhibit");
+
+    power->releaseAssertion(held.id);
+    ASSERT_TRUE(runUntil([&] { return powerManager.calls().size() == 2; }));
+    EXPECT_EQ(powerManager.calls()[1], call({"UnInhibit", "42"}));
+}
+
+TEST_F(KeepAwakeTest, DeclaredActivityRestartsTheServersIdleCountButNotTheUsers) {
+    auto power = desktopPower();
+    XTestEventSource events(connection_.get());
+    RealSleeper().sleepMicroseconds(300'000);
+
+    power->declareUserActivity();
+    Display* display = XOpenDisplay(displayName().c_str());
+    ASSERT_NE(display, nullptr);
+    XScreenSaverInfo* info = XScreenSaverAllocInfo();
+    XScreenSaverQueryInfo(display, DefaultRootWindow(display), info);
+    EXPECT_LT(info->idle, 100u) << "the server's count";
+    XFree(info);
+    XCloseDisplay(display);
+    EXPECT_GE(events.secondsSinceLastInput(), 0.3) << "the user's idle time";
+}
+
+TEST_F(KeepAwakeTest, HeldAssertionKeepsTheServersScreenSaverOff) {
+    Display* display = XOpenDisplay(displayName().c_str());
+    ASSERT_NE(display, nullptr);
+    XSetScreenSaver(display, 1, 0, DontPreferBlanking, AllowExposures);
+    XSync(display, False);
+    auto power = desktopPower();
+
+    const auto held = power->createAssertion(displaySleep, "Wigglet");
+    EXPECT_FALSE(screenSaverStartsWithin(display, 1)) << "while the assertion is held";
+
+    power->releaseAssertion(held.id);
+    EXPECT_TRUE(screenSaverStartsWithin(display, 1)) << "after the release";
+    XCloseDisplay(display);
+}
+
+// xscreensaver's shortest timeout is a minute, so its blanking is forced here instead.
+TEST_F(KeepAwakeTest, DeclaredActivityUnblanksXscreensaver) {
+    TemporaryFolder home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(displayName()));
+    environment.insert(QStringLiteral("HOME"), QString::fromStdString(home.path().string()));
+    const auto command = [&](const char* option) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral("xscreensaver-command"), {QString::fromLatin1(option)});
+        process.waitForFinished(5000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    QProcess daemon;
+    daemon.setProcessEnvironment(environment);
+    daemon.start(QStringLiteral("xscreensaver"), {QStringLiteral("-no-splash")});
+    ASSERT_TRUE(daemon.waitForStarted(5000)) << "xscreensaver is in scripts/packages.txt";
+    auto power = desktopPower();
+    const auto blanked = [&] { return command("-time").contains(QStringLiteral(" blanked")); };
+
+    ASSERT_TRUE(runUntil([&] { return command("-time").contains(QStringLiteral("non-blanked")); }))
+        << "xscreensaver did not start";
+    command("-activate");
+    ASSERT_TRUE(runUntil(blanked)) << "forced blanking";
+    RealSleeper().sleepMicroseconds(500'000);
+    EXPECT_TRUE(blanked()) << "stays blank without Wigglet";
+
+    power->declareUserActivity();
+    EXPECT_TRUE(runUntil([&] { return !blanked(); })) << "unblanked by the declared activity";
+    daemon.terminate();
+    daemon.waitForFinished(5000);
+}
+
+TEST(KeepAwakeWithoutDesktop, NothingCanBeHeldOrDeclared) {
+    DesktopPowerManagement power({});
+    PlatformServices services;
+    services.power = &power;
+    TracedPlatform platform(services);
+    const auto held = power.createAssertion(displaySleep, "Wigglet");
+    EXPECT_EQ(held.result, kIOReturnAborted);
+    EXPECT_EQ(held.id, 0u);
+    power.releaseAssertion(held.id);
+    power.declareUserActivity();
+    EXPECT_TRUE(platform.lines("user-activity").empty());
+    EXPECT_EQ(platform.lines("assertion").size(), 2u);
+    EXPECT_NE(power.beginActivity(0x00EFFFFF, "activity needs to be maintained"), nullptr);
+}
