@@ -10,7 +10,7 @@
 #include "support/FakePowerManagement.h"
 #include "support/FakeScreenSaver.h"
 #include "support/PrivateBus.h"
-#include "support/TemporaryFolder.h"
+#include "TemporaryFolder.h"
 #include "support/TracedPlatform.h"
 #include "support/XServerTest.h"
 

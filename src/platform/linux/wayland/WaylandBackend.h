@@ -31,7 +31,8 @@ class WaylandBackend : public DesktopBackend {
     EventSource& events() override;
     Screens& screens() override;
     HotKeyService& hotKeys() override;
-    ServerScreenSaver* serverScreenSaver() override { return nullptr; }
+    // The session bus's services keep a wlroots session awake; nothing of its own is needed.
+    std::vector<KeepAwakeMechanism*> keepAwakeMechanisms() override { return {}; }
     std::vector<std::string> shortcomings() const override;
 
   private:
