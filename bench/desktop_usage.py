@@ -16,8 +16,8 @@ import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
-                                "e2e"))
-from desktop_session import DesktopSession, missing_tools  # noqa: E402
+                                "support"))
+from session import Session, stop as stop_process  # noqa: E402
 
 TICKS = os.sysconf("SC_CLK_TCK")
 CASES = [
@@ -62,7 +62,8 @@ def keep_user_active(session, stop):
 
 
 def measure(session, settings, active, seconds, warmup):
-    process = session.start_wigglet(session.write_settings(settings))
+    session.write_settings(settings)
+    process = session.start()
     stop = threading.Event()
     mover = threading.Thread(target=keep_user_active, args=(session, stop))
     if active:
@@ -78,7 +79,7 @@ def measure(session, settings, active, seconds, warmup):
         stop.set()
         if active:
             mover.join()
-        session.stop(process)
+        stop_process(process)
     elapsed = end[0] - start[0]
     per_thread = {name: (count - start[3].get(name, 0)) / elapsed
                   for name, count in end[3].items()}
@@ -98,12 +99,9 @@ def main():
     parser.add_argument("--seconds", type=float, default=60)
     parser.add_argument("--warmup", type=float, default=5)
     args = parser.parse_args()
-    missing = missing_tools("Xvfb", "dbus-daemon", "xdotool")
-    if missing:
-        sys.exit("needs " + ", ".join(missing))
     rows = []
     for title, settings, active in CASES:
-        session = DesktopSession(os.path.abspath(args.wigglet))
+        session = Session(os.path.abspath(args.wigglet))
         try:
             rows.append((title, measure(session, settings, active, args.seconds,
                                         args.warmup)))

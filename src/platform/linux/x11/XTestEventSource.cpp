@@ -7,6 +7,7 @@
 #include "platform/linux/x11/XPrimaryOutput.h"
 
 #include <X11/XF86keysym.h>
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/scrnsaver.h>
@@ -14,6 +15,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <xcb/screensaver.h>
+#include <xcb/xcbext.h>
 
 namespace wigglet::desktop {
 
@@ -91,6 +95,9 @@ XTestEventSource::~XTestEventSource() {
 
 namespace {
 
+// Long enough for any local server's answer; a remote one is then waited for asleep.
+constexpr double awakeReplyWaitSeconds = 0.002;
+
 double steadySeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
@@ -98,14 +105,27 @@ double steadySeconds() {
 
 } // namespace
 
+// The reply is awaited awake for a short while: a local server answers within a fraction of a
+// millisecond, and sleeping on the socket would cost a second wake-up on every tick.
 std::optional<std::int64_t> XTestEventSource::serverIdleMs() {
-    XScreenSaverInfo* info = XScreenSaverAllocInfo();
-    if (!info)
+    xcb_connection_t* xcb = XGetXCBConnection(connection_->display());
+    const auto cookie =
+        xcb_screensaver_query_info(xcb, static_cast<xcb_drawable_t>(connection_->rootWindow()));
+    xcb_flush(xcb);
+    void* answer = nullptr;
+    xcb_generic_error_t* error = nullptr;
+    const double giveUpAt = steadySeconds() + awakeReplyWaitSeconds;
+    while (!xcb_poll_for_reply(xcb, cookie.sequence, &answer, &error) &&
+           steadySeconds() < giveUpAt) {
+    }
+    auto* reply = static_cast<xcb_screensaver_query_info_reply_t*>(answer);
+    if (!reply && !error)
+        reply = xcb_screensaver_query_info_reply(xcb, cookie, &error);
+    std::free(error);
+    if (!reply)
         return std::nullopt;
-    std::optional<std::int64_t> idle;
-    if (XScreenSaverQueryInfo(connection_->display(), connection_->rootWindow(), info))
-        idle = static_cast<std::int64_t>(info->idle);
-    XFree(info);
+    const std::int64_t idle = reply->ms_since_user_input;
+    std::free(reply);
     return idle;
 }
 
