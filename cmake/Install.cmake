@@ -60,8 +60,6 @@ add_custom_target(wigglet_package_files ALL DEPENDS
 add_dependencies(wigglet wigglet_package_files)
 
 install(TARGETS wigglet RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${WIGGLET_DESKTOP_DIR}/org.wigglet.Wigglet.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${WIGGLET_GENERATED}/org.wigglet.Wigglet.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${WIGGLET_DESKTOP_DIR}/org.wigglet.Wigglet.svg
@@ -78,12 +76,18 @@ install(FILES ${WIGGLET_COMPLETIONS_DIR}/wigglet.fish
         DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
 # D-Bus activation: `wigglet shake` starts Wigglet when it is not running. The binary's path is
 # known only at install time (cpack installs under /usr whatever the configured prefix).
+# KWin lets only a program whose desktop entry names it by absolute path send input through
+# fake-input, so the entry is made at install time too.
 set(WIGGLET_SERVICE_FILE ${PROJECT_BINARY_DIR}/install/org.wigglet.Wigglet.service)
+set(WIGGLET_DESKTOP_FILE ${PROJECT_BINARY_DIR}/install/org.wigglet.Wigglet.desktop)
 install(CODE "
     set(CMAKE_INSTALL_FULL_BINDIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
     configure_file(\"${WIGGLET_DESKTOP_DIR}/org.wigglet.Wigglet.service.in\"
-                   \"${WIGGLET_SERVICE_FILE}\" @ONLY)")
+                   \"${WIGGLET_SERVICE_FILE}\" @ONLY)
+    configure_file(\"${WIGGLET_DESKTOP_DIR}/org.wigglet.Wigglet.desktop.in\"
+                   \"${WIGGLET_DESKTOP_FILE}\" @ONLY)")
 install(FILES ${WIGGLET_SERVICE_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/services)
+install(FILES ${WIGGLET_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
 set(CPACK_PACKAGE_NAME wigglet)
 set(CPACK_PACKAGE_VENDOR "The Wigglet developers")

@@ -9,8 +9,7 @@
 #include "platform/linux/wayland/WaylandEventSource.h"
 #include "platform/linux/wayland/WaylandScreens.h"
 #include "platform/linux/wayland/WaylandSeat.h"
-#include "support/WaylandTest.h"
-#include "support/WaylandTestWindow.h"
+#include "support/InputAdapterTest.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -21,8 +20,7 @@
 using namespace wigglet;
 using namespace wigglet::desktop;
 using wigglet::testing::HeadlessCompositor;
-using wigglet::testing::WaylandTest;
-using wigglet::testing::WaylandTestWindow;
+using wigglet::testing::InputAdapterTest;
 
 namespace {
 
@@ -30,55 +28,9 @@ constexpr std::uint64_t command = 0x100000;
 constexpr std::uint64_t shift = 0x20000;
 constexpr std::uint16_t rightBracketKey = 30;
 
-// The adapters as the backend builds them, on a connection the test can wait on.
-class SwayTest : public WaylandTest {
+class SwayTest : public InputAdapterTest {
   protected:
-    void SetUp() override {
-        window_ = WaylandTestWindow::open(sway->socket());
-        ASSERT_TRUE(window_) << "no test window on sway";
-        connection_ = WaylandConnection::open(sway->socket());
-        ASSERT_TRUE(connection_);
-        seat_ = std::make_unique<WaylandSeat>(*connection_);
-        probe_ = std::make_unique<LayerShellPointerProbe>(*connection_, *seat_);
-        screens_ = std::make_unique<WaylandScreens>(probe_.get());
-        events_ = std::make_unique<WaylandEventSource>(connection_.get(), seat_.get(), *screens_);
-        settle();
-        window_->clear();
-    }
-    void TearDown() override {
-        events_.reset();
-        probe_.reset();
-        seat_.reset();
-        connection_.reset();
-        window_.reset();
-    }
-
-    // Everything sent so far has reached the compositor and the window.
-    void settle() {
-        connection_->roundtrip();
-        window_->sync();
-    }
-    bool saw(const std::string& line) const {
-        const auto& events = window_->events();
-        return std::find(events.begin(), events.end(), line) != events.end();
-    }
-    std::size_t indexOf(const std::string& line) const {
-        const auto& events = window_->events();
-        return std::find(events.begin(), events.end(), line) - events.begin();
-    }
-    std::string all() const {
-        std::string text;
-        for (const std::string& line : window_->events())
-            text += line + "; ";
-        return text;
-    }
-
-    std::unique_ptr<WaylandTestWindow> window_;
-    std::unique_ptr<WaylandConnection> connection_;
-    std::unique_ptr<WaylandSeat> seat_;
-    std::unique_ptr<LayerShellPointerProbe> probe_;
-    std::unique_ptr<WaylandScreens> screens_;
-    std::unique_ptr<WaylandEventSource> events_;
+    HeadlessCompositor& compositor() override { return *sway; }
 };
 
 TEST_F(SwayTest, AWarpPutsThePointerOnTheExactPixelOfTheWindow) {

@@ -33,6 +33,22 @@ bool onPath(const std::string& program) {
     return false;
 }
 
+bool waitForFile(const std::string& path, pid_t pid) {
+    const auto deadline = std::chrono::steady_clock::now() + startTimeout;
+    while (!std::filesystem::exists(path)) {
+        int status = 0;
+        if (::waitpid(pid, &status, WNOHANG) == pid || std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+std::string selfPath() {
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).string();
+}
+
 pid_t spawn(const std::vector<std::string>& argv, const std::string& log) {
     const pid_t pid = ::fork();
     if (pid != 0)
@@ -54,7 +70,9 @@ pid_t spawn(const std::vector<std::string>& argv, const std::string& log) {
 } // namespace
 
 std::unique_ptr<HeadlessCompositor> HeadlessCompositor::start(Kind kind, std::string& whyNot) {
-    const std::string program = kind == Kind::Sway ? "sway" : "weston";
+    const std::string program = kind == Kind::Sway     ? "sway"
+                                : kind == Kind::Weston ? "weston"
+                                                       : "kwin_wayland";
     if (!onPath(program)) {
         whyNot = program + " is not installed (scripts/deps.sh installs it)";
         return nullptr;
@@ -65,6 +83,8 @@ std::unique_ptr<HeadlessCompositor> HeadlessCompositor::start(Kind kind, std::st
         return nullptr;
     }
     const std::string folder = pattern;
+    if (kind == Kind::KWin)
+        return startKWin(folder, whyNot);
     std::vector<std::string> argv;
     std::string socket;
     if (kind == Kind::Sway) {
@@ -103,27 +123,91 @@ std::unique_ptr<HeadlessCompositor> HeadlessCompositor::start(Kind kind, std::st
     const pid_t pid = spawn(argv, folder + "/log");
     auto compositor =
         std::unique_ptr<HeadlessCompositor>(new HeadlessCompositor(pid, folder, socket));
-    const auto deadline = std::chrono::steady_clock::now() + startTimeout;
-    while (!std::filesystem::exists(socket)) {
-        int status = 0;
-        if (::waitpid(pid, &status, WNOHANG) == pid ||
-            std::chrono::steady_clock::now() > deadline) {
-            compositor->pid_ = -1;
-            whyNot = program + " did not start; see " + folder + "/log";
-            return nullptr;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    if (!compositor->waitForSocket(program, whyNot))
+        return nullptr;
     return compositor;
 }
 
-HeadlessCompositor::~HeadlessCompositor() {
-    if (pid_ > 0) {
-        ::kill(-pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
+// The session bus first, then the service cache built from a desktop entry that names this
+// program (KWin reads the cache, not the folder), then KWin in the same environment. The
+// installed kwin_wayland carries a file capability that a container cannot grant, so a plain
+// copy runs, under the same file name, which KWin checks.
+std::unique_ptr<HeadlessCompositor> HeadlessCompositor::startKWin(const std::string& folder,
+                                                                  std::string& whyNot) {
+    std::filesystem::create_directories(folder + "/share/applications");
+    std::filesystem::create_directories(folder + "/bin");
+    std::ofstream(folder + "/share/applications/org.wigglet.WaylandTests.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Wigglet Wayland tests\nExec=" << selfPath()
+        << "\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n";
+    std::error_code error;
+    std::filesystem::copy_file("/usr/bin/kwin_wayland", folder + "/bin/kwin_wayland", error);
+    if (error) {
+        whyNot = "cannot copy kwin_wayland: " + error.message();
+        return nullptr;
     }
+    const std::string bus = "unix:path=" + folder + "/bus";
+    const std::vector<std::string> environment = {"env",
+                                                  "-i",
+                                                  "PATH=/usr/bin:/bin",
+                                                  "XDG_RUNTIME_DIR=" + folder,
+                                                  "HOME=" + folder,
+                                                  "XDG_DATA_DIRS=" + folder + "/share:/usr/share",
+                                                  "XDG_CONFIG_HOME=" + folder + "/config",
+                                                  "XDG_CACHE_HOME=" + folder + "/cache",
+                                                  "DBUS_SESSION_BUS_ADDRESS=" + bus};
+    const auto with = [&environment](std::vector<std::string> argv) {
+        argv.insert(argv.begin(), environment.begin(), environment.end());
+        return argv;
+    };
+    const pid_t busPid = spawn(with({"dbus-daemon", "--session", "--nofork", "--address=" + bus}),
+                               folder + "/bus.log");
+    auto compositor = std::unique_ptr<HeadlessCompositor>(
+        new HeadlessCompositor(-1, folder, folder + "/wl-kwin"));
+    compositor->busPid_ = busPid;
+    compositor->busAddress_ = bus;
+    if (!waitForFile(folder + "/bus", busPid)) {
+        whyNot = "dbus-daemon did not start; see " + folder + "/bus.log";
+        compositor->folder_.clear();
+        return nullptr;
+    }
+    int status = -1;
+    const pid_t cache = spawn(with({"kbuildsycoca5", "--noincremental"}), folder + "/sycoca.log");
+    if (::waitpid(cache, &status, 0) != cache || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        whyNot = "kbuildsycoca5 failed; see " + folder + "/sycoca.log";
+        compositor->folder_.clear();
+        return nullptr;
+    }
+    compositor->pid_ =
+        spawn(with({folder + "/bin/kwin_wayland", "--virtual", "--width", "1920", "--height",
+                    "1080", "--socket", "wl-kwin", "--no-lockscreen", "--no-kactivities"}),
+              folder + "/log");
+    if (!compositor->waitForSocket("kwin_wayland", whyNot))
+        return nullptr;
+    return compositor;
+}
+
+bool HeadlessCompositor::waitForSocket(const std::string& program, std::string& whyNot) {
+    if (waitForFile(socket_, pid_))
+        return true;
+    whyNot = program + " did not start; see " + folder_ + "/log";
+    ::kill(-pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+    // The log stays for whoever reads the reason.
+    folder_.clear();
+    return false;
+}
+
+HeadlessCompositor::~HeadlessCompositor() {
+    for (const pid_t pid : {pid_, busPid_}) {
+        if (pid <= 0)
+            continue;
+        ::kill(-pid, SIGTERM);
+        ::waitpid(pid, nullptr, 0);
+    }
+    std::error_code ignored;
+    if (!folder_.empty())
+        std::filesystem::remove_all(folder_, ignored);
 }
 
 } // namespace wigglet::testing

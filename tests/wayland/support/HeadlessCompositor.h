@@ -8,10 +8,12 @@ namespace wigglet::testing {
 
 // A Wayland compositor of the test's own, headless, with one 1920x1080 output. sway refuses
 // to run as root, so it runs as nobody in a runtime folder of its own; the test connects to
-// its socket by absolute path.
+// its socket by absolute path. KWin runs on a session bus of its own, and offers fake input
+// to this test program through a desktop entry that names it, as it would to the installed
+// Wigglet.
 class HeadlessCompositor {
   public:
-    enum class Kind { Sway, Weston };
+    enum class Kind { Sway, Weston, KWin };
 
     // Absent, with the reason in whyNot, when the compositor is missing or does not start.
     static std::unique_ptr<HeadlessCompositor> start(Kind kind, std::string& whyNot);
@@ -21,12 +23,19 @@ class HeadlessCompositor {
 
     // The absolute path of the compositor's socket, for WAYLAND_DISPLAY.
     const std::string& socket() const { return socket_; }
+    // KWin's session bus; empty for the others.
+    const std::string& busAddress() const { return busAddress_; }
 
   private:
     HeadlessCompositor(pid_t pid, std::string folder, std::string socket)
         : pid_(pid), folder_(std::move(folder)), socket_(std::move(socket)) {}
+    static std::unique_ptr<HeadlessCompositor> startKWin(const std::string& folder,
+                                                         std::string& whyNot);
+    bool waitForSocket(const std::string& program, std::string& whyNot);
 
     pid_t pid_;
+    pid_t busPid_ = -1;
+    std::string busAddress_;
     std::string folder_;
     std::string socket_;
 };

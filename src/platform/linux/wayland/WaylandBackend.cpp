@@ -1,6 +1,7 @@
 #include "platform/linux/wayland/WaylandBackend.h"
 
 #include "platform/linux/LinuxDesktopOptions.h"
+#include "platform/linux/wayland/KGlobalAccelHotKeyService.h"
 #include "platform/linux/wayland/LayerShellPointerProbe.h"
 #include "platform/linux/wayland/WaylandConnection.h"
 #include "platform/linux/wayland/WaylandEventSource.h"
@@ -9,6 +10,7 @@
 #include "platform/linux/wayland/WaylandSeat.h"
 
 #include <QByteArray>
+#include <QDBusConnection>
 #include <QtGlobal>
 #include <cstdlib>
 #include <unistd.h>
@@ -51,7 +53,12 @@ std::string WaylandBackend::prepare() {
 void WaylandBackend::start(const LinuxDesktopOptions& options) {
     if (!connection_)
         connection_ = WaylandConnection::open(displayName_);
-    hotKeys_ = std::make_unique<WaylandHotKeyService>();
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    kdeShortcuts_ = KGlobalAccelHotKeyService::offeredOn(bus);
+    if (kdeShortcuts_)
+        hotKeys_ = std::make_unique<KGlobalAccelHotKeyService>(bus);
+    else
+        hotKeys_ = std::make_unique<WaylandHotKeyService>();
     if (!connection_) {
         screens_ = std::make_unique<WaylandScreens>(nullptr);
         events_ = std::make_unique<WaylandEventSource>(nullptr, nullptr, *screens_);
@@ -83,7 +90,10 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
         return {"No Wayland compositor was found: Wigglet can neither see idle time nor post "
                 "input."};
     std::vector<std::string> missing;
-    if (!events_->mayPostEvents())
+    if (!events_->mayPostEvents() && kdeShortcuts_)
+        missing.emplace_back("KWin lets only the installed Wigglet send input: start the "
+                             "program its desktop entry names, after installing it.");
+    else if (!events_->mayPostEvents())
         missing.emplace_back("This compositor offers no way for applications to send input (no "
                              "virtual-pointer protocol): Wigglet cannot move the pointer.");
     else if (!events_->hasKeyboard())
@@ -95,6 +105,8 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
     if (!probe_ || !probe_->available())
         missing.emplace_back("This compositor offers no layer-shell: Wigglet cannot read the "
                              "pointer position and assumes it stays where Wigglet put it.");
+    if (kdeShortcuts_)
+        return missing;
     if (events_->mayPostEvents())
         missing.emplace_back("sway has no global-shortcut API for applications: add `bindsym "
                              "Mod1+Mod4+s exec wigglet toggle` to ~/.config/sway/config");

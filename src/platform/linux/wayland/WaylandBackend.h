@@ -11,11 +11,11 @@ class WaylandConnection;
 class WaylandSeat;
 class WaylandEventSource;
 class WaylandScreens;
-class WaylandHotKeyService;
 class LayerShellPointerProbe;
 
-// A Wayland session on a wlroots compositor (sway): one connection of its own for the
-// virtual pointer and keyboard, the idle notifications and the layer-shell pointer probe.
+// A Wayland session on a wlroots compositor (sway) or KWin: one connection of its own for the
+// input devices, the idle notifications and the layer-shell pointer probe, and KDE's global
+// shortcuts when kglobalaccel is on the session bus.
 // What the compositor does not offer is found once, from its globals, and said by
 // shortcomings().
 class WaylandBackend : public DesktopBackend {
@@ -42,7 +42,8 @@ class WaylandBackend : public DesktopBackend {
     std::unique_ptr<LayerShellPointerProbe> probe_;
     std::unique_ptr<WaylandScreens> screens_;
     std::unique_ptr<WaylandEventSource> events_;
-    std::unique_ptr<WaylandHotKeyService> hotKeys_;
+    std::unique_ptr<HotKeyService> hotKeys_;
+    bool kdeShortcuts_ = false;
 };
 
 } // namespace wigglet::desktop

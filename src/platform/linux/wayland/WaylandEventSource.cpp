@@ -1,17 +1,15 @@
 #include "platform/linux/wayland/WaylandEventSource.h"
 
 #include "platform/linux/wayland/EvdevKeyTable.h"
+#include "platform/linux/wayland/KdeFakeInput.h"
 #include "platform/linux/wayland/WaylandConnection.h"
 #include "platform/linux/wayland/WaylandIdleWatch.h"
 #include "platform/linux/wayland/WaylandScreens.h"
 #include "platform/linux/wayland/WaylandSeat.h"
 #include "platform/linux/wayland/WaylandVirtualKeyboard.h"
+#include "platform/linux/wayland/WlrootsVirtualInput.h"
 
-#include <algorithm>
-#include <cmath>
 #include <linux/input-event-codes.h>
-#include <wayland-client.h>
-#include <wlr-virtual-pointer-unstable-v1-client-protocol.h>
 
 namespace wigglet::desktop {
 
@@ -32,10 +30,6 @@ constexpr std::int64_t soundDownKey = 1;
 constexpr std::int64_t brightnessUpKey = 2;
 constexpr std::int64_t brightnessDownKey = 3;
 constexpr std::int64_t muteKey = 7;
-
-std::uint32_t milliseconds() {
-    return static_cast<std::uint32_t>(WaylandConnection::now() * 1000.0);
-}
 
 std::optional<std::uint32_t> auxiliaryKey(std::int64_t keyType) {
     switch (keyType) {
@@ -61,11 +55,9 @@ WaylandEventSource::WaylandEventSource(WaylandConnection* connection, WaylandSea
       pixelsPerWheelClick_(pixelsPerWheelClick > 0 ? pixelsPerWheelClick : 1) {
     if (!connection_ || !seat)
         return;
-    manager_ = static_cast<zwlr_virtual_pointer_manager_v1*>(
-        connection_->bind(zwlr_virtual_pointer_manager_v1_interface, 1));
-    if (manager_ && seat->seat())
-        pointer_ = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager_, seat->seat());
-    keyboard_ = std::make_unique<WaylandVirtualKeyboard>(*connection_, *seat);
+    device_ = WlrootsVirtualInput::create(*connection_, *seat);
+    if (!device_)
+        device_ = KdeFakeInput::create(*connection_);
     idle_ = std::make_unique<WaylandIdleWatch>(*connection_, seat->seat());
     connection_->roundtrip();
 }
@@ -77,11 +69,7 @@ WaylandEventSource::~WaylandEventSource() {
     for (const auto& [virtualKey, stroke] : keysDown_)
         release(stroke);
     idle_.reset();
-    keyboard_.reset();
-    if (pointer_)
-        zwlr_virtual_pointer_v1_destroy(pointer_);
-    if (manager_)
-        zwlr_virtual_pointer_manager_v1_destroy(manager_);
+    device_.reset();
     connection_->flush();
 }
 
@@ -94,25 +82,23 @@ bool WaylandEventSource::measuresIdleTime() const {
 }
 
 bool WaylandEventSource::hasKeyboard() const {
-    return keyboard_ && keyboard_->ready();
+    return device_ && device_->hasKeyboard();
 }
 
 void WaylandEventSource::doPost(const MouseEvent& event) {
-    if (!pointer_)
+    if (!device_)
         return;
     const bool right =
         event.type == MouseEventType::RightDown || event.type == MouseEventType::RightUp;
     const bool down =
         event.type == MouseEventType::LeftDown || event.type == MouseEventType::RightDown;
     moveTo(event.location);
-    zwlr_virtual_pointer_v1_button(pointer_, milliseconds(), right ? BTN_RIGHT : BTN_LEFT,
-                                   down ? WL_POINTER_BUTTON_STATE_PRESSED
-                                        : WL_POINTER_BUTTON_STATE_RELEASED);
+    device_->button(right ? BTN_RIGHT : BTN_LEFT, down);
     frame();
 }
 
 void WaylandEventSource::doPost(const ScrollEvent& event) {
-    if (!pointer_)
+    if (!device_)
         return;
     // Wheels move in whole clicks; the pixels short of a click wait for the next event.
     wheelRemainder_ += event.value;
@@ -121,10 +107,7 @@ void WaylandEventSource::doPost(const ScrollEvent& event) {
     moveTo(event.location);
     if (clicks != 0) {
         // Wayland's vertical axis grows downwards, the core's scroll value upwards.
-        zwlr_virtual_pointer_v1_axis_source(pointer_, WL_POINTER_AXIS_SOURCE_WHEEL);
-        zwlr_virtual_pointer_v1_axis_discrete(
-            pointer_, milliseconds(), WL_POINTER_AXIS_VERTICAL_SCROLL,
-            wl_fixed_from_int(-clicks * pixelsPerWheelClick_), -clicks);
+        device_->wheel(-clicks, pixelsPerWheelClick_);
     }
     frame();
 }
@@ -171,7 +154,7 @@ void WaylandEventSource::doPost(const KeyEvent& event) {
         keysDown_.erase(it);
     } else if (const auto stroke = strokeFor(event)) {
         // The key-down was never posted, so no modifier is held for this key.
-        keyboard_->key(stroke->evdev, false);
+        device_->key(stroke->evdev, false);
     }
     connection_->noteSyntheticInput();
 }
@@ -182,12 +165,12 @@ void WaylandEventSource::doPost(const SystemDefinedEvent& event) {
     const auto key = auxiliaryKey((event.data1 >> 16) & 0xFF);
     if (!key)
         return;
-    keyboard_->key(*key, (event.data1 & 0xFF00) == 0x0A00);
+    device_->key(*key, (event.data1 & 0xFF00) == 0x0A00);
     connection_->noteSyntheticInput();
 }
 
 void WaylandEventSource::doWarp(Point location) {
-    if (!pointer_)
+    if (!device_)
         return;
     moveTo(location);
     frame();
@@ -199,16 +182,16 @@ void WaylandEventSource::doNudge(Point location) {
 
 void WaylandEventSource::press(const Stroke& stroke) {
     for (const std::uint32_t key : stroke.modifierKeys)
-        keyboard_->key(key, true);
-    keyboard_->holdModifiers(stroke.modifiers);
-    keyboard_->key(stroke.evdev, true);
+        device_->key(key, true);
+    device_->holdModifiers(stroke.modifiers);
+    device_->key(stroke.evdev, true);
 }
 
 void WaylandEventSource::release(const Stroke& stroke) {
-    keyboard_->key(stroke.evdev, false);
+    device_->key(stroke.evdev, false);
     for (auto key = stroke.modifierKeys.rbegin(); key != stroke.modifierKeys.rend(); ++key)
-        keyboard_->key(*key, false);
-    keyboard_->holdModifiers(0);
+        device_->key(*key, false);
+    device_->holdModifiers(0);
 }
 
 void WaylandEventSource::moveTo(Point global) {
@@ -216,23 +199,12 @@ void WaylandEventSource::moveTo(Point global) {
     const auto primary = screens_.primaryBox();
     if (!layout || !primary)
         return;
-    const auto clamp = [](double value, double size) {
-        if (std::isnan(value))
-            return 0u;
-        return static_cast<std::uint32_t>(std::clamp(std::round(value), 0.0, size - 1));
-    };
-    // Absolute motion is relative to the box around every output.
-    const double x = global.x + primary->origin.x - layout->origin.x;
-    const double y = global.y + primary->origin.y - layout->origin.y;
-    zwlr_virtual_pointer_v1_motion_absolute(pointer_, milliseconds(), clamp(x, layout->size.width),
-                                            clamp(y, layout->size.height),
-                                            static_cast<std::uint32_t>(layout->size.width),
-                                            static_cast<std::uint32_t>(layout->size.height));
+    device_->moveTo({global.x + primary->origin.x, global.y + primary->origin.y}, *layout);
     screens_.noteWarp(global);
 }
 
 void WaylandEventSource::frame() {
-    zwlr_virtual_pointer_v1_frame(pointer_);
+    device_->frame();
     connection_->noteSyntheticInput();
 }
 

@@ -7,20 +7,17 @@
 #include <optional>
 #include <vector>
 
-struct zwlr_virtual_pointer_manager_v1;
-struct zwlr_virtual_pointer_v1;
-
 namespace wigglet::desktop {
 
 class WaylandConnection;
 class WaylandSeat;
 class WaylandIdleWatch;
-class WaylandVirtualKeyboard;
+class WaylandInputDevice;
 class WaylandScreens;
 
-// Input on wlroots compositors: a virtual pointer placed in absolute coordinates over the
-// screens' extent, a virtual keyboard, and the idle time from the compositor's idle
-// notifications. Without the protocols it posts nothing and reports no idle time.
+// Input through the best device the compositor offers (wlroots' virtual pointer and keyboard,
+// else KWin's fake input), and the idle time from the compositor's idle notifications.
+// Without the protocols it posts nothing and reports no idle time.
 class WaylandEventSource : public EventSource {
   public:
     static constexpr int defaultPixelsPerWheelClick = 15;
@@ -30,7 +27,7 @@ class WaylandEventSource : public EventSource {
     ~WaylandEventSource() override;
 
     double secondsSinceLastInput() override;
-    bool mayPostEvents() override { return pointer_ != nullptr; }
+    bool mayPostEvents() override { return device_ != nullptr; }
     bool measuresIdleTime() const;
     bool hasKeyboard() const;
 
@@ -58,9 +55,7 @@ class WaylandEventSource : public EventSource {
 
     WaylandConnection* connection_;
     WaylandScreens& screens_;
-    zwlr_virtual_pointer_manager_v1* manager_ = nullptr;
-    zwlr_virtual_pointer_v1* pointer_ = nullptr;
-    std::unique_ptr<WaylandVirtualKeyboard> keyboard_;
+    std::unique_ptr<WaylandInputDevice> device_;
     std::unique_ptr<WaylandIdleWatch> idle_;
     int pixelsPerWheelClick_;
     int wheelRemainder_ = 0;
