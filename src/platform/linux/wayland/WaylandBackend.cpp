@@ -42,9 +42,10 @@ std::string WaylandBackend::prepare() {
                 : name && *name       ? std::string(" ") + name
                                       : " (WAYLAND_DISPLAY is not set)");
     }
-    // Screens come from Qt, which must then be on the same compositor.
+    // Screens come from Qt, which must then be on the same compositor; XWayland's are the
+    // same screens, for a Qt without its Wayland plugin.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArray("wayland"));
+        qputenv("QT_QPA_PLATFORM", QByteArray("wayland;xcb"));
     return {};
 }
 
