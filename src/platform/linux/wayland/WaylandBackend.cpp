@@ -83,6 +83,11 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
     if (!connection_)
         return {"No Wayland compositor was found: Wigglet can neither see idle time nor post "
                 "input."};
+    // Without input and idle time the rest does not matter: one line says it all.
+    if (!events_->mayPostEvents() && !events_->measuresIdleTime())
+        return {"This compositor offers no way for applications to send input or see idle "
+                "time (no virtual-pointer or idle protocol): Wigglet can only keep the display "
+                "awake here."};
     std::vector<std::string> missing;
     if (!events_->mayPostEvents())
         missing.emplace_back("This compositor offers no way for applications to send input (no "
