@@ -100,7 +100,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins")
+# Qt's Wayland plugin is loaded at run time, so shlibdeps cannot see it; libwayland-client0
+# and libxkbcommon0 are linked and found by shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins, qt6-wayland")
 if(WIGGLET_HOMEPAGE)
     set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${WIGGLET_HOMEPAGE}")
 endif()

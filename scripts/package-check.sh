@@ -104,7 +104,8 @@ echo "  $ddeb"
 dpkg-deb --field "$deb" Package Version Architecture Maintainer Depends
 [ "$(dpkg-deb --field "$deb" Version)" = "$version" ] || fail "the package is not of version $version"
 depends="$(dpkg-deb --field "$deb" Depends)"
-for needed in libqt6svg6 qt6-qpa-plugins libqt6widgets6 libx11-6 libxtst6; do
+for needed in libqt6svg6 qt6-qpa-plugins qt6-wayland libqt6widgets6 libx11-6 libxtst6 \
+    libwayland-client0 libxkbcommon0; do
   grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed"
 done
 if [ "$(dpkg-deb --field "$deb" Maintainer)" = "$local_maintainer" ]; then

@@ -1,6 +1,7 @@
-"""A private desktop session for tests of the real wigglet: its own Xvfb server, a session bus
-that can activate Wigglet, its own home and runtime folders and a settings file. Closing it
-ends every process it started, by process id."""
+"""A private desktop session for tests of the real wigglet: its own Xvfb server (or, in the
+Wayland mode, a headless compositor with a fake logind on a system bus of its own), a session
+bus that can activate Wigglet, its own home and runtime folders and a settings file. Closing
+it ends every process it started, by process id."""
 import json
 import os
 import re
@@ -11,6 +12,8 @@ import tempfile
 import time
 
 RETURNING_USER = {"notFirstLaunch": True, "moveCursorEnabled": True}
+# dbusmock is the system's Python module, whatever python runs the tests.
+DBUSMOCK = ["/usr/bin/python3", "-m", "dbusmock"]
 
 
 def wait_for(condition, what, seconds=20, interval=0.05):
@@ -36,8 +39,12 @@ def stop(process, timeout=5):
 
 
 class Session:
-    def __init__(self, wigglet, settings=None):
+    def __init__(self, wigglet, settings=None, compositor=None, peer=None):
+        """COMPOSITOR ("sway" or "weston") asks for a Wayland session, which PEER (the
+        wigglet_wayland_peer program) starts."""
         self.wigglet = wigglet
+        self.compositor = compositor
+        self.peer = None
         self.dir = tempfile.mkdtemp(prefix="wigglet-session-")
         self.settings = self.path("settings.json")
         self.write_settings(settings or {"notFirstLaunch": True, "moveCursorEnabled": False})
@@ -49,7 +56,11 @@ class Session:
             os.makedirs(self.path(sub), mode=0o700)
             self.base[name] = self.path(sub)
         try:
-            self._start_x()
+            if compositor:
+                self._start_wayland(peer)
+                self._start_logind()
+            else:
+                self._start_x()
             self._start_bus()
         except Exception:
             self.close()
@@ -65,27 +76,63 @@ class Session:
         with os.fdopen(r) as f:
             self.display = ":" + f.readline().strip()
 
-    def _start_bus(self):
-        services = self.path("services")
-        os.mkdir(services)
-        with open(os.path.join(services, "org.wigglet.Wigglet.service"), "w") as f:
-            f.write("[D-BUS Service]\nName=org.wigglet.Wigglet\n"
-                    f"Exec={self.wigglet} --settings {self.settings}\n")
-        config = self.path("bus.conf")
+    def _start_wayland(self, peer):
+        self.peer = subprocess.Popen([peer, self.compositor], stdin=subprocess.PIPE,
+                                     stdout=subprocess.PIPE, text=True)
+        self.wayland_display = self.peer.stdout.readline().strip()
+        if not self.wayland_display:
+            raise AssertionError(f"{self.compositor} did not start")
+
+    def ask_peer(self, command):
+        """Sends the peer one command ("pointer", "hand") and returns its answer."""
+        self.peer.stdin.write(command + "\n")
+        self.peer.stdin.flush()
+        return self.peer.stdout.readline().strip()
+
+    def _start_logind(self):
+        self.system_bus_address = self._bus_daemon("system")
+        env = dict(self.base, DBUS_SYSTEM_BUS_ADDRESS=self.system_bus_address)
+        self.processes.append(subprocess.Popen(DBUSMOCK + ["--system", "--template", "logind"],
+                                               env=env, stdout=subprocess.DEVNULL,
+                                               stderr=subprocess.DEVNULL))
+        wait_for(lambda: self.inhibitors() is not None, "the fake logind", 20, 0.1)
+
+    def inhibitors(self):
+        """logind's inhibitors as gdbus prints them, or None while logind is not there."""
+        out = subprocess.run(["gdbus", "call", "--system", "--dest", "org.freedesktop.login1",
+                              "--object-path", "/org/freedesktop/login1", "--method",
+                              "org.freedesktop.login1.Manager.ListInhibitors"],
+                             env=self.env(), capture_output=True, text=True)
+        return out.stdout if out.returncode == 0 else None
+
+    def _bus_daemon(self, name, services=None):
+        folder = self.path(name + "-bus")
+        os.mkdir(folder)
+        config = self.path(name + "-bus.conf")
         with open(config, "w") as f:
             f.write('<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"'
                     ' "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">\n'
-                    f"<busconfig><type>session</type><listen>unix:dir={self.dir}</listen>"
-                    f"<servicedir>{services}</servicedir>"
+                    f"<busconfig><type>session</type><listen>unix:dir={folder}</listen>"
+                    + (f"<servicedir>{services}</servicedir>" if services else "") +
                     '<policy context="default"><allow send_destination="*" eavesdrop="true"/>'
                     '<allow eavesdrop="true"/><allow own="*"/></policy></busconfig>\n')
         bus = subprocess.Popen(["dbus-daemon", "--config-file", config, "--nofork",
                                 "--print-address"], stdout=subprocess.PIPE,
                                stderr=subprocess.DEVNULL, env=self.base, text=True)
         self.processes.append(bus)
-        self.bus_address = bus.stdout.readline().strip()
+        return bus.stdout.readline().strip()
+
+    def _start_bus(self):
+        services = self.path("services")
+        os.mkdir(services)
+        with open(os.path.join(services, "org.wigglet.Wigglet.service"), "w") as f:
+            f.write("[D-BUS Service]\nName=org.wigglet.Wigglet\n"
+                    f"Exec={self.wigglet} --settings {self.settings}\n")
+        self.bus_address = self._bus_daemon("session", services)
         # As a desktop session does: the bus learns the display its activated programs need.
-        subprocess.run(["dbus-update-activation-environment", f"DISPLAY={self.display}"],
+        display = (f"WAYLAND_DISPLAY={self.wayland_display}" if self.compositor
+                   else f"DISPLAY={self.display}")
+        subprocess.run(["dbus-update-activation-environment", display],
                        env=self.env(), check=True, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
 
@@ -93,6 +140,13 @@ class Session:
         return os.path.join(self.dir, name)
 
     def env(self):
+        if self.compositor:
+            # Qt picks its platform plugin from the session, as in a real one.
+            env = {k: v for k, v in self.base.items() if k != "QT_QPA_PLATFORM"}
+            return dict(env, WAYLAND_DISPLAY=self.wayland_display, XDG_SESSION_TYPE="wayland",
+                        DBUS_SESSION_BUS_ADDRESS=getattr(self, "bus_address", ""),
+                        DBUS_SYSTEM_BUS_ADDRESS=getattr(self, "system_bus_address", ""),
+                        XDG_RUNTIME_DIR=self.dir)
         return dict(self.base, DISPLAY=self.display, DBUS_SESSION_BUS_ADDRESS=self.bus_address,
                     XDG_RUNTIME_DIR=self.dir, QT_QPA_PLATFORM="xcb")
 
@@ -185,4 +239,12 @@ class Session:
             stop(proc)
             if proc.stdout:
                 proc.stdout.close()
+        if self.peer:
+            # The peer takes its compositor down once its input ends.
+            self.peer.stdin.close()
+            try:
+                self.peer.wait(10)
+            except subprocess.TimeoutExpired:
+                stop(self.peer)
+            self.peer.stdout.close()
         shutil.rmtree(self.dir, ignore_errors=True)

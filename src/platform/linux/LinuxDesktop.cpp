@@ -5,6 +5,7 @@
 #include "platform/linux/KeepAwakeMechanism.h"
 #include "platform/linux/dbus/BusInhibitor.h"
 #include "platform/linux/dbus/FreedesktopNotifications.h"
+#include "platform/linux/dbus/LogindIdleInhibitor.h"
 #include "platform/linux/dbus/SessionBus.h"
 #include "platform/linux/posix/RealSleeper.h"
 #include "platform/linux/posix/SyslogSystemInfo.h"
@@ -43,6 +44,11 @@ LinuxDesktop::LinuxDesktop(const LinuxDesktopOptions& options, DesktopBackend& b
             busInhibitors_.push_back(std::make_unique<BusInhibitor>(service, *bus_));
             keepAwake_.push_back(busInhibitors_.back().get());
         }
+    }
+    // Where no session service listens (wlroots compositors), logind's inhibitor does.
+    if (QDBusConnection system = QDBusConnection::systemBus(); system.isConnected()) {
+        logind_ = std::make_unique<LogindIdleInhibitor>(system);
+        keepAwake_.push_back(logind_.get());
     }
     power_ = std::make_unique<DesktopPowerManagement>(keepAwake_);
     powerSources_ = std::make_unique<SysfsPowerSources>(options.powerSupplyRoot);

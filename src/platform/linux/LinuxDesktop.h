@@ -14,6 +14,7 @@ class KeepAwakeMechanism;
 class QtRunLoop;
 class RealSleeper;
 class BusInhibitor;
+class LogindIdleInhibitor;
 class DesktopPowerManagement;
 class SessionBus;
 class SysfsPowerSources;
@@ -48,6 +49,7 @@ class LinuxDesktop {
     std::unique_ptr<QtRunLoop> runLoop_;
     std::unique_ptr<RealSleeper> sleeper_;
     std::vector<std::unique_ptr<BusInhibitor>> busInhibitors_;
+    std::unique_ptr<LogindIdleInhibitor> logind_;
     std::vector<KeepAwakeMechanism*> keepAwake_;
     std::unique_ptr<DesktopPowerManagement> power_;
     std::unique_ptr<SysfsPowerSources> powerSources_;

@@ -44,9 +44,10 @@ std::string WaylandBackend::prepare() {
                 : name && *name       ? std::string(" ") + name
                                       : " (WAYLAND_DISPLAY is not set)");
     }
-    // Screens come from Qt, which must then be on the same compositor.
+    // Screens come from Qt, which must then be on the same compositor; XWayland's are the
+    // same screens, for a Qt without its Wayland plugin.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArray("wayland"));
+        qputenv("QT_QPA_PLATFORM", QByteArray("wayland;xcb"));
     return {};
 }
 
@@ -89,6 +90,11 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
     if (!connection_)
         return {"No Wayland compositor was found: Wigglet can neither see idle time nor post "
                 "input."};
+    // Without input and idle time the rest does not matter: one line says it all.
+    if (!events_->mayPostEvents() && !events_->measuresIdleTime())
+        return {"This compositor offers no way for applications to send input or see idle "
+                "time (no virtual-pointer or idle protocol): Wigglet can only keep the display "
+                "awake here."};
     std::vector<std::string> missing;
     if (!events_->mayPostEvents() && kdeShortcuts_)
         missing.emplace_back("KWin lets only the installed Wigglet send input: start the "

@@ -1,0 +1,79 @@
+#include "platform/linux/dbus/LogindIdleInhibitor.h"
+
+#include "platform/linux/DesktopPowerManagement.h"
+#include "support/BusPeer.h"
+#include "support/EventLoop.h"
+#include "support/FakeLogind.h"
+#include "support/PrivateBus.h"
+
+#include <gtest/gtest.h>
+
+using namespace wigglet;
+using wigglet::desktop::DesktopPowerManagement;
+using wigglet::desktop::LogindIdleInhibitor;
+using wigglet::testing::BusPeer;
+using wigglet::testing::FakeLogind;
+using wigglet::testing::PrivateBus;
+using wigglet::testing::runUntil;
+
+namespace {
+
+constexpr const char* displaySleep = "PreventUserIdleDisplaySleep";
+
+// A private bus stands in for the system bus.
+class LogindIdleInhibitorTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string whyNot;
+        bus_ = PrivateBus::start(whyNot);
+        ASSERT_TRUE(bus_) << whyNot;
+        inhibitor_ = std::make_unique<LogindIdleInhibitor>(bus_->connect(QStringLiteral("system")));
+        power_ = std::make_unique<DesktopPowerManagement>(
+            std::vector<desktop::KeepAwakeMechanism*>{inhibitor_.get()});
+    }
+    FakeLogind& startLogind() {
+        auto fake = std::make_unique<FakeLogind>();
+        FakeLogind& ref = *fake;
+        logind_ =
+            std::make_unique<BusPeer>(*bus_, QStringLiteral("org.freedesktop.login1"),
+                                      QStringLiteral("/org/freedesktop/login1"), std::move(fake));
+        EXPECT_TRUE(logind_->isRegistered());
+        return ref;
+    }
+
+    std::unique_ptr<PrivateBus> bus_;
+    std::unique_ptr<BusPeer> logind_;
+    std::unique_ptr<LogindIdleInhibitor> inhibitor_;
+    std::unique_ptr<DesktopPowerManagement> power_;
+};
+
+} // namespace
+
+TEST_F(LogindIdleInhibitorTest, TheIdleInhibitorIsHeldOnceWhileAssertionsAreHeldAndClosedAfter) {
+    FakeLogind& logind = startLogind();
+    const auto first = power_->createAssertion(displaySleep, "Wigglet");
+    const auto second = power_->createAssertion(displaySleep, "Wigglet");
+    ASSERT_EQ(first.result, kIOReturnSuccess);
+    ASSERT_EQ(logind.inhibits().size(), 1u);
+    EXPECT_EQ(logind.inhibits()[0].value(0), "idle");
+    EXPECT_EQ(logind.inhibits()[0].value(1), "Wigglet");
+    EXPECT_EQ(logind.inhibits()[0].value(3), "block");
+    EXPECT_EQ(logind.held(), 1);
+
+    power_->releaseAssertion(first.id);
+    EXPECT_EQ(logind.held(), 1) << "one assertion is still held";
+    power_->releaseAssertion(second.id);
+    EXPECT_TRUE(runUntil([&] { return logind.held() == 0; })) << "released with the last one";
+}
+
+TEST_F(LogindIdleInhibitorTest, ALogindThatStartsWhileTheAssertionIsHeldIsInhibitedThen) {
+    EXPECT_FALSE(inhibitor_->isAvailable());
+    const auto held = power_->createAssertion(displaySleep, "Wigglet");
+    ASSERT_EQ(held.result, kIOReturnSuccess);
+
+    FakeLogind& logind = startLogind();
+    ASSERT_TRUE(runUntil([&] { return logind.held() == 1; }));
+    EXPECT_EQ(logind.inhibits().size(), 1u);
+    power_->releaseAssertion(held.id);
+    EXPECT_TRUE(runUntil([&] { return logind.held() == 0; }));
+}
