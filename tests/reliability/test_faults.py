@@ -155,14 +155,24 @@ class FaultTest(unittest.TestCase):
         old.wait()
         if os.path.exists(path):
             os.unlink(path)
-        bus = subprocess.Popen(["dbus-daemon", "--config-file", os.path.join(s.dir, "bus.conf"),
+        bus = subprocess.Popen(["dbus-daemon", "--config-file", s.path("session-bus.conf"),
                                 "--address", address, "--nofork", "--print-address"],
                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         s.processes.append(bus)
         bus.stdout.readline()
         env = dict(s.env(), DBUS_SESSION_BUS_ADDRESS=address)
-        s.spawn(["dbus-monitor", "--address", address, "type='method_call',member='Inhibit'"],
-                "monitor", env)
+        s.spawn(["dbus-monitor", "--address", address, "type='method_call',member='Inhibit'",
+                 "type='signal',member='NameOwnerChanged'"], "monitor", env)
+
+        def monitor_sees_a_newcomer():
+            subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus",
+                            "--object-path", "/org/freedesktop/DBus", "--method",
+                            "org.freedesktop.DBus.GetId"], env=env, capture_output=True)
+            return "NameOwnerChanged" in s.output("monitor")
+        wait_for(monitor_sees_a_newcomer, "the monitor on the bus that came back")
+        # The desktop's screen-saver service starts on the new bus, after Wigglet rejoined it.
+        s.spawn(["/usr/bin/python3", "-m", "dbusmock", "org.freedesktop.ScreenSaver",
+                 "/org/freedesktop/ScreenSaver", "org.freedesktop.ScreenSaver"], "saver", env)
         wait_for(lambda: "member=Inhibit" in s.output("monitor"), "Inhibit on the bus that came back")
         self.assertIn('string "Wigglet"', s.output("monitor"))
         s.bus_address = address
