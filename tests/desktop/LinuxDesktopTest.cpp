@@ -31,19 +31,18 @@ TEST(LinuxDesktopWithoutDisplay, SaysSoOnceAndEveryServiceStillAnswers) {
     LinuxDesktop desktop(options, backend);
     EXPECT_TRUE(mentions(desktop.shortcomings(), "No X11 display"));
     const PlatformServices services = desktop.services();
+    const void* each[] = {services.runLoop,      services.sleeper,       services.power,
+                          services.powerSources, services.brightness,    services.hotKeys,
+                          services.loginItems,   services.notifications, services.workspace,
+                          services.system};
+    for (const void* service : each)
+        EXPECT_NE(service, nullptr);
     EXPECT_FALSE(services.events->mayPostEvents());
     EXPECT_EQ(services.events->secondsSinceLastInput(), 0);
+    services.events->warpCursor({10, 10});
+    services.events->post(KeyEvent{0, true, 0});
     EXPECT_FALSE(services.screens->primaryFrame());
-    EXPECT_NE(services.runLoop, nullptr);
-    EXPECT_NE(services.sleeper, nullptr);
-    EXPECT_NE(services.power, nullptr);
-    EXPECT_NE(services.powerSources, nullptr);
-    EXPECT_NE(services.brightness, nullptr);
-    EXPECT_NE(services.hotKeys, nullptr);
-    EXPECT_NE(services.loginItems, nullptr);
-    EXPECT_NE(services.notifications, nullptr);
-    EXPECT_NE(services.workspace, nullptr);
-    EXPECT_NE(services.system, nullptr);
+    EXPECT_EQ(services.screens->pointerLocation(), (Point{0, 0}));
 }
 
 class LinuxDesktopTest : public XServerTest {};

@@ -41,27 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Qt, RunLoopContract, ::testing::Values(HarnessFactory([
                              return std::unique_ptr<RunLoopHarness>(new QtHarness);
                          })));
 
-TEST(QtRunLoop, ScheduledTimerFiresWithoutTheCallerKeepingIt) {
-    QtHarness harness;
-    int fired = 0;
-    harness.loop().scheduleTimer(0.03, false, [&] { ++fired; });
-    harness.runFor(0.15);
-    EXPECT_EQ(fired, 1);
-}
-
-TEST(QtRunLoop, TimerInvalidatedAndDroppedInItsOwnCallbackStops) {
-    QtHarness harness;
-    int fired = 0;
-    std::shared_ptr<Timer> timer;
-    timer = harness.loop().scheduleTimer(0.02, true, [&] {
-        ++fired;
-        timer->invalidate();
-        timer.reset();
-    });
-    harness.runFor(0.2);
-    EXPECT_EQ(fired, 1);
-}
-
+// The simulated loop still names the current point while the callback runs.
 TEST(QtRunLoop, RepeatingTimerFireDateIsTheNextGridPoint) {
     QtHarness harness;
     std::vector<double> fireDates;
@@ -74,15 +54,6 @@ TEST(QtRunLoop, RepeatingTimerFireDateIsTheNextGridPoint) {
     ASSERT_EQ(fireDates.size(), 3u);
     for (std::size_t i = 0; i < fireDates.size(); ++i)
         EXPECT_NEAR(fireDates[i], scheduled + 0.4 * double(i + 2), harness.tolerance()) << i;
-}
-
-TEST(QtRunLoop, DispatchedWorkRunsInOrder) {
-    QtHarness harness;
-    std::vector<int> ran;
-    for (int i = 1; i <= 3; ++i)
-        harness.loop().dispatchAsync([&ran, i] { ran.push_back(i); });
-    harness.runFor(0.05);
-    EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
 }
 
 } // namespace wigglet::test

@@ -8,14 +8,6 @@ using namespace wigglet;
 using wigglet::desktop::SyslogSystemInfo;
 using wigglet::testing::TracedPlatform;
 
-TEST(SyslogSystemInfo, ReportsTheCurrentSystemVersion) {
-    SyslogSystemInfo system;
-    const OSVersion version = system.operatingSystemVersion();
-    EXPECT_EQ(version.major, 14);
-    EXPECT_EQ(version.minor, 0);
-    EXPECT_TRUE(version.atLeast(13));
-}
-
 TEST(SyslogSystemInfo, BundleValuesComeFromTheBuild) {
     SyslogSystemInfo system;
     EXPECT_EQ(system.bundleValue("CFBundleShortVersionString"), WIGGLET_VERSION);

@@ -13,22 +13,12 @@ TEST(VirtualKeyTable, KeyPositionsProduceTheirUsKeysyms) {
         std::uint32_t keysym;
     };
     const Row rows[] = {
-        {"0 is A", 0, XK_a},
-        {"1 is S", 1, XK_s},
-        {"2 is D", 2, XK_d},
-        {"30 is the right bracket", 30, XK_bracketright},
-        {"33 is the left bracket", 33, XK_bracketleft},
-        {"36 is Return", 36, XK_Return},
         {"48 is Tab", 48, XK_Tab},
-        {"49 is Space", 49, XK_space},
-        {"51 is Backspace", 51, XK_BackSpace},
-        {"53 is Escape", 53, XK_Escape},
         {"55 is Command, the Super key", 55, XK_Super_L},
         {"58 is Option, the Alt key", 58, XK_Alt_L},
         {"18 is the digit 1", 18, XK_1},
         {"29 is the digit 0", 29, XK_0},
         {"122 is F1", 122, XK_F1},
-        {"116 is Page Up", 116, XK_Page_Up},
         {"121 is Page Down", 121, XK_Page_Down},
         {"126 is the up arrow", 126, XK_Up},
         {"82 is keypad 0", 82, XK_KP_0},

@@ -1,10 +1,12 @@
 #include "platform/linux/xdg/XdgAutostartLoginItems.h"
 
-#include "platform/linux/xdg/DesktopEntry.h"
 #include "TemporaryFolder.h"
+#include "platform/linux/xdg/DesktopEntry.h"
 #include "support/TracedPlatform.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -21,25 +23,16 @@ constexpr const char* legacyFile = "home/autostart/wigglet.desktop";
 constexpr const char* systemFile = "etc/autostart/org.wigglet.Wigglet.desktop";
 
 // Puts the variables back as they were when the test is over.
-class EnvironmentKept {
-  public:
-    explicit EnvironmentKept(std::vector<std::string> names) {
-        for (auto& name : names) {
-            const char* value = std::getenv(name.c_str());
-            kept_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-        }
+struct EnvironmentKept {
+    std::vector<std::pair<const char*, const char*>> kept;
+    explicit EnvironmentKept(std::initializer_list<const char*> names) {
+        for (const char* name : names)
+            kept.emplace_back(name, std::getenv(name) ? ::strdup(std::getenv(name)) : nullptr);
     }
     ~EnvironmentKept() {
-        for (const auto& [name, value] : kept_) {
-            if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
-            else
-                ::unsetenv(name.c_str());
-        }
+        for (const auto& [name, value] : kept)
+            value ? ::setenv(name, value, 1) : ::unsetenv(name);
     }
-
-  private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> kept_;
 };
 
 class XdgAutostartLoginItemsTest : public ::testing::Test {
@@ -110,49 +103,53 @@ TEST_F(XdgAutostartLoginItemsTest, RegisteringWritesAnEntryThatRunsTheProgram) {
     EXPECT_EQ(info.st_mode & 0777, 0644u);
 }
 
-TEST_F(XdgAutostartLoginItemsTest, RegisteringAgainKeepsOneEntry) {
-    auto login = items();
-    ASSERT_EQ(login.registerMainApp(), std::nullopt);
-    ASSERT_EQ(login.registerMainApp(), std::nullopt);
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& file :
-         std::filesystem::directory_iterator(folder_.path() / "home/autostart"))
-        ++files;
-    EXPECT_EQ(files, 1u);
-}
-
-TEST_F(XdgAutostartLoginItemsTest, UnregisteringRemovesTheEntry) {
-    auto login = items();
-    ASSERT_EQ(login.registerMainApp(), std::nullopt);
-    EXPECT_EQ(login.unregisterMainApp(), std::nullopt);
-    EXPECT_EQ(login.mainAppStatus(), 0);
-    EXPECT_FALSE(entry(entryFile));
-}
-
-TEST_F(XdgAutostartLoginItemsTest, UnregisteringWhatIsNotRegisteredSucceeds) {
-    auto login = items();
-    EXPECT_EQ(login.unregisterMainApp(), std::nullopt);
-    EXPECT_EQ(login.mainAppStatus(), 0);
-}
-
-TEST_F(XdgAutostartLoginItemsTest, RegisteringRetiresTheEntryOfTheOlderName) {
-    folder_.write(legacyFile, "[Desktop Entry]\nExec=wigglet\n");
-    auto login = items();
-    ASSERT_EQ(login.registerMainApp(), std::nullopt);
-    EXPECT_FALSE(entry(legacyFile));
-    EXPECT_TRUE(entry(entryFile));
-    EXPECT_EQ(login.mainAppStatus(), SMAppServiceStatusEnabled);
-}
-
-TEST_F(XdgAutostartLoginItemsTest, UnregisteringHidesASystemWideEntry) {
-    folder_.write(systemFile, "[Desktop Entry]\nExec=wigglet\n");
-    auto login = items();
-    ASSERT_EQ(login.unregisterMainApp(), std::nullopt);
-    EXPECT_EQ(login.mainAppStatus(), 0);
-    const auto hidden = entry(entryFile);
-    ASSERT_TRUE(hidden);
-    EXPECT_EQ(hidden->value("Hidden"), "true");
-    EXPECT_TRUE(entry(systemFile));
+TEST_F(XdgAutostartLoginItemsTest, RegisteringAndUnregisteringLeaveTheRightEntries) {
+    struct Row {
+        const char* behaviour;
+        const char* before;              // an entry on disk before the calls
+        std::vector<bool> registrations; // true registers, false unregisters
+        int status;
+        std::vector<std::string> files; // everything below the folder afterwards
+    };
+    const Row rows[] = {
+        {"registering again keeps one entry",
+         nullptr,
+         {true, true},
+         SMAppServiceStatusEnabled,
+         {entryFile}},
+        {"unregistering removes the entry", nullptr, {true, false}, 0, {}},
+        {"unregistering what is not registered succeeds", nullptr, {false}, 0, {}},
+        {"registering retires the entry of the older name",
+         legacyFile,
+         {true},
+         SMAppServiceStatusEnabled,
+         {entryFile}},
+        {"unregistering hides a system-wide entry",
+         systemFile,
+         {false},
+         0,
+         {systemFile, entryFile}},
+    };
+    for (const Row& row : rows) {
+        TemporaryFolder folder;
+        if (row.before)
+            folder.write(row.before, "[Desktop Entry]\nExec=wigglet\n");
+        XdgAutostartLoginItems login("/usr/bin/wigglet",
+                                     {folder.path() / "home", {folder.path() / "etc"}});
+        for (const bool registers : row.registrations)
+            EXPECT_EQ(registers ? login.registerMainApp() : login.unregisterMainApp(), std::nullopt)
+                << row.behaviour;
+        EXPECT_EQ(login.mainAppStatus(), row.status) << row.behaviour;
+        std::vector<std::string> files;
+        for (const auto& file : std::filesystem::recursive_directory_iterator(folder.path()))
+            if (file.is_regular_file())
+                files.push_back(std::filesystem::relative(file.path(), folder.path()));
+        std::sort(files.begin(), files.end());
+        EXPECT_EQ(files, row.files) << row.behaviour;
+        if (row.before == systemFile) {
+            EXPECT_EQ(DesktopEntry::read(folder / entryFile)->value("Hidden"), "true");
+        }
+    }
 }
 
 TEST_F(XdgAutostartLoginItemsTest, FolderThatCannotBeWrittenGivesTheReason) {
@@ -168,12 +165,6 @@ TEST_F(XdgAutostartLoginItemsTest, FolderThatCannotBeWrittenGivesTheReason) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0]["result"], "error");
     EXPECT_EQ(lines[0]["reason"], *failure);
-}
-
-TEST_F(XdgAutostartLoginItemsTest, OlderJobListMechanismDoesNotExist) {
-    auto login = items();
-    EXPECT_EQ(login.copyAllJobDictionaries(), std::nullopt);
-    EXPECT_FALSE(login.setLoginItemEnabled("org.wigglet.Wigglet-LaunchAtLoginHelper", true));
 }
 
 TEST_F(XdgAutostartLoginItemsTest, SessionFoldersFollowTheEnvironment) {

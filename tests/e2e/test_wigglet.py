@@ -101,14 +101,6 @@ class ShakingTest(WiggletTest):
         self.assertIsNotNone(left, "the pointer never left its place")
         self.assertIsNotNone(returned, f"the pointer went to {left} and did not come back")
 
-    def test_the_global_shortcut_pressed_through_xtest_stops_shaking(self):
-        self.launch(SHAKING_ON)
-        self.wait_for_trace(is_assertion("create"), "the assertion")
-        self.session.x("xdotool", "key", "alt+super+s")
-        wait_for(lambda: self.session.stored().get("shakeEnabled") is False,
-                 "the settings file to say shaking is off", 5)
-        self.wait_for_trace(is_assertion("release"), "the assertion's release")
-
     def test_nobody_touching_the_machine_for_eight_seconds_is_never_an_interruption(self):
         self.launch(SHAKING_ON)
         time.sleep(8)

@@ -1,27 +1,24 @@
 // Feeds arbitrary bytes to the localisation-table loader, as a damaged or hand-made table
 // would be. Whatever the table holds, a key it lacks reads as the key itself.
+#include "FuzzCheck.h"
 #include "foundation/Localizer.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 
 using wigglet::Localizer;
 
+using wigglet::fuzz::check;
+
 namespace {
 
 constexpr std::array<std::string_view, 6> kProbes = {
     "menu-shake", "menu-preferences", "notification-stop-battery-low-title", "", "0", "missing-key",
 };
-
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 void checkLookup(const Localizer& table, std::string_view key) {
     const std::string text = table.string(key);

@@ -3,13 +3,13 @@
 // names a line of the input and says what is wrong with it. The commands that set up the
 // simulated machine, the store and the user's input then run, since they use the numbers the
 // parser let through; the program itself is not launched, so no run takes long.
+#include "FuzzCheck.h"
 #include "Scenario.h"
 #include "ScenarioRunner.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <string_view>
@@ -19,12 +19,9 @@ using wigglet::sim::Scenario;
 using wigglet::sim::ScenarioError;
 using wigglet::sim::ScenarioRunner;
 
-namespace {
+using wigglet::fuzz::check;
 
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
+namespace {
 
 void checkNamesALine(const ScenarioError& error, std::string_view text) {
     const auto lines = std::count(text.begin(), text.end(), '\n') + 1;

@@ -1,6 +1,8 @@
 // Writes arbitrary bytes as the settings file, as a crash, a full disk or a hand edit could
 // leave it, opens a store on it and reads every key through every accessor. The store either
 // loads the file as it stands or moves it aside untouched and starts empty.
+#include "FuzzCheck.h"
+#include "TemporaryFolder.h"
 #include "foundation/SettingsKey.h"
 #include "foundation/SettingsStore.h"
 #include "platform/Platform.h"
@@ -8,7 +10,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +18,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+using wigglet::fuzz::check;
 
 namespace {
 
@@ -34,57 +37,23 @@ class SilentSystemInfo : public wigglet::SystemInfo {
     void doLog(wigglet::LogLevel, std::string_view) override {}
 };
 
-// A folder of this process's own, on tmpfs where there is one: moving a file aside syncs the
-// folder, which costs nothing there.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        std::error_code ec;
-        const fs::path base =
-            fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-        std::string pattern = (base / "wigglet-settings-fuzz-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        path_ = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const fs::path& path() const { return path_; }
-    std::vector<fs::path> entries() const {
-        std::vector<fs::path> found;
-        for (const auto& entry : fs::directory_iterator(path_))
-            found.push_back(entry.path());
-        return found;
-    }
-    void empty() const {
-        for (const auto& entry : entries())
-            fs::remove(entry);
-    }
-
-  private:
-    fs::path path_;
-};
-
 struct Process {
     SilentSystemInfo log;
     wigglet::Platform platform{wigglet::PlatformServices{.system = &log}};
     wigglet::PlatformScope scope{platform};
-    ScratchFolder folder;
+    wigglet::testing::TemporaryFolder folder;
 };
+
+std::vector<fs::path> entries(const fs::path& folder) {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(folder))
+        found.push_back(entry.path());
+    return found;
+}
 
 std::string contentsOf(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void check(bool condition) {
-    if (!condition)
-        std::abort();
 }
 
 void readThroughEveryAccessor(SettingsStore& store, std::string_view key, bool present) {
@@ -98,9 +67,9 @@ void readThroughEveryAccessor(SettingsStore& store, std::string_view key, bool p
 }
 
 // A file the store took as it is: still in place, byte for byte, and every key readable.
-void checkLoaded(SettingsStore& store, const ScratchFolder& folder, const fs::path& file,
+void checkLoaded(SettingsStore& store, const fs::path& folder, const fs::path& file,
                  std::string_view bytes, const json& parsed) {
-    check(folder.entries() == std::vector<fs::path>{file});
+    check(entries(folder) == std::vector<fs::path>{file});
     check(contentsOf(file) == bytes);
     const json values = store.snapshot();
     check(values == parsed);
@@ -114,11 +83,11 @@ void checkLoaded(SettingsStore& store, const ScratchFolder& folder, const fs::pa
 }
 
 // A file the store could not use: moved aside whole, and the store empty.
-void checkMovedAside(SettingsStore& store, const ScratchFolder& folder, std::string_view bytes) {
-    const auto entries = folder.entries();
-    check(entries.size() == 1);
-    check(entries.front().filename().string().starts_with("settings.json.corrupt-"));
-    check(contentsOf(entries.front()) == bytes);
+void checkMovedAside(SettingsStore& store, const fs::path& folder, std::string_view bytes) {
+    const auto left = entries(folder);
+    check(left.size() == 1);
+    check(left.front().filename().string().starts_with("settings.json.corrupt-"));
+    check(contentsOf(left.front()) == bytes);
     check(store.snapshot() == json::object());
     for (const std::string_view key : wigglet::kSettingsKeyNames)
         readThroughEveryAccessor(store, key, false);
@@ -137,10 +106,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(store.file() == file);
     const json parsed = json::parse(bytes, nullptr, false);
     if (parsed.is_object())
-        checkLoaded(store, process.folder, file, bytes, parsed);
+        checkLoaded(store, process.folder.path(), file, bytes, parsed);
     else
-        checkMovedAside(store, process.folder, bytes);
+        checkMovedAside(store, process.folder.path(), bytes);
 
-    process.folder.empty();
+    for (const auto& entry : entries(process.folder.path()))
+        fs::remove(entry);
     return 0;
 }

@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the shortcut-record decoder, as a damaged or hand-edited settings
 // file would. A record that decodes must survive its own round trip.
+#include "FuzzCheck.h"
 #include "system/GlobalKeybindPreferences.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto encoded = record->encode();
     // The decoder only lets well-formed UTF-8 through, so the record must encode again.
     if (!encoded)
-        std::abort();
+        wigglet::fuzz::check(false);
     if (GlobalKeybindPreferences::decode(*encoded) != record)
-        std::abort();
+        wigglet::fuzz::check(false);
     return 0;
 }

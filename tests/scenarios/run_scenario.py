@@ -8,6 +8,7 @@ The checks live beside the scenario as SCENARIO.py, plain Python run with:
   between(rs, t0, t1)    records with t0 <= t < t1
   near(a, b, tol)        abs(a - b) <= tol
   check(cond, message)   records a failure instead of stopping
+  control(i, name)       the named control of the i-th preferences dump, {} when absent
   stderr, status         what wigglet-sim wrote on stderr and its exit status
 A scenario whose first line is "# expect-exit: N" must make wigglet-sim exit with N.
 """
@@ -55,8 +56,12 @@ def main():
         if not cond:
             failures.append(message)
 
+    def control(i, name):
+        dumps = ev("prefs")
+        return (dumps[i]["controls"].get(name) or {}) if i < len(dumps) else {}
+
     scope = {"T": records, "ev": ev, "between": between, "near": near, "check": check,
-             "stderr": proc.stderr, "status": proc.returncode}
+             "control": control, "stderr": proc.stderr, "status": proc.returncode}
     with open(checks, encoding="utf-8") as f:
         code = f.read()
     try:

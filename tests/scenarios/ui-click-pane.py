@@ -1,11 +1,7 @@
 P = [r["controls"] for r in ev("prefs")]
 check(len(P) == 4, f"four dumps: {len(P)}")
 
-
-def c(i, name):
-    return P[i].get(name) or {} if i < len(P) else {}
-
-
+c = control
 check(c(0, "leftClickButton").get("state") == "on" and c(0, "cursorLeftAtRadioButton").get("state") == "on",
       "a fresh store: left button, at the pointer")
 check(c(0, "customizeLocationButton").get("hidden") is True, "the location button is hidden at the pointer")

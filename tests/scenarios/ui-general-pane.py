@@ -1,11 +1,7 @@
 P = [r["controls"] for r in ev("prefs")]
 check(len(P) == 5, f"five dumps: {len(P)}")
 
-
-def c(i, name):
-    return P[i].get(name) or {} if i < len(P) else {}
-
-
+c = control
 check(c(0, "shakeFrequencyButton").get("selected") == 0, f"60 s is not offered: the 2-second item: {c(0, 'shakeFrequencyButton')}")
 check(c(0, "frequencyWarning").get("hidden") is True, "no warning below 15 minutes")
 check(c(0, "batteryLevelThresholdButton").get("title") == "5", f"a stored 0 shows 5: {c(0, 'batteryLevelThresholdButton')}")

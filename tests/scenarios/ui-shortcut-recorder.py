@@ -1,11 +1,7 @@
 P = [r for r in ev("prefs")]
 check(len(P) == 6, f"six dumps: {len(P)}")
 
-
-def ctl(i, name):
-    return (P[i]["controls"].get(name) or {}) if i < len(P) else {}
-
-
+ctl = control
 rec = ctl(0, "shortcutButton")
 check(P and P[0].get("listening") is True, "pressing the shortcut button starts recording")
 check(rec.get("title") == "Type new shortcut" and rec.get("highlighted") is True and rec.get("width") == 170

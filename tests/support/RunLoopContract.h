@@ -85,12 +85,25 @@ TEST_P(RunLoopContract, InvalidatedTimerDoesNotFire) {
     EXPECT_TRUE(fires.empty());
 }
 
-TEST_P(RunLoopContract, DispatchedWorkRunsLaterOnTheLoop) {
-    bool ran = false;
-    harness->loop().dispatchAsync([&] { ran = true; });
-    EXPECT_FALSE(ran);
+TEST_P(RunLoopContract, TimerThatNobodyKeepsStillFiresAndOneDroppedInItsCallbackStops) {
+    harness->loop().scheduleTimer(0.2, false, [this] { fires.push_back(since()); });
+    std::shared_ptr<Timer> timer;
+    timer = harness->loop().scheduleTimer(0.3, true, [&] {
+        fires.push_back(since());
+        timer->invalidate();
+        timer.reset();
+    });
+    harness->runFor(1.0);
+    expectFiresNear({0.2, 0.3});
+}
+
+TEST_P(RunLoopContract, DispatchedWorkRunsLaterOnTheLoopInOrder) {
+    std::vector<int> ran;
+    for (int i = 1; i <= 3; ++i)
+        harness->loop().dispatchAsync([&ran, i] { ran.push_back(i); });
+    EXPECT_TRUE(ran.empty());
     harness->runFor(0.1);
-    EXPECT_TRUE(ran);
+    EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
 }
 
 } // namespace wigglet::test

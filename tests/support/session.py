@@ -177,12 +177,15 @@ class Session:
         self.processes.append(proc)
         return proc
 
+    def ask_bus(self, method):
+        """The bus's own answer to METHOD about Wigglet's name, as gdbus prints it."""
+        return subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus",
+                               "--object-path", "/org/freedesktop/DBus", "--method",
+                               "org.freedesktop.DBus." + method, "org.wigglet.Wigglet"],
+                              env=self.env(), capture_output=True, text=True).stdout
+
     def running(self):
-        out = subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus",
-                              "--object-path", "/org/freedesktop/DBus", "--method",
-                              "org.freedesktop.DBus.NameHasOwner", "org.wigglet.Wigglet"],
-                             env=self.env(), capture_output=True, text=True)
-        return "true" in out.stdout
+        return "true" in self.ask_bus("NameHasOwner")
 
     def status(self):
         out = self.run("status", "--json")
@@ -224,12 +227,7 @@ class Session:
     def close(self):
         # The activated program is the bus's child; end it through its name's owner.
         if getattr(self, "bus_address", None):
-            pid = subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus",
-                                  "--object-path", "/org/freedesktop/DBus", "--method",
-                                  "org.freedesktop.DBus.GetConnectionUnixProcessID",
-                                  "org.wigglet.Wigglet"], env=self.env(), capture_output=True,
-                                 text=True).stdout
-            found = re.search(r"uint32 (\d+)", pid)
+            found = re.search(r"uint32 (\d+)", self.ask_bus("GetConnectionUnixProcessID"))
             if found:
                 try:
                     os.kill(int(found.group(1)), signal.SIGTERM)
