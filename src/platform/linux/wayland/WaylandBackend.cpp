@@ -70,6 +70,8 @@ void WaylandBackend::start(const LinuxDesktopOptions& options) {
             backlight_.get());
         return;
     }
+    // Opened in prepare(), before the event loop could watch it.
+    connection_->watchFromEventLoop();
     if (options.exitWhenDisplayIsLost)
         connection_->onBroken(quitOnLostCompositor);
     seat_ = std::make_unique<WaylandSeat>(*connection_);
