@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
-"""Resource use of the real `wigglet` on its own Xvfb server and session bus.
+"""Resource use of the real `wigglet` on its own Xvfb server (or headless sway) and session bus.
 
-Usage: desktop_usage.py WIGGLET [--seconds 60] [--warmup 5]
+Usage: desktop_usage.py WIGGLET [--seconds 60] [--warmup 5] [--session sway [--peer PEER]]
 
 Two runs: shaking on while the user is active (the pointer moves every half second, so no
-step is ever due), and shaking off. Each samples /proc after the warm-up and at the end and
+step is ever due; on sway the test peer's own virtual pointer moves it), and shaking off. Each samples /proc after the warm-up and at the end and
 prints CPU time as a share of one core, wake-ups (voluntary context switches) per second of
 the main thread and of all threads, and the resident memory at the end.
 """
@@ -58,7 +58,10 @@ def keep_user_active(session, stop):
     x = 500
     while not stop.wait(0.5):
         x = 1001 - x
-        session.x("xdotool", "mousemove", str(x), "400")
+        if session.compositor:
+            session.ask_peer("hand")
+        else:
+            session.x("xdotool", "mousemove", str(x), "400")
 
 
 def measure(session, settings, active, seconds, warmup):
@@ -98,16 +101,24 @@ def main():
     parser.add_argument("wigglet")
     parser.add_argument("--seconds", type=float, default=60)
     parser.add_argument("--warmup", type=float, default=5)
+    parser.add_argument("--session", choices=["x11", "sway"], default="x11")
+    parser.add_argument("--peer", help="the wigglet_wayland_peer program (default: the one "
+                        "built next to WIGGLET)")
     args = parser.parse_args()
+    compositor = None if args.session == "x11" else args.session
+    peer = args.peer or os.path.join(os.path.dirname(os.path.abspath(args.wigglet)), "tests",
+                                     "wayland", "wigglet_wayland_peer")
     rows = []
     for title, settings, active in CASES:
-        session = Session(os.path.abspath(args.wigglet))
+        session = Session(os.path.abspath(args.wigglet), compositor=compositor,
+                          peer=os.path.abspath(peer) if compositor else None)
         try:
             rows.append((title, measure(session, settings, active, args.seconds,
                                         args.warmup)))
         finally:
             session.close()
-    print(f"wigglet over {args.seconds:.0f} s after {args.warmup:.0f} s of warm-up (Xvfb)")
+    where = "Xvfb" if args.session == "x11" else f"headless {args.session}"
+    print(f"wigglet over {args.seconds:.0f} s after {args.warmup:.0f} s of warm-up ({where})")
     print(f"{'case':<26}{'CPU % core':>11}{'wake/s main':>13}{'wake/s all':>12}"
           f"{'RSS MiB':>9}{'steps':>7}")
     for title, r in rows:

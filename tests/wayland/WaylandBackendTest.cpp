@@ -97,6 +97,15 @@ TEST_F(SwayTest, AnotherDevicesInputCountsAsTheUsersReturn) {
     EXPECT_TRUE(waitFor([&] { return events_->secondsSinceLastInput() < 1.0; }, 5));
 }
 
+TEST_F(SwayTest, AUserWhoNeverPausesForASecondCountsAsActive) {
+    // The watch never goes idle, so the compositor sends no event at all.
+    for (int i = 0; i < 10; ++i) {
+        window_->moveUserPointer();
+        pass(0.3);
+    }
+    EXPECT_LT(events_->secondsSinceLastInput(), 1.5);
+}
+
 TEST_F(SwayTest, OnSwayOnlyTheGlobalShortcutIsMissingAndItSaysHowToBindOne) {
     WaylandBackend backend(sway->socket());
     ASSERT_EQ(backend.prepare(), "");

@@ -19,16 +19,22 @@ int preference(const SysfsDevice& device) {
 
 } // namespace
 
-float SysfsBacklight::currentBrightness() {
+std::optional<SysfsDevice> SysfsBacklight::preferredDevice() const {
     auto devices = SysfsDevice::list(root_);
     std::stable_sort(
         devices.begin(), devices.end(),
         [](const SysfsDevice& a, const SysfsDevice& b) { return preference(a) < preference(b); });
     if (devices.empty())
+        return std::nullopt;
+    return devices.front();
+}
+
+float SysfsBacklight::currentBrightness() {
+    const auto device = preferredDevice();
+    if (!device)
         return 0.0f;
-    const SysfsDevice& device = devices.front();
-    const auto actual = device.number("actual_brightness");
-    const auto maximum = device.number("max_brightness");
+    const auto actual = device->number("actual_brightness");
+    const auto maximum = device->number("max_brightness");
     if (!actual || !maximum || *maximum <= 0)
         return 0.0f;
     return std::clamp(static_cast<float>(*actual) / static_cast<float>(*maximum), 0.0f, 1.0f);

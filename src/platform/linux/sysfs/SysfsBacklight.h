@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/DisplayBrightness.h"
+#include "platform/linux/sysfs/SysfsDevice.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace wigglet::desktop {
 
@@ -15,6 +17,8 @@ class SysfsBacklight : public DisplayBrightness {
     explicit SysfsBacklight(std::filesystem::path root = defaultRoot) : root_(std::move(root)) {}
 
     float currentBrightness() override;
+    // The backlight the desktop would drive; absent when there is none.
+    std::optional<SysfsDevice> preferredDevice() const;
 
   private:
     std::filesystem::path root_;

@@ -1,6 +1,7 @@
 #include "platform/linux/wayland/WaylandBackend.h"
 
 #include "platform/linux/LinuxDesktopOptions.h"
+#include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/wayland/KGlobalAccelHotKeyService.h"
 #include "platform/linux/wayland/LayerShellPointerProbe.h"
 #include "platform/linux/wayland/WaylandConnection.h"
@@ -60,18 +61,24 @@ void WaylandBackend::start(const LinuxDesktopOptions& options) {
         hotKeys_ = std::make_unique<KGlobalAccelHotKeyService>(bus);
     else
         hotKeys_ = std::make_unique<WaylandHotKeyService>();
+    backlight_ =
+        std::make_unique<LogindBacklight>(QDBusConnection::systemBus(), options.backlightRoot);
     if (!connection_) {
         screens_ = std::make_unique<WaylandScreens>(nullptr);
-        events_ = std::make_unique<WaylandEventSource>(nullptr, nullptr, *screens_);
+        events_ = std::make_unique<WaylandEventSource>(
+            nullptr, nullptr, *screens_, WaylandEventSource::defaultPixelsPerWheelClick,
+            backlight_.get());
         return;
     }
+    // Opened in prepare(), before the event loop could watch it.
+    connection_->watchFromEventLoop();
     if (options.exitWhenDisplayIsLost)
         connection_->onBroken(quitOnLostCompositor);
     seat_ = std::make_unique<WaylandSeat>(*connection_);
     probe_ = std::make_unique<LayerShellPointerProbe>(*connection_, *seat_);
     screens_ = std::make_unique<WaylandScreens>(probe_.get());
     events_ = std::make_unique<WaylandEventSource>(connection_.get(), seat_.get(), *screens_,
-                                                   options.pixelsPerWheelClick);
+                                                   options.pixelsPerWheelClick, backlight_.get());
 }
 
 EventSource& WaylandBackend::events() {

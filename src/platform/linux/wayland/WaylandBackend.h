@@ -8,6 +8,7 @@
 namespace wigglet::desktop {
 
 class WaylandConnection;
+class LogindBacklight;
 class WaylandSeat;
 class WaylandEventSource;
 class WaylandScreens;
@@ -41,6 +42,7 @@ class WaylandBackend : public DesktopBackend {
     std::unique_ptr<WaylandSeat> seat_;
     std::unique_ptr<LayerShellPointerProbe> probe_;
     std::unique_ptr<WaylandScreens> screens_;
+    std::unique_ptr<LogindBacklight> backlight_;
     std::unique_ptr<WaylandEventSource> events_;
     std::unique_ptr<HotKeyService> hotKeys_;
     bool kdeShortcuts_ = false;

@@ -76,7 +76,7 @@ std::vector<void*> WaylandConnection::bindAll(const wl_interface& interface,
 }
 
 void WaylandConnection::watchFromEventLoop() {
-    if (!QCoreApplication::instance())
+    if (notifier_ || !QCoreApplication::instance())
         return;
     notifier_ =
         std::make_unique<QSocketNotifier>(wl_display_get_fd(display_), QSocketNotifier::Read);

@@ -48,6 +48,9 @@ class WaylandConnection {
     void dispatchPending();
     void flush();
     bool broken() const;
+    // Has the Qt event loop read and dispatch the connection, once the application exists;
+    // a connection opened before it is not yet watched.
+    void watchFromEventLoop();
     // Called once when the connection breaks.
     void onBroken(std::function<void()> callback) { onBroken_ = std::move(callback); }
 
@@ -60,7 +63,6 @@ class WaylandConnection {
 
   private:
     explicit WaylandConnection(wl_display* display);
-    void watchFromEventLoop();
     void readAndDispatch();
     void checkBroken();
     static void onGlobal(void* data, wl_registry* registry, std::uint32_t name,

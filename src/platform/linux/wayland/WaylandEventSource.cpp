@@ -1,5 +1,6 @@
 #include "platform/linux/wayland/WaylandEventSource.h"
 
+#include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/wayland/EvdevKeyTable.h"
 #include "platform/linux/wayland/KdeFakeInput.h"
 #include "platform/linux/wayland/WaylandConnection.h"
@@ -50,8 +51,9 @@ std::optional<std::uint32_t> auxiliaryKey(std::int64_t keyType) {
 } // namespace
 
 WaylandEventSource::WaylandEventSource(WaylandConnection* connection, WaylandSeat* seat,
-                                       WaylandScreens& screens, int pixelsPerWheelClick)
-    : connection_(connection), screens_(screens),
+                                       WaylandScreens& screens, int pixelsPerWheelClick,
+                                       LogindBacklight* backlight)
+    : connection_(connection), screens_(screens), backlight_(backlight),
       pixelsPerWheelClick_(pixelsPerWheelClick > 0 ? pixelsPerWheelClick : 1) {
     if (!connection_ || !seat)
         return;
@@ -160,7 +162,7 @@ void WaylandEventSource::doPost(const KeyEvent& event) {
 }
 
 void WaylandEventSource::doPost(const SystemDefinedEvent& event) {
-    if (!hasKeyboard())
+    if ((backlight_ && backlight_->take(event)) || !hasKeyboard())
         return;
     const auto key = auxiliaryKey((event.data1 >> 16) & 0xFF);
     if (!key)

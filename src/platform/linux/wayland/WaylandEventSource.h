@@ -10,6 +10,7 @@
 namespace wigglet::desktop {
 
 class WaylandConnection;
+class LogindBacklight;
 class WaylandSeat;
 class WaylandIdleWatch;
 class WaylandInputDevice;
@@ -22,8 +23,10 @@ class WaylandEventSource : public EventSource {
   public:
     static constexpr int defaultPixelsPerWheelClick = 15;
 
+    // Brightness keys go to the backlight first when one is given.
     WaylandEventSource(WaylandConnection* connection, WaylandSeat* seat, WaylandScreens& screens,
-                       int pixelsPerWheelClick = defaultPixelsPerWheelClick);
+                       int pixelsPerWheelClick = defaultPixelsPerWheelClick,
+                       LogindBacklight* backlight = nullptr);
     ~WaylandEventSource() override;
 
     double secondsSinceLastInput() override;
@@ -55,6 +58,7 @@ class WaylandEventSource : public EventSource {
 
     WaylandConnection* connection_;
     WaylandScreens& screens_;
+    LogindBacklight* backlight_;
     std::unique_ptr<WaylandInputDevice> device_;
     std::unique_ptr<WaylandIdleWatch> idle_;
     int pixelsPerWheelClick_;

@@ -28,7 +28,8 @@ const org_kde_kwin_idle_timeout_listener kdeListener = {
 } // namespace
 
 WaylandIdleWatch::WaylandIdleWatch(WaylandConnection& connection, wl_seat* seat)
-    : connection_(connection), userLastInput_(WaylandConnection::now()) {
+    : connection_(connection), userLastInput_(WaylandConnection::now()),
+      busySince_(userLastInput_) {
     if (!seat)
         return;
     extNotifier_ =
@@ -59,7 +60,12 @@ WaylandIdleWatch::~WaylandIdleWatch() {
 double WaylandIdleWatch::secondsSinceLastInput() const {
     if (!available())
         return 0;
-    return WaylandConnection::now() - userLastInput_;
+    const double now = WaylandConnection::now();
+    const double watch = watchMs / 1000.0;
+    const double quietSince = std::max(busySince_, connection_.lastSyntheticInput().value_or(0));
+    if (busy_ && now - quietSince > watch + deliveryMargin)
+        userLastInput_ = std::max(userLastInput_, now - watch);
+    return now - userLastInput_;
 }
 
 bool WaylandIdleWatch::isOurs(double inputTime) const {
@@ -68,6 +74,7 @@ bool WaylandIdleWatch::isOurs(double inputTime) const {
 }
 
 void WaylandIdleWatch::idled() {
+    busy_ = false;
     // The last input, whoever made it, was a watch's length ago.
     const double lastInput = WaylandConnection::now() - watchMs / 1000.0;
     if (!isOurs(lastInput))
@@ -76,6 +83,8 @@ void WaylandIdleWatch::idled() {
 
 void WaylandIdleWatch::resumed() {
     const double time = WaylandConnection::now();
+    busy_ = true;
+    busySince_ = time;
     if (!isOurs(time))
         userLastInput_ = time;
 }

@@ -1,6 +1,7 @@
 #include "platform/linux/x11/X11Backend.h"
 
 #include "platform/linux/LinuxDesktopOptions.h"
+#include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/x11/XConnection.h"
 #include "platform/linux/x11/XGrabHotKeyService.h"
 #include "platform/linux/x11/XScreens.h"
@@ -9,6 +10,7 @@
 #include "platform/linux/x11/XTestEventSource.h"
 
 #include <QByteArray>
+#include <QDBusConnection>
 #include <QString>
 #include <QtGlobal>
 #include <X11/Xlib.h>
@@ -72,7 +74,10 @@ void X11Backend::start(const LinuxDesktopOptions& options) {
         XSetIOErrorHandler(onLostDisplay);
         qtMessages = qInstallMessageHandler(onQtMessage);
     }
-    events_ = std::make_unique<XTestEventSource>(x_.get(), options.pixelsPerWheelClick);
+    backlight_ =
+        std::make_unique<LogindBacklight>(QDBusConnection::systemBus(), options.backlightRoot);
+    events_ =
+        std::make_unique<XTestEventSource>(x_.get(), options.pixelsPerWheelClick, backlight_.get());
     screens_ = std::make_unique<XScreens>(x_.get());
     hotKeys_ = std::make_unique<XGrabHotKeyService>(x_.get());
     if (!x_)

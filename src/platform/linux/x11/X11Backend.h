@@ -9,6 +9,7 @@ struct _XDisplay;
 namespace wigglet::desktop {
 
 class XConnection;
+class LogindBacklight;
 class XTestEventSource;
 class XScreens;
 class XGrabHotKeyService;
@@ -39,6 +40,7 @@ class X11Backend : public DesktopBackend {
 
     std::unique_ptr<_XDisplay, ProbeCloser> probe_;
     std::unique_ptr<XConnection> x_;
+    std::unique_ptr<LogindBacklight> backlight_;
     std::unique_ptr<XTestEventSource> events_;
     std::unique_ptr<XScreens> screens_;
     std::unique_ptr<XGrabHotKeyService> hotKeys_;

@@ -2,6 +2,7 @@
 
 #include "platform/ModifierFlags.h"
 #include "platform/VirtualKeys.h"
+#include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/x11/VirtualKeyTable.h"
 #include "platform/linux/x11/XConnection.h"
 #include "platform/linux/x11/XPrimaryOutput.h"
@@ -63,8 +64,9 @@ std::optional<std::uint32_t> auxiliaryKeysym(std::int64_t keyType) {
 
 } // namespace
 
-XTestEventSource::XTestEventSource(XConnection* connection, int pixelsPerWheelClick)
-    : connection_(connection),
+XTestEventSource::XTestEventSource(XConnection* connection, int pixelsPerWheelClick,
+                                   LogindBacklight* backlight)
+    : connection_(connection), backlight_(backlight),
       pixelsPerWheelClick_(pixelsPerWheelClick > 0 ? pixelsPerWheelClick : 1) {
     if (!connection_)
         return;
@@ -212,7 +214,7 @@ void XTestEventSource::doPost(const KeyEvent& event) {
 }
 
 void XTestEventSource::doPost(const SystemDefinedEvent& event) {
-    if (!ready())
+    if ((backlight_ && backlight_->take(event)) || !ready())
         return;
     const auto keysym = auxiliaryKeysym((event.data1 >> 16) & 0xFF);
     if (!keysym)

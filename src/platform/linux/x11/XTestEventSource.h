@@ -12,6 +12,7 @@
 namespace wigglet::desktop {
 
 class XConnection;
+class LogindBacklight;
 
 // Input at the X server: the user's idle time from the MIT-SCREEN-SAVER extension, and
 // synthetic pointer, wheel and key events through XTEST, which the server treats as device
@@ -22,8 +23,10 @@ class XTestEventSource : public EventSource {
   public:
     static constexpr int defaultPixelsPerWheelClick = 15;
 
+    // Brightness keys go to the backlight first when one is given.
     explicit XTestEventSource(XConnection* connection,
-                              int pixelsPerWheelClick = defaultPixelsPerWheelClick);
+                              int pixelsPerWheelClick = defaultPixelsPerWheelClick,
+                              LogindBacklight* backlight = nullptr);
     ~XTestEventSource() override;
 
     double secondsSinceLastInput() override;
@@ -57,6 +60,7 @@ class XTestEventSource : public EventSource {
     static std::optional<Stroke> strokeFor(const KeyEvent& event);
 
     XConnection* connection_;
+    LogindBacklight* backlight_;
     std::unique_ptr<XKeymap> keymap_;
     int pixelsPerWheelClick_;
     bool hasXTest_ = false;
