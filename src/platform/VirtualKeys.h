@@ -121,4 +121,13 @@ inline constexpr std::uint16_t downArrow = 0x7D;
 inline constexpr std::uint16_t upArrow = 0x7E;
 } // namespace virtualKey
 
+// Key types of the auxiliary control buttons that a system-defined event carries in data1.
+namespace auxiliaryKey {
+inline constexpr std::int64_t soundUp = 0;
+inline constexpr std::int64_t soundDown = 1;
+inline constexpr std::int64_t brightnessUp = 2;
+inline constexpr std::int64_t brightnessDown = 3;
+inline constexpr std::int64_t mute = 7;
+} // namespace auxiliaryKey
+
 } // namespace wigglet

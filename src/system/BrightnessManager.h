@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/VirtualKeys.h"
+
 #include <cstdint>
 
 namespace wigglet {
@@ -12,8 +14,8 @@ class BrightnessManager {
     static constexpr int kMaxKeyPresses = 16;
     static constexpr std::uint32_t kKeyPressPauseMicros = 28000;
     static constexpr float kLowestDimmableBrightness = 0.1f;
-    static constexpr int NX_KEYTYPE_BRIGHTNESS_UP = 2;
-    static constexpr int NX_KEYTYPE_BRIGHTNESS_DOWN = 3;
+    static constexpr int NX_KEYTYPE_BRIGHTNESS_UP = auxiliaryKey::brightnessUp;
+    static constexpr int NX_KEYTYPE_BRIGHTNESS_DOWN = auxiliaryKey::brightnessDown;
 
     // 0..1; 0 when the display cannot be read.
     float currentBrightness();

@@ -1,5 +1,6 @@
 #include "platform/linux/dbus/LogindBacklight.h"
 
+#include "platform/VirtualKeys.h"
 #include "platform/linux/sysfs/SysfsDevice.h"
 
 #include <QDBusMessage>
@@ -7,21 +8,14 @@
 
 namespace wigglet::desktop {
 
-namespace {
-
-constexpr std::int64_t brightnessUpKey = 2;
-constexpr std::int64_t brightnessDownKey = 3;
-
-} // namespace
-
 LogindBacklight::LogindBacklight(QDBusConnection bus, std::filesystem::path backlightRoot)
     : bus_(std::move(bus)), backlight_(std::move(backlightRoot)) {}
 
 bool LogindBacklight::take(const SystemDefinedEvent& event) {
     const std::int64_t key = (event.data1 >> 16) & 0xFF;
-    if (key != brightnessUpKey && key != brightnessDownKey)
+    if (key != auxiliaryKey::brightnessUp && key != auxiliaryKey::brightnessDown)
         return false;
-    const bool up = key == brightnessUpKey;
+    const bool up = key == auxiliaryKey::brightnessUp;
     bool& taken = taken_[up ? 0 : 1];
     if ((event.data1 & 0xFF00) == 0x0A00)
         taken = step(up);

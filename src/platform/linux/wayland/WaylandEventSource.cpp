@@ -1,5 +1,7 @@
 #include "platform/linux/wayland/WaylandEventSource.h"
 
+#include "platform/ModifierFlags.h"
+#include "platform/VirtualKeys.h"
 #include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/wayland/EvdevKeyTable.h"
 #include "platform/linux/wayland/KdeFakeInput.h"
@@ -16,33 +18,20 @@ namespace wigglet::desktop {
 
 namespace {
 
-constexpr std::uint64_t commandFlag = 0x100000;
-constexpr std::uint64_t shiftFlag = 0x20000;
-constexpr std::uint64_t optionFlag = 0x80000;
-constexpr std::uint64_t controlFlag = 0x40000;
-constexpr std::uint64_t modifierFlags = commandFlag | shiftFlag | optionFlag | controlFlag;
-
-constexpr std::uint16_t rightBracketKey = 30;
-constexpr std::uint16_t leftBracketKey = 33;
-
-// Key types of the auxiliary control buttons carried in a system-defined event's data1.
-constexpr std::int64_t soundUpKey = 0;
-constexpr std::int64_t soundDownKey = 1;
-constexpr std::int64_t brightnessUpKey = 2;
-constexpr std::int64_t brightnessDownKey = 3;
-constexpr std::int64_t muteKey = 7;
+constexpr std::uint64_t modifierFlags =
+    modifierFlag::command | modifierFlag::shift | modifierFlag::option | modifierFlag::control;
 
 std::optional<std::uint32_t> auxiliaryKey(std::int64_t keyType) {
     switch (keyType) {
-    case soundUpKey:
+    case auxiliaryKey::soundUp:
         return KEY_VOLUMEUP;
-    case soundDownKey:
+    case auxiliaryKey::soundDown:
         return KEY_VOLUMEDOWN;
-    case brightnessUpKey:
+    case auxiliaryKey::brightnessUp:
         return KEY_BRIGHTNESSUP;
-    case brightnessDownKey:
+    case auxiliaryKey::brightnessDown:
         return KEY_BRIGHTNESSDOWN;
-    case muteKey:
+    case auxiliaryKey::mute:
         return KEY_MUTE;
     }
     return std::nullopt;
@@ -119,9 +108,11 @@ std::optional<WaylandEventSource::Stroke> WaylandEventSource::strokeFor(const Ke
     const std::uint64_t flags = event.flags & modifierFlags;
     // Command-Shift-] and Command-Shift-[ mean the next and previous tab; the desktop's own
     // shortcuts for them are Ctrl+Page_Down and Ctrl+Page_Up.
-    if (flags == (commandFlag | shiftFlag) && event.keyCode == rightBracketKey)
+    if (flags == (modifierFlag::command | modifierFlag::shift) &&
+        event.keyCode == virtualKey::ansiRightBracket)
         return Stroke{KEY_PAGEDOWN, {KEY_LEFTCTRL}, Modifier::Control};
-    if (flags == (commandFlag | shiftFlag) && event.keyCode == leftBracketKey)
+    if (flags == (modifierFlag::command | modifierFlag::shift) &&
+        event.keyCode == virtualKey::ansiLeftBracket)
         return Stroke{KEY_PAGEUP, {KEY_LEFTCTRL}, Modifier::Control};
     const auto evdev = EvdevKeyTable::evdevFor(event.keyCode);
     if (!evdev)
@@ -131,13 +122,13 @@ std::optional<WaylandEventSource::Stroke> WaylandEventSource::strokeFor(const Ke
         stroke.modifierKeys.push_back(key);
         stroke.modifiers |= modifier;
     };
-    if (flags & controlFlag)
+    if (flags & modifierFlag::control)
         hold(KEY_LEFTCTRL, Modifier::Control);
-    if (flags & optionFlag)
+    if (flags & modifierFlag::option)
         hold(KEY_LEFTALT, Modifier::Alt);
-    if (flags & shiftFlag)
+    if (flags & modifierFlag::shift)
         hold(KEY_LEFTSHIFT, Modifier::Shift);
-    if (flags & commandFlag)
+    if (flags & modifierFlag::command)
         hold(KEY_LEFTMETA, Modifier::Super);
     return stroke;
 }

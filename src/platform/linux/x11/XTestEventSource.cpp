@@ -32,13 +32,6 @@ constexpr unsigned rightButton = 3;
 constexpr unsigned wheelUpButton = 4;
 constexpr unsigned wheelDownButton = 5;
 
-// Key types of the auxiliary control buttons carried in a system-defined event's data1.
-constexpr std::int64_t soundUpKey = 0;
-constexpr std::int64_t soundDownKey = 1;
-constexpr std::int64_t brightnessUpKey = 2;
-constexpr std::int64_t brightnessDownKey = 3;
-constexpr std::int64_t muteKey = 7;
-
 // X coordinates are 16-bit; anything further out, or not a number, is pinned to the edge.
 int rootCoordinate(double value, int offset) {
     if (std::isnan(value))
@@ -48,15 +41,15 @@ int rootCoordinate(double value, int offset) {
 
 std::optional<std::uint32_t> auxiliaryKeysym(std::int64_t keyType) {
     switch (keyType) {
-    case soundUpKey:
+    case auxiliaryKey::soundUp:
         return XF86XK_AudioRaiseVolume;
-    case soundDownKey:
+    case auxiliaryKey::soundDown:
         return XF86XK_AudioLowerVolume;
-    case brightnessUpKey:
+    case auxiliaryKey::brightnessUp:
         return XF86XK_MonBrightnessUp;
-    case brightnessDownKey:
+    case auxiliaryKey::brightnessDown:
         return XF86XK_MonBrightnessDown;
-    case muteKey:
+    case auxiliaryKey::mute:
         return XF86XK_AudioMute;
     }
     return std::nullopt;
