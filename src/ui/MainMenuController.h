@@ -16,7 +16,8 @@ class AppDelegate;
 // Each refresh re-reads the settings for the check marks, the shortcut shown beside
 // "Indefinitely" and the time-left line. Every item but the time-left line sends its action
 // to the application delegate, which owns the behaviour. Each item carries what the platform
-// menu would: a tag, a key equivalent with its modifier flags and an image name (properties).
+// menu would: a tag, a key equivalent with its modifier flags and an image name (properties);
+// only the global shortcut is shown beside its items, the others cannot reach a tray menu.
 class MainMenuController final : public QMenu, public StatusMenu {
     Q_OBJECT
 
@@ -42,6 +43,7 @@ class MainMenuController final : public QMenu, public StatusMenu {
     static constexpr const char* modifiersProperty = "keyEquivalentModifierMask";
     static constexpr const char* imageProperty = "imageName";
     static constexpr const char* titleProperty = "title";
+    static constexpr const char* shownKeyProperty = "shownKeyEquivalent";
 
     QAction* shakingMenuItem = nullptr;
     QAction* clickMenuItem = nullptr;
@@ -55,8 +57,9 @@ class MainMenuController final : public QMenu, public StatusMenu {
     QMenu* buildTimingMenu();
     QMenu* buildHelpMenu();
     static void setTitle(QAction* item, const QString& title);
+    // SHOWN is the text beside the title; empty for an equivalent the tray cannot receive.
     static void setKeyEquivalent(QAction* item, const std::string& characters,
-                                 std::uint64_t modifierFlags, Qt::KeyboardModifier command);
+                                 std::uint64_t modifierFlags, const std::string& shown);
 
     AppDelegate& delegate_;
 };
