@@ -1,6 +1,7 @@
 #include "ui/MainMenuController.h"
 
 #include "app/AppDelegate.h"
+#include "app/Links.h"
 #include "app/ShakeChoices.h"
 #include "app/ShakeTimer.h"
 #include "foundation/Localizer.h"
@@ -8,6 +9,7 @@
 #include "platform/ModifierFlags.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
+#include "platform/Workspace.h"
 #include "system/GlobalKeybindPreferences.h"
 #include "system/ShortcutText.h"
 #include "ui/MenuManager.h"
@@ -45,6 +47,11 @@ std::vector<std::pair<int, QString>> durations() {
     return items;
 }
 
+// Updates and reviews go through the software centre, when the desktop has one.
+bool softwareCentre() {
+    return Platform::current().workspace().canOpen(links::softwareCentre);
+}
+
 int majorVersion() {
     return Platform::current().system().operatingSystemVersion().major;
 }
@@ -80,6 +87,7 @@ MainMenuController::MainMenuController(const QString& title, AppDelegate& delega
     more->setMenu(buildHelpMenu());
 
     QAction* rate = addItem(this, text("menu-rate"), [&d] { d.rate(); });
+    rate->setVisible(softwareCentre());
     if (majorVersion() >= 11) {
         rate->setIcon(MenuManager::namedImage("star"));
         rate->setProperty(imageProperty, QStringLiteral("star"));
@@ -116,11 +124,16 @@ QMenu* MainMenuController::buildHelpMenu() {
     auto* help = new QMenu(QStringLiteral("Help Menu"), this);
     AppDelegate& d = delegate_;
     addItem(help, text("menu-about"), [&d] { d.infos(); });
-    addItem(help, text("menu-check-software"), [&d] { d.checkOurSoftwareClicked(); });
-    addItem(help, text("menu-updates"), [&d] { d.checkForUpdates(); });
+    const LinkAddresses& to = links::addresses();
+    addItem(help, text("menu-check-software"), [&d] {
+        d.checkOurSoftwareClicked();
+    })->setVisible(!to.makerSite.empty());
+    addItem(help, text("menu-updates"), [&d] {
+        d.checkForUpdates();
+    })->setVisible(softwareCentre());
     help->addSeparator();
     addItem(help, text("menu-overview"), [&d] { d.overview(); });
-    addItem(help, text("menu-faq"), [&d] { d.faq(); });
+    addItem(help, text("menu-faq"), [&d] { d.faq(); })->setVisible(!to.faq.empty());
     return help;
 }
 

@@ -1,11 +1,7 @@
 #include "system/ShortcutText.h"
 
 #include "BehaviourRowName.h"
-#include "QtApplication.h"
-#include "SimFixture.h"
-#include "app/AppDelegate.h"
 #include "platform/VirtualKeys.h"
-#include "ui/MainMenuController.h"
 
 #include <optional>
 #include <string>
@@ -49,34 +45,11 @@ INSTANTIATE_TEST_SUITE_P(
                           false, false, false, virtualKey::ansiQ, "a", "Ctrl+Q"},
                       Row{"digits keep their digit", false, false, false, true, false,
                           virtualKey::ansi5, "%", "Shift+5"},
-                      Row{"named keys such as space are spelt out", false, false, true, false, false,
-                          virtualKey::space, " ", "Alt+Space"},
+                      Row{"named keys such as space are spelt out", false, false, true, false,
+                          false, virtualKey::space, " ", "Alt+Space"},
                       Row{"other keys show their characters upper cased", false, true, false, false,
                           false, virtualKey::ansiComma, ",", "Ctrl+,"}),
     BehaviourRowName{});
-
-class TrayMenuKeys : public SimFixture {
-  protected:
-    QtApplicationFirst application;
-    AppDelegate delegate;
-};
-
-TEST_F(TrayMenuKeys, OnlyTheGlobalShortcutIsShownBesideItsItems) {
-    MainMenuController menu(QStringLiteral("Wigglet"), delegate);
-    menu.refreshItems();
-    const QString shortcut =
-        QString::fromStdString(ShortcutText::of(GlobalKeybindPreferences::storedShortcut()));
-    EXPECT_EQ(menu.timingIndefinitelyMenuItem->text(), "Indefinitely\t" + shortcut);
-    int without = 0;
-    for (const QAction* item : menu.actions()) {
-        EXPECT_TRUE(item->shortcut().isEmpty()) << item->text().toStdString();
-        const QString title = item->property(MainMenuController::titleProperty).toString();
-        if (!item->isSeparator() && item != menu.timeLeftMenuItem && item->text() == title)
-            ++without;
-    }
-    // Shake, Click, Scroll, Move, Settings, More, Rate us, Quit: no key text beside them.
-    EXPECT_EQ(without, 8);
-}
 
 } // namespace
 
