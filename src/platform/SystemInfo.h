@@ -19,6 +19,8 @@ enum class LogLevel { Debug, Info, Error };
 
 // How shortcuts are written on screen: "Alt+Super+S" on desktops, "⌥⌘S" in symbols.
 enum class ShortcutStyle { Words, Symbols };
+// A window's title names the application ("Wigglet Preferences"), or is its menu item's.
+enum class WindowTitleStyle { Application, MenuItem };
 
 class SystemInfo {
   public:
@@ -27,6 +29,7 @@ class SystemInfo {
     // Bundle values such as "CFBundleShortVersionString" and "CFBundleIdentifier".
     virtual std::optional<std::string> bundleValue(std::string_view key) = 0;
     virtual ShortcutStyle shortcutStyle() { return ShortcutStyle::Words; }
+    virtual WindowTitleStyle windowTitleStyle() { return WindowTitleStyle::Application; }
     // The system log; traced here.
     void log(LogLevel level, std::string_view text);
 

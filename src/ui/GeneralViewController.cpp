@@ -96,7 +96,7 @@ bool GeneralViewController::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void GeneralViewController::viewDidAppear() {
-    view->window()->setWindowTitle(MainMenuController::preferencesTitle());
+    view->window()->setWindowTitle(MainMenuController::preferencesWindowTitle());
     if (cancelButton)
         cancelButton->hide();
     if (shakeFrequencyButton)

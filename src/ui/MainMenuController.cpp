@@ -175,6 +175,12 @@ QString MainMenuController::preferencesTitle() {
     return text(majorVersion() < 13 ? "menu-preferences" : "menu-settings");
 }
 
+QString MainMenuController::preferencesWindowTitle() {
+    if (Platform::current().system().windowTitleStyle() == WindowTitleStyle::MenuItem)
+        return preferencesTitle();
+    return text("window-title-preferences");
+}
+
 void MainMenuController::menuWillOpen() {
     refreshItems();
 }

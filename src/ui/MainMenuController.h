@@ -34,8 +34,10 @@ class MainMenuController final : public QMenu, public StatusMenu {
     // What the Quit item does; by default it ends the application's event loop.
     std::function<void()> terminate;
 
-    // The preferences title by system version; also the preferences window's title.
+    // The preferences title by system version.
     static QString preferencesTitle();
+    // "Wigglet Preferences"; the item's title where the platform titles windows so.
+    static QString preferencesWindowTitle();
 
     static constexpr const char* SEPARATOR_IDX = "separator";
     static constexpr const char* tagProperty = "tag";
