@@ -346,19 +346,19 @@ void AppDelegate::authorizeApp() {
 }
 
 void AppDelegate::faq() {
-    Platform::current().workspace().openUrl(links::faq);
+    Platform::current().workspace().openUrl(links::addresses().faq);
 }
 
 void AppDelegate::sendFeedback() {
-    Platform::current().workspace().openUrl(links::feedback);
+    Platform::current().workspace().openUrl(links::addresses().feedback);
 }
 
 void AppDelegate::rate() {
-    Platform::current().workspace().openUrl(links::review);
+    Platform::current().workspace().openUrl(links::softwareCentre);
 }
 
 void AppDelegate::checkOurSoftwareClicked() {
-    Platform::current().workspace().openUrl(links::makerSite);
+    Platform::current().workspace().openUrl(links::addresses().makerSite);
 }
 
 void AppDelegate::checkForUpdates() {

@@ -1,14 +1,29 @@
 #pragma once
 
-namespace wigglet::links {
+#include <string>
 
-// Deployment addresses, on a reserved documentation domain until the project has a home.
-inline constexpr const char* website = "https://wigglet.example.org/";
-inline constexpr const char* faq = "https://wigglet.example.org/faq";
-inline constexpr const char* feedback = "https://wigglet.example.org/feedback";
-inline constexpr const char* review = "https://wigglet.example.org/review";
-inline constexpr const char* makerSite = "https://example.org/";
-inline constexpr const char* releases = "https://wigglet.example.org/releases";
-inline constexpr const char* supportEmail = "support@wigglet.example.org";
+namespace wigglet {
 
-} // namespace wigglet::links
+// Where the project's web pages and mail go; empty when the build names none, and then the
+// item or link that would open it is hidden.
+struct LinkAddresses {
+    std::string website;
+    std::string faq;
+    std::string feedback;
+    std::string makerSite;
+    std::string supportEmail;
+};
+
+namespace links {
+
+// The software centre's page of the application, for updates and reviews.
+inline constexpr const char* softwareCentre = "appstream://org.wigglet.Wigglet";
+
+// The build's addresses (WIGGLET_WEBSITE, ... at configure time) unless replaced.
+const LinkAddresses& addresses();
+// A host that configures its own, such as the simulated platform.
+void setAddresses(LinkAddresses addresses);
+
+} // namespace links
+
+} // namespace wigglet

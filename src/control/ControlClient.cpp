@@ -10,7 +10,10 @@
 #include <QDBusReply>
 #include <QVariantMap>
 #include <cstdio>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <string>
+#include <sys/stat.h>
 
 namespace wigglet {
 
@@ -18,10 +21,11 @@ namespace {
 
 constexpr const char* kService = "org.wigglet.Wigglet";
 
-QDBusMessage call(const QString& method, const QVariantList& args = {}) {
+QDBusMessage call(const QString& method, const QVariantList& args = {}, bool start = true) {
     QDBusMessage message = QDBusMessage::createMethodCall(kService, ControlBusAdaptor::objectPath,
                                                           ControlBusAdaptor::interfaceName, method);
     message.setArguments(args);
+    message.setAutoStartService(start);
     // Activation may take a while: the program starts and sets itself up first.
     return QDBusConnection::sessionBus().call(message, QDBus::Block, 30000);
 }
@@ -42,9 +46,29 @@ std::string oneLine(const nlohmann::ordered_json& object) {
     return text + "}";
 }
 
-int printStatus(bool json) {
+bool running() {
     QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
-    if (!bus->isServiceRegistered(kService).value()) {
+    return bus->isServiceRegistered(kService).value();
+}
+
+// libdbus would spawn dbus-launch (a new, empty bus) when DISPLAY is set and the address is
+// not; a script verb only ever talks to the session's own bus.
+bool findSessionBus() {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && *address)
+        return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || !*runtime)
+        return false;
+    const std::string socket = std::string(runtime) + "/bus";
+    struct stat info {};
+    if (stat(socket.c_str(), &info) != 0 || !S_ISSOCK(info.st_mode))
+        return false;
+    return setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + socket).c_str(), 1) == 0;
+}
+
+int printStatus(bool json) {
+    if (!running()) {
         std::puts(json ? "{\"running\": false}" : "Wigglet is not running");
         return 3;
     }
@@ -90,18 +114,22 @@ int ControlClient::run(const CommandLine& line) {
     char name[] = "wigglet";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    if (!QDBusConnection::sessionBus().isConnected()) {
-        std::fputs("wigglet: no D-Bus session bus: cannot reach Wigglet\n", stderr);
+    if (!findSessionBus() || !QDBusConnection::sessionBus().isConnected()) {
+        std::fputs("wigglet: no session bus: cannot reach Wigglet\n", stderr);
         return 1;
     }
     if (line.verb == CommandLine::Verb::Status)
         return printStatus(line.json);
+    if (line.verb == CommandLine::Verb::Stop && !running()) {
+        std::puts("Wigglet is not running");
+        return 0;
+    }
 
     QDBusMessage reply;
     if (line.verb == CommandLine::Verb::Shake)
         reply = call("ShakeFor", {QVariant::fromValue(qlonglong(line.minutes))});
     else if (line.verb == CommandLine::Verb::Stop)
-        reply = call("Stop");
+        reply = call("Stop", {}, false); // it may have quit since: no activation to stop it
     else
         reply = call("Toggle");
     if (reply.type() == QDBusMessage::ErrorMessage) {

@@ -17,12 +17,19 @@ struct OSVersion {
 
 enum class LogLevel { Debug, Info, Error };
 
+// How shortcuts are written on screen: "Alt+Super+S" on desktops, "⌥⌘S" in symbols.
+enum class ShortcutStyle { Words, Symbols };
+// A window's title names the application ("Wigglet Preferences"), or is its menu item's.
+enum class WindowTitleStyle { Application, MenuItem };
+
 class SystemInfo {
   public:
     virtual ~SystemInfo() = default;
     virtual OSVersion operatingSystemVersion() = 0;
     // Bundle values such as "CFBundleShortVersionString" and "CFBundleIdentifier".
     virtual std::optional<std::string> bundleValue(std::string_view key) = 0;
+    virtual ShortcutStyle shortcutStyle() { return ShortcutStyle::Words; }
+    virtual WindowTitleStyle windowTitleStyle() { return WindowTitleStyle::Application; }
     // The system log; traced here.
     void log(LogLevel level, std::string_view text);
 

@@ -12,6 +12,8 @@ class Workspace {
     bool openUrl(const std::string& url);
     void composeMail(const std::string& to, const std::string& subject, const std::string& body);
     virtual void checkForUpdates() = 0;
+    // Whether some application handles the URL's scheme.
+    virtual bool canOpen(const std::string& /*url*/) { return true; }
 
   protected:
     virtual bool doOpenUrl(const std::string& url) = 0;

@@ -20,7 +20,7 @@ AuthorizeViewController::AuthorizeViewController(QWidget* view)
 // An X11 desktop has no privacy setting for synthetic input (the XTEST extension either is
 // there or not); the help page explains how to get it.
 void AuthorizeViewController::openPreferences() {
-    Platform::current().workspace().openUrl(links::faq);
+    Platform::current().workspace().openUrl(links::addresses().faq);
 }
 
 } // namespace wigglet

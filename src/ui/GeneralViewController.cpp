@@ -13,6 +13,7 @@
 #include "platform/VirtualKeys.h"
 #include "system/GlobalKeybindPreferences.h"
 #include "system/LaunchAtLogin.h"
+#include "system/ShortcutText.h"
 #include "ui/MainMenuController.h"
 #include "ui/OneClickButton.h"
 #include "ui/SettingsBinder.h"
@@ -35,7 +36,7 @@ SettingsStore& store() {
 }
 
 QString storedDescription() {
-    return QString::fromStdString(GlobalKeybindPreferences::storedShortcut().description());
+    return QString::fromStdString(ShortcutText::of(GlobalKeybindPreferences::storedShortcut()));
 }
 
 int thresholdIndex(double seconds) {
@@ -95,7 +96,7 @@ bool GeneralViewController::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void GeneralViewController::viewDidAppear() {
-    view->window()->setWindowTitle(MainMenuController::preferencesTitle());
+    view->window()->setWindowTitle(MainMenuController::preferencesWindowTitle());
     if (cancelButton)
         cancelButton->hide();
     if (shakeFrequencyButton)
@@ -211,7 +212,7 @@ void GeneralViewController::keyDown(const KeyDown& event) {
         return;
     GlobalKeybindPreferences::setStoredShortcut(*record);
     if (shortcutButton)
-        shortcutButton->setText(QString::fromStdString(record->description()));
+        shortcutButton->setText(QString::fromStdString(ShortcutText::of(*record)));
     if (delegate_.mainMenu)
         delegate_.mainMenu->refreshItems();
     delegate_.installHotKey();

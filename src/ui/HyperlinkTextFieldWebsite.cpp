@@ -10,7 +10,7 @@
 namespace wigglet {
 
 HyperlinkTextFieldWebsite::HyperlinkTextFieldWebsite(QWidget* parent)
-    : QLabel(parent), websiteUrl_(links::website) {
+    : QLabel(parent), websiteUrl_(QString::fromStdString(links::addresses().website)) {
     applyLinkLook(*this);
 }
 

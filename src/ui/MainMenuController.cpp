@@ -1,6 +1,7 @@
 #include "ui/MainMenuController.h"
 
 #include "app/AppDelegate.h"
+#include "app/Links.h"
 #include "app/ShakeChoices.h"
 #include "app/ShakeTimer.h"
 #include "foundation/Localizer.h"
@@ -8,11 +9,12 @@
 #include "platform/ModifierFlags.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
+#include "platform/Workspace.h"
 #include "system/GlobalKeybindPreferences.h"
+#include "system/ShortcutText.h"
 #include "ui/MenuManager.h"
 
 #include <QCoreApplication>
-#include <QKeySequence>
 #include <utility>
 #include <vector>
 
@@ -45,6 +47,11 @@ std::vector<std::pair<int, QString>> durations() {
     return items;
 }
 
+// Updates and reviews go through the software centre, when the desktop has one.
+bool softwareCentre() {
+    return Platform::current().workspace().canOpen(links::softwareCentre);
+}
+
 int majorVersion() {
     return Platform::current().system().operatingSystemVersion().major;
 }
@@ -72,13 +79,15 @@ MainMenuController::MainMenuController(const QString& title, AppDelegate& delega
     addSeparator();
 
     QAction* preferences = addItem(this, preferencesTitle(), [&d] { d.showPreferences(); });
-    setKeyEquivalent(preferences, ",", modifierFlag::command, Qt::ControlModifier);
+    // Recorded for the platform menu, not shown: an open tray menu never receives Ctrl+, or Ctrl+Q.
+    setKeyEquivalent(preferences, ",", modifierFlag::command, {});
     addSeparator();
 
     QAction* more = addItem(this, text("menu-more"), nullptr);
     more->setMenu(buildHelpMenu());
 
     QAction* rate = addItem(this, text("menu-rate"), [&d] { d.rate(); });
+    rate->setVisible(softwareCentre());
     if (majorVersion() >= 11) {
         rate->setIcon(MenuManager::namedImage("star"));
         rate->setProperty(imageProperty, QStringLiteral("star"));
@@ -89,7 +98,7 @@ MainMenuController::MainMenuController(const QString& title, AppDelegate& delega
         if (terminate)
             terminate();
     });
-    setKeyEquivalent(quit, "q", modifierFlag::command, Qt::ControlModifier);
+    setKeyEquivalent(quit, "q", modifierFlag::command, {});
 
     connect(this, &QMenu::aboutToShow, this, &MainMenuController::menuWillOpen);
 }
@@ -115,11 +124,16 @@ QMenu* MainMenuController::buildHelpMenu() {
     auto* help = new QMenu(QStringLiteral("Help Menu"), this);
     AppDelegate& d = delegate_;
     addItem(help, text("menu-about"), [&d] { d.infos(); });
-    addItem(help, text("menu-check-software"), [&d] { d.checkOurSoftwareClicked(); });
-    addItem(help, text("menu-updates"), [&d] { d.checkForUpdates(); });
+    const LinkAddresses& to = links::addresses();
+    addItem(help, text("menu-check-software"), [&d] {
+        d.checkOurSoftwareClicked();
+    })->setVisible(!to.makerSite.empty());
+    addItem(help, text("menu-updates"), [&d] {
+        d.checkForUpdates();
+    })->setVisible(softwareCentre());
     help->addSeparator();
     addItem(help, text("menu-overview"), [&d] { d.overview(); });
-    addItem(help, text("menu-faq"), [&d] { d.faq(); });
+    addItem(help, text("menu-faq"), [&d] { d.faq(); })->setVisible(!to.faq.empty());
     return help;
 }
 
@@ -130,7 +144,6 @@ QAction* MainMenuController::addItem(QMenu* menu, const QString& title,
     item->setProperty(tagProperty, tag);
     item->setProperty(modifiersProperty, QVariant::fromValue<qulonglong>(modifierFlag::command));
     item->setProperty(keyProperty, QString());
-    item->setShortcutContext(Qt::WidgetShortcut);
     if (action)
         connect(item, &QAction::triggered, menu, [item, action = std::move(action)](bool checked) {
             // Qt flips a checkable item's mark on activation; the mark mirrors the settings,
@@ -145,33 +158,27 @@ QAction* MainMenuController::addItem(QMenu* menu, const QString& title,
 
 void MainMenuController::setTitle(QAction* item, const QString& title) {
     item->setProperty(titleProperty, title);
-    item->setText(QString(title).replace('&', "&&"));
+    const QString shown = item->property(shownKeyProperty).toString();
+    // QMenu right-aligns what follows a tab, where key equivalents go.
+    item->setText(QString(title).replace('&', "&&") + (shown.isEmpty() ? "" : "\t" + shown));
 }
 
 void MainMenuController::setKeyEquivalent(QAction* item, const std::string& characters,
-                                          std::uint64_t modifierFlags,
-                                          Qt::KeyboardModifier command) {
+                                          std::uint64_t modifierFlags, const std::string& shown) {
     item->setProperty(keyProperty, QString::fromStdString(characters));
     item->setProperty(modifiersProperty, QVariant::fromValue<qulonglong>(modifierFlags));
-    const QString key = QString::fromStdString(characters);
-    if (key.size() != 1 || key[0].unicode() < 0x20 || key[0].unicode() > 0x7e) {
-        item->setShortcut(QKeySequence());
-        return;
-    }
-    int combination = key[0].toUpper().unicode();
-    if (modifierFlags & modifierFlag::shift)
-        combination |= Qt::ShiftModifier;
-    if (modifierFlags & modifierFlag::control)
-        combination |= Qt::ControlModifier;
-    if (modifierFlags & modifierFlag::option)
-        combination |= Qt::AltModifier;
-    if (modifierFlags & modifierFlag::command)
-        combination |= command;
-    item->setShortcut(QKeySequence(combination));
+    item->setProperty(shownKeyProperty, QString::fromStdString(shown));
+    setTitle(item, item->property(titleProperty).toString());
 }
 
 QString MainMenuController::preferencesTitle() {
     return text(majorVersion() < 13 ? "menu-preferences" : "menu-settings");
+}
+
+QString MainMenuController::preferencesWindowTitle() {
+    if (Platform::current().system().windowTitleStyle() == WindowTitleStyle::MenuItem)
+        return preferencesTitle();
+    return text("window-title-preferences");
 }
 
 void MainMenuController::menuWillOpen() {
@@ -188,12 +195,12 @@ void MainMenuController::refreshItems() {
     moveCursorMenuItem->setChecked(store.boolForKey(SettingsKey::moveCursorEnabled));
     scrollMenuItem->setChecked(store.boolForKey(SettingsKey::scrollEnabled));
 
-    // The global shortcut is a Super combination on this desktop (Command is Super).
+    // The global shortcut works anywhere, so it is shown as the desktop writes it.
     const GlobalKeybindPreferences shortcut = GlobalKeybindPreferences::storedShortcut();
     const std::string characters = shortcut.characters.value_or(std::string());
-    setKeyEquivalent(timingIndefinitelyMenuItem, characters, shortcut.modifierFlags(),
-                     Qt::MetaModifier);
-    setKeyEquivalent(timeLeftMenuItem, characters, shortcut.modifierFlags(), Qt::MetaModifier);
+    const std::string shown = characters.empty() ? std::string() : ShortcutText::of(shortcut);
+    setKeyEquivalent(timingIndefinitelyMenuItem, characters, shortcut.modifierFlags(), shown);
+    setKeyEquivalent(timeLeftMenuItem, characters, shortcut.modifierFlags(), shown);
 
     for (QAction* item : shakingMenuItem->menu()->actions())
         item->setChecked(false);

@@ -16,7 +16,8 @@ class AppDelegate;
 // Each refresh re-reads the settings for the check marks, the shortcut shown beside
 // "Indefinitely" and the time-left line. Every item but the time-left line sends its action
 // to the application delegate, which owns the behaviour. Each item carries what the platform
-// menu would: a tag, a key equivalent with its modifier flags and an image name (properties).
+// menu would: a tag, a key equivalent with its modifier flags and an image name (properties);
+// only the global shortcut is shown beside its items, the others cannot reach a tray menu.
 class MainMenuController final : public QMenu, public StatusMenu {
     Q_OBJECT
 
@@ -33,8 +34,10 @@ class MainMenuController final : public QMenu, public StatusMenu {
     // What the Quit item does; by default it ends the application's event loop.
     std::function<void()> terminate;
 
-    // The preferences title by system version; also the preferences window's title.
+    // The preferences title by system version.
     static QString preferencesTitle();
+    // "Wigglet Preferences"; the item's title where the platform titles windows so.
+    static QString preferencesWindowTitle();
 
     static constexpr const char* SEPARATOR_IDX = "separator";
     static constexpr const char* tagProperty = "tag";
@@ -42,6 +45,7 @@ class MainMenuController final : public QMenu, public StatusMenu {
     static constexpr const char* modifiersProperty = "keyEquivalentModifierMask";
     static constexpr const char* imageProperty = "imageName";
     static constexpr const char* titleProperty = "title";
+    static constexpr const char* shownKeyProperty = "shownKeyEquivalent";
 
     QAction* shakingMenuItem = nullptr;
     QAction* clickMenuItem = nullptr;
@@ -55,8 +59,9 @@ class MainMenuController final : public QMenu, public StatusMenu {
     QMenu* buildTimingMenu();
     QMenu* buildHelpMenu();
     static void setTitle(QAction* item, const QString& title);
+    // SHOWN is the text beside the title; empty for an equivalent the tray cannot receive.
     static void setKeyEquivalent(QAction* item, const std::string& characters,
-                                 std::uint64_t modifierFlags, Qt::KeyboardModifier command);
+                                 std::uint64_t modifierFlags, const std::string& shown);
 
     AppDelegate& delegate_;
 };

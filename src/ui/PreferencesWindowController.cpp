@@ -1,5 +1,7 @@
 #include "ui/PreferencesWindowController.h"
 
+#include "platform/ModifierFlags.h"
+#include "platform/VirtualKeys.h"
 #include "ui/ClickView.h"
 #include "ui/ClickViewController.h"
 #include "ui/EventMonitor.h"
@@ -51,8 +53,15 @@ void PreferencesWindowController::windowDidLoad() {
 }
 
 void PreferencesWindowController::keyDown(const KeyDown& event) {
-    if (general_->isListening())
+    if (general_->isListening()) {
         general_->keyDown(event);
+        return;
+    }
+    const bool escape = event.keyCode == virtualKey::escape && event.modifierFlags == 0;
+    const bool closeKey =
+        event.keyCode == virtualKey::ansiW && event.modifierFlags == modifierFlag::control;
+    if ((escape || closeKey) && window()->isActiveWindow())
+        window()->close();
 }
 
 void PreferencesWindowController::selectPane(int index) {

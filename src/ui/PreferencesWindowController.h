@@ -16,7 +16,8 @@ class ScrollViewController;
 
 // The preferences window: General, Click and Scroll panes in tabs, the window sized to the
 // pane shown. While the window lives it watches the application's key-down events and hands
-// them to the General pane when that pane records a shortcut.
+// them to the General pane when that pane records a shortcut; otherwise Escape and Ctrl+W
+// close it.
 class PreferencesWindowController final : public WindowController {
     Q_OBJECT
 
@@ -32,6 +33,10 @@ class PreferencesWindowController final : public WindowController {
     GeneralViewController* general() const { return general_; }
     ClickViewController* click() const { return click_; }
     ScrollViewController* scroll() const { return scroll_; }
+
+  protected:
+    // Escape and Ctrl+W arrive through keyDown, which lets a shortcut being recorded have them.
+    bool closesOnKeys() const override { return false; }
 
   private:
     PreferencesWindowController(std::unique_ptr<QWidget> window, QTabWidget* tabs,

@@ -8,7 +8,7 @@
 namespace wigglet {
 
 void SendEmail::compose() {
-    Platform::current().workspace().composeMail(links::supportEmail,
+    Platform::current().workspace().composeMail(links::addresses().supportEmail,
                                                 "[Wigglet] v" + InfosList::version(), "");
 }
 

@@ -19,7 +19,8 @@ class WindowController : public QObject {
     ~WindowController() override;
 
     QWidget* window() const { return window_.data(); }
-    // Brings the application forward and shows the window in front.
+    // Brings the application forward and shows the window in front; the first time, centred
+    // on the screen with the pointer.
     void showWindow();
 
     // The window under the identifier in the layout, if it names that controller class.
@@ -32,9 +33,16 @@ class WindowController : public QObject {
     enum class Lifetime { Kept, EndsWithWindow };
     WindowController(std::unique_ptr<QWidget> window, Lifetime lifetime);
 
+    // Escape and Ctrl+W close the window unless this says otherwise.
+    virtual bool closesOnKeys() const { return true; }
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void placeOnPointerScreen();
+
     QPointer<QWidget> window_;
     Lifetime lifetime_;
+    bool placed_ = false;
 };
 
 } // namespace wigglet

@@ -4,6 +4,7 @@
 Usage: test_control.py WIGGLET
 """
 import os
+import re
 import subprocess
 import sys
 import time
@@ -86,6 +87,32 @@ class ControlTest(unittest.TestCase):
         self.assertEqual(after["lastDurationSelected"], before_state["lastDurationSelected"])
         self.assertTrue(after["shaking"] and after["timed"])
         self.assertEqual(s.stored(), before_file)
+
+    def test_stop_and_the_bus_address(self):
+        s = self.session
+        socket = re.search(r"unix:path=([^,]+)", s.bus_address)
+        os.symlink(socket.group(1), s.path("bus"))
+        no_address = {k: v for k, v in s.env().items() if k != "DBUS_SESSION_BUS_ADDRESS"}
+        empty = s.path("empty-runtime")
+        os.mkdir(empty)
+        rows = [
+            ("stop with nothing running says so and starts nothing",
+             s.env(), (0, "Wigglet is not running", "")),
+            ("with no address the bus in the runtime folder is the session's",
+             no_address, (0, "Wigglet is not running", "")),
+            ("with no address and no bus in the runtime folder no bus is launched",
+             dict(no_address, XDG_RUNTIME_DIR=empty), (1, "", "no session bus")),
+        ]
+        for name, env, (code, out, err) in rows:
+            with self.subTest(name):
+                result = subprocess.run([WIGGLET, "stop"], env=env, capture_output=True,
+                                        text=True, timeout=40)
+                self.assertEqual(result.returncode, code, result.stderr)
+                self.assertEqual(result.stdout.strip(), out)
+                self.assertIn(err, result.stderr)
+                self.assertFalse(s.running())
+                # dbus-launch's autolaunch leaves its address in the home folder.
+                self.assertFalse(os.path.exists(os.path.join(s.base["HOME"], ".dbus")))
 
     def test_no_session_bus_is_one_clear_line(self):
         env = self.session.env()

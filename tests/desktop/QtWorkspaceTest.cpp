@@ -1,11 +1,13 @@
 #include "platform/linux/qt/QtWorkspace.h"
 
+#include "TemporaryFolder.h"
 #include "support/UrlCatcher.h"
 
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 
 using wigglet::desktop::QtWorkspace;
+using wigglet::testing::TemporaryFolder;
 using wigglet::testing::UrlCatcher;
 
 namespace {
@@ -56,6 +58,39 @@ TEST(QtWorkspace, MailCarriesAddressSubjectAndBodyAsText) {
     EXPECT_EQ(mail.path().toStdString(), "support@wigglet.example.org");
     EXPECT_EQ(queryValue(mail, "subject"), subject);
     EXPECT_EQ(queryValue(mail, "body"), body);
+}
+
+TEST(QtWorkspace, ASchemeCanBeOpenedOnlyWhenADesktopEntryHandlesIt) {
+    struct Row {
+        const char* behaviour;
+        const char* file; // below the temporary folder
+        const char* text;
+        const char* url;
+        bool can;
+    };
+    const Row rows[] = {
+        {"web addresses need no declared handler", "data/applications/mimeinfo.cache", "",
+         "https://example.org/", true},
+        {"no declared handler: the software centre cannot be opened",
+         "data/applications/mimeinfo.cache", "[MIME Cache]\ntext/plain=editor.desktop;\n",
+         "appstream://org.wigglet.Wigglet", false},
+        {"the desktop database names a software centre", "data/applications/mimeinfo.cache",
+         "[MIME Cache]\nx-scheme-handler/appstream=centre.desktop;\n",
+         "appstream://org.wigglet.Wigglet", true},
+        {"the user's mimeapps.list names one", "config/mimeapps.list",
+         "[Default Applications]\nx-scheme-handler/appstream=centre.desktop\n",
+         "appstream://org.wigglet.Wigglet", true},
+    };
+    for (const Row& row : rows) {
+        TemporaryFolder home;
+        home.write(row.file, row.text);
+        setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+        setenv("XDG_DATA_DIRS", (home / "none").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+        setenv("XDG_CONFIG_DIRS", (home / "none").c_str(), 1);
+        QtWorkspace workspace(releases);
+        EXPECT_EQ(workspace.canOpen(row.url), row.can) << row.behaviour;
+    }
 }
 
 TEST(QtWorkspace, CheckingForUpdatesOpensTheReleasesPage) {

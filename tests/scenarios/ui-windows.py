@@ -9,6 +9,7 @@ check(len(mails) == 1 and mails[0].get("subject") == "[Wigglet] v1.0.0" and mail
       and "@" in mails[0].get("to", ""), f"the e-mail link: {mails}")
 urls = [r["url"] for r in ev("open-url")]
 check(len(urls) == 4, f"web site, FAQ, review page, permission help: {urls}")
+check(urls[2:3] == ["appstream://org.wigglet.Wigglet"], f"Rate us opens the software centre: {urls}")
 check(ev("window", id="aboutWindowID", action="close"), "the About window closes")
 W = ev("windows")
 ids = [w["id"] for w in W[-1]["windows"]] if W else []

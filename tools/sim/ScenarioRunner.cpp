@@ -2,6 +2,7 @@
 
 #include "StandInUi.h"
 #include "VerbTable.h"
+#include "app/Links.h"
 
 #include <algorithm>
 
@@ -17,6 +18,10 @@ ScenarioRunner::ScenarioRunner(Options options, std::unique_ptr<ScenarioUi> ui)
     trace.setTicksEnabled(options.traceTicks);
     trace.setSleepsEnabled(options.traceSleeps);
     sim_.platform().provide(store_);
+    // The simulated host's own addresses, so that every link and item is there to follow.
+    links::setAddresses({"https://wigglet.example.org/", "https://wigglet.example.org/faq",
+                         "https://wigglet.example.org/feedback", "https://example.org/",
+                         "support@wigglet.example.org"});
 }
 
 ScenarioRunner::~ScenarioRunner() {

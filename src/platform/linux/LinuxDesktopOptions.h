@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/linux/ApplicationId.h"
+
 #include <filesystem>
 #include <string>
 
@@ -10,8 +12,8 @@ struct LinuxDesktopOptions {
     std::string displayName;
     // The program ends with one line when the display server goes away; tests keep going.
     bool exitWhenDisplayIsLost = false;
-    // Opened by "check for updates".
-    std::string releasesPage;
+    // Opened by "check for updates": the software centre's page of the application.
+    std::string releasesPage = std::string("appstream://") + applicationId;
     // What the autostart entry runs. Empty: $APPIMAGE when set, else this program's path.
     std::string executable;
     int pixelsPerWheelClick = 15;

@@ -11,6 +11,9 @@ class SimSystemInfo final : public SystemInfo {
     explicit SimSystemInfo(SimWorld& world) : world_(world) {}
     OSVersion operatingSystemVersion() override;
     std::optional<std::string> bundleValue(std::string_view key) override;
+    // The scenarios' platform writes shortcuts in symbols and titles windows by their items.
+    ShortcutStyle shortcutStyle() override { return ShortcutStyle::Symbols; }
+    WindowTitleStyle windowTitleStyle() override { return WindowTitleStyle::MenuItem; }
 
   protected:
     void doLog(LogLevel, std::string_view) override {}

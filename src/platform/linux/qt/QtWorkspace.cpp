@@ -1,6 +1,9 @@
 #include "platform/linux/qt/QtWorkspace.h"
 
 #include <QDesktopServices>
+#include <QFile>
+#include <QStandardPaths>
+#include <QStringList>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -8,6 +11,26 @@ namespace wigglet::desktop {
 
 void QtWorkspace::checkForUpdates() {
     doOpenUrl(releasesPage_);
+}
+
+bool QtWorkspace::canOpen(const std::string& url) {
+    const QString scheme = QUrl(QString::fromStdString(url)).scheme();
+    if (scheme == "http" || scheme == "https" || scheme == "mailto")
+        return true;
+    const QByteArray handler = "x-scheme-handler/" + scheme.toUtf8() + "=";
+    QStringList files;
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
+        files << folder + "/mimeapps.list";
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation))
+        files << folder + "/mimeapps.list" << folder + "/mimeinfo.cache";
+    for (const QString& path : files) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly) && file.readAll().contains("\n" + handler))
+            return true;
+    }
+    return false;
 }
 
 bool QtWorkspace::doOpenUrl(const std::string& url) {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "system/GlobalKeybindPreferences.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace wigglet {
+
+// How a shortcut reads on screen: the way the desktop's own keyboard settings write it
+// (Ctrl+Alt+Shift+Super+S), or in the symbols of the simulated platform (⌥⌘S).
+class ShortcutText {
+  public:
+    // The text for the platform the program runs on.
+    static std::string of(const GlobalKeybindPreferences& shortcut);
+    // "Alt+Super+S": Fn, Ctrl, Alt, Shift, Super, then the key's name.
+    static std::string words(const GlobalKeybindPreferences& shortcut);
+    // The key's name from its position ("S", "5", "F1", "Space"), else its characters.
+    static std::string keyName(std::uint32_t keyCode, const std::optional<std::string>& characters);
+};
+
+} // namespace wigglet
