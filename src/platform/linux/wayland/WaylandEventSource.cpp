@@ -21,7 +21,7 @@ namespace {
 constexpr std::uint64_t modifierFlags =
     modifierFlag::command | modifierFlag::shift | modifierFlag::option | modifierFlag::control;
 
-std::optional<std::uint32_t> auxiliaryKey(std::int64_t keyType) {
+std::optional<std::uint32_t> auxiliaryEvdevKey(std::int64_t keyType) {
     switch (keyType) {
     case auxiliaryKey::soundUp:
         return KEY_VOLUMEUP;
@@ -155,7 +155,7 @@ void WaylandEventSource::doPost(const KeyEvent& event) {
 void WaylandEventSource::doPost(const SystemDefinedEvent& event) {
     if ((backlight_ && backlight_->take(event)) || !hasKeyboard())
         return;
-    const auto key = auxiliaryKey((event.data1 >> 16) & 0xFF);
+    const auto key = auxiliaryEvdevKey((event.data1 >> 16) & 0xFF);
     if (!key)
         return;
     device_->key(*key, (event.data1 & 0xFF00) == 0x0A00);
