@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
 #include <sys/stat.h>
 
 using namespace wigglet;
@@ -24,14 +26,16 @@ constexpr const char* systemFile = "etc/autostart/org.wigglet.Wigglet.desktop";
 
 // Puts the variables back as they were when the test is over.
 struct EnvironmentKept {
-    std::vector<std::pair<const char*, const char*>> kept;
+    std::vector<std::pair<const char*, std::optional<std::string>>> kept;
     explicit EnvironmentKept(std::initializer_list<const char*> names) {
-        for (const char* name : names)
-            kept.emplace_back(name, std::getenv(name) ? ::strdup(std::getenv(name)) : nullptr);
+        for (const char* name : names) {
+            const char* value = std::getenv(name);
+            kept.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        }
     }
     ~EnvironmentKept() {
         for (const auto& [name, value] : kept)
-            value ? ::setenv(name, value, 1) : ::unsetenv(name);
+            value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
     }
 };
 
