@@ -12,7 +12,12 @@ function(wigglet_expose_headers target)
             file(CREATE_LINK ${header} ${root}/${dir}/${name} SYMBOLIC)
         endforeach()
     endforeach()
-    target_include_directories(${target} PUBLIC ${root})
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+        target_include_directories(${target} INTERFACE ${root})
+    else()
+        target_include_directories(${target} PUBLIC ${root})
+    endif()
 endfunction()
 
 # A static library of one layer: the sources of its folders, its headers exposed as above.
