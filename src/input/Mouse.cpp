@@ -22,10 +22,6 @@ constexpr std::int64_t SMOOTH_SCROLL_MIN = 80;
 constexpr std::int64_t SMOOTH_SCROLL_SPREAD = 40;
 constexpr double SMOOTH_SCROLL_SECONDS = 0.8;
 
-SettingsStore& store() {
-    return SettingsStore::shared();
-}
-
 } // namespace
 
 Mouse::Mouse() : notificationCenter(NotificationCenter::defaultCenter()) {
@@ -40,23 +36,24 @@ void Mouse::shakeStopped() {
 }
 
 std::optional<Point> Mouse::clickTarget() {
-    if (!store().boolForKey(SettingsKey::shakeClickCustomPosition))
+    if (!SettingsStore::shared().boolForKey(SettingsKey::shakeClickCustomPosition))
         return mouseControl.getMouseLocation();
     // Stored by the Click pane already in global display coordinates.
-    const std::optional<std::string> stored = store().stringForKey(SettingsKey::shakeClickPosition);
+    const std::optional<std::string> stored =
+        SettingsStore::shared().stringForKey(SettingsKey::shakeClickPosition);
     if (!stored)
         return DEFAULT_CLICK_POSITION;
     return PointText::parse(*stored);
 }
 
 void Mouse::shakeClick() {
-    if (!store().boolForKey(SettingsKey::clickEnabled))
+    if (!SettingsStore::shared().boolForKey(SettingsKey::clickEnabled))
         return;
     // The natural cycle has left the pointer away from where the user had it.
     if (nextMoveStatus == MoveStatus::RETURNING)
         return;
     const std::optional<Point> target = clickTarget();
-    const std::optional<ClickButton> button = store().clickButton();
+    const std::optional<ClickButton> button = SettingsStore::shared().clickButton();
     if (!button)
         Platform::current().system().log(
             LogLevel::Error, "ERROR: couldn't figure out which button should be clicked");
@@ -73,9 +70,9 @@ void Mouse::shakeClick() {
 }
 
 void Mouse::shakeMove() {
-    if (!store().boolForKey(SettingsKey::moveCursorEnabled))
+    if (!SettingsStore::shared().boolForKey(SettingsKey::moveCursorEnabled))
         return;
-    if (store().shakingType() == ShakingType::natural)
+    if (SettingsStore::shared().shakingType() == ShakingType::natural)
         shakeMoveNatural();
     else
         mouseControl.shakeMouseSmooth();
@@ -104,7 +101,7 @@ void Mouse::shakeMoveNatural() {
 }
 
 ScrollDirection Mouse::nextScrollDirection() {
-    if (store().scrollType() == ScrollType::down)
+    if (SettingsStore::shared().scrollType() == ScrollType::down)
         return ScrollDirection::DOWN;
     ++upDownScrollCountCycles;
     if (upDownScrollCountCycles < MAX_UP_DOWN_SCROLL_CYCLES)

@@ -12,10 +12,6 @@ namespace {
 constexpr double TIMER_MIN_SECONDS = 35;
 constexpr double TIMER_SPREAD_SECONDS = 30;
 
-SettingsStore& store() {
-    return SettingsStore::shared();
-}
-
 } // namespace
 
 TabSwitcher::~TabSwitcher() {
@@ -24,9 +20,9 @@ TabSwitcher::~TabSwitcher() {
 }
 
 bool TabSwitcher::switchTabIfDue() {
-    if (!store().boolForKey(SettingsKey::scrollEnabled))
+    if (!SettingsStore::shared().boolForKey(SettingsKey::scrollEnabled))
         return false;
-    if (!store().boolForKey(SettingsKey::switchTabsEnabled))
+    if (!SettingsStore::shared().boolForKey(SettingsKey::switchTabsEnabled))
         return false;
     const bool due = isTimeElapsedToSwitchTab;
     isTimeElapsedToSwitchTab = false;
@@ -55,7 +51,7 @@ void TabSwitcher::switchTabTimerUp() {
 }
 
 void TabSwitcher::switchTab() {
-    switch (store().tabSwitchType()) {
+    switch (SettingsStore::shared().tabSwitchType()) {
     case TabSwitchType::forwardSeveral:
         switchTabsForward(maxNumberOfTabsDefault);
         return;

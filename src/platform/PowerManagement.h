@@ -14,6 +14,9 @@ struct AssertionResult {
     std::uint32_t id = 0;
 };
 
+// The one assertion type this program takes: the display stays on while the user is idle.
+inline constexpr const char* preventUserIdleDisplaySleep = "PreventUserIdleDisplaySleep";
+
 // Keep-awake services: a named idle-display-sleep assertion, the process activity and the
 // declaration of user activity. Calls are traced here.
 class PowerManagement {

@@ -12,7 +12,7 @@ void NapperManager::startKeepAlive() {
     if (isHeld())
         return;
     const AssertionResult result =
-        Platform::current().power().createAssertion("PreventUserIdleDisplaySleep", reason);
+        Platform::current().power().createAssertion(preventUserIdleDisplaySleep, reason);
     keepAliveState = result.result;
     keepAliveID = result.id;
 }

@@ -77,8 +77,6 @@ class FreedesktopNotificationsTest : public ::testing::Test {
     std::unique_ptr<TracedPlatform> platform_;
 };
 
-} // namespace
-
 TEST_F(FreedesktopNotificationsTest, WithANotificationServerPermissionIsGranted) {
     startServer();
     EXPECT_EQ(status(), AuthorizationStatus::Authorized);
@@ -159,3 +157,5 @@ TEST(FreedesktopNotificationsWithoutBus, NothingIsAddedAndPermissionIsDenied) {
     ASSERT_TRUE(runUntil([&] { return status.has_value(); }));
     EXPECT_EQ(status, AuthorizationStatus::Denied);
 }
+
+} // namespace

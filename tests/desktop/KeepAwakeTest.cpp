@@ -1,3 +1,4 @@
+#include "TemporaryFolder.h"
 #include "platform/linux/DesktopPowerManagement.h"
 #include "platform/linux/dbus/BusInhibitor.h"
 #include "platform/linux/dbus/SessionBus.h"
@@ -10,7 +11,6 @@
 #include "support/FakePowerManagement.h"
 #include "support/FakeScreenSaver.h"
 #include "support/PrivateBus.h"
-#include "TemporaryFolder.h"
 #include "support/TracedPlatform.h"
 #include "support/XServerTest.h"
 
@@ -40,8 +40,6 @@ using wigglet::testing::XServerTest;
 namespace {
 
 constexpr uint firstCookie = 42;
-constexpr const char* displaySleep = "PreventUserIdleDisplaySleep";
-
 QStringList call(std::initializer_list<const char*> words) {
     QStringList list;
     for (const char* word : words)
@@ -107,16 +105,14 @@ bool screenSaverStartsWithin(Display* display, int timeoutSeconds) {
     return on;
 }
 
-} // namespace
-
 TEST_F(KeepAwakeTest, EverySessionServiceIsInhibitedWhileTheAssertionIsHeld) {
     FakeScreenSaver& screenSaver = startService<FakeScreenSaver>(BusInhibitor::screenSaver());
     FakePowerManagement& powerManager =
         startService<FakePowerManagement>(BusInhibitor::powerManagement());
     auto power = desktopPower();
 
-    const AssertionResult first = power->createAssertion(displaySleep, "Wigglet");
-    const AssertionResult second = power->createAssertion(displaySleep, "Wigglet");
+    const AssertionResult first = power->createAssertion(preventUserIdleDisplaySleep, "Wigglet");
+    const AssertionResult second = power->createAssertion(preventUserIdleDisplaySleep, "Wigglet");
     EXPECT_EQ(first.result, kIOReturnSuccess);
     EXPECT_NE(first.id, second.id);
     power->releaseAssertion(first.id);
@@ -148,7 +144,7 @@ TEST_F(KeepAwakeTest, EverySessionServiceIsInhibitedWhileTheAssertionIsHeld) {
 
 TEST_F(KeepAwakeTest, AServiceThatStartsWhileTheAssertionIsHeldIsInhibitedThen) {
     auto power = desktopPower();
-    const AssertionResult held = power->createAssertion(displaySleep, "Wigglet");
+    const AssertionResult held = power->createAssertion(preventUserIdleDisplaySleep, "Wigglet");
     ASSERT_EQ(held.result, kIOReturnSuccess);
 
     FakeScreenSaver& screenSaver = startService<FakeScreenSaver>(BusInhibitor::screenSaver());
@@ -187,7 +183,7 @@ TEST_F(KeepAwakeTest, HeldAssertionKeepsTheServersScreenSaverOff) {
     XSync(display, False);
     auto power = desktopPower();
 
-    const auto held = power->createAssertion(displaySleep, "Wigglet");
+    const auto held = power->createAssertion(preventUserIdleDisplaySleep, "Wigglet");
     EXPECT_FALSE(screenSaverStartsWithin(display, 1)) << "while the assertion is held";
 
     power->releaseAssertion(held.id);
@@ -233,7 +229,7 @@ TEST(KeepAwakeWithoutDesktop, NothingCanBeHeldOrDeclared) {
     PlatformServices services;
     services.power = &power;
     TracedPlatform platform(services);
-    const auto held = power.createAssertion(displaySleep, "Wigglet");
+    const auto held = power.createAssertion(preventUserIdleDisplaySleep, "Wigglet");
     EXPECT_EQ(held.result, kIOReturnAborted);
     EXPECT_EQ(held.id, 0u);
     power.releaseAssertion(held.id);
@@ -242,3 +238,5 @@ TEST(KeepAwakeWithoutDesktop, NothingCanBeHeldOrDeclared) {
     EXPECT_EQ(platform.lines("assertion").size(), 2u);
     EXPECT_NE(power.beginActivity(0x00EFFFFF, "activity needs to be maintained"), nullptr);
 }
+
+} // namespace

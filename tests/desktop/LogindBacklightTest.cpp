@@ -56,8 +56,6 @@ class LogindBacklightTest : public XServerTest {
     std::unique_ptr<PrivateBus> bus_;
 };
 
-} // namespace
-
 TEST_F(LogindBacklightTest, BrightnessKeysSetTheBacklightThroughLogindElseTheKeyIsPressed) {
     struct Row {
         const char* behaviour;
@@ -123,3 +121,5 @@ TEST_F(LogindBacklightTest, BrightnessKeysSetTheBacklightThroughLogindElseTheKey
         EXPECT_EQ(session->calls(), row.calls) << row.behaviour;
     }
 }
+
+} // namespace

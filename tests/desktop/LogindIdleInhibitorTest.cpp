@@ -18,8 +18,6 @@ using wigglet::testing::runUntil;
 
 namespace {
 
-constexpr const char* displaySleep = "PreventUserIdleDisplaySleep";
-
 // A private bus stands in for the system bus.
 class LogindIdleInhibitorTest : public ::testing::Test {
   protected:
@@ -47,12 +45,10 @@ class LogindIdleInhibitorTest : public ::testing::Test {
     std::unique_ptr<DesktopPowerManagement> power_;
 };
 
-} // namespace
-
 TEST_F(LogindIdleInhibitorTest, TheIdleInhibitorIsHeldOnceWhileAssertionsAreHeldAndClosedAfter) {
     FakeLogind& logind = startLogind();
-    const auto first = power_->createAssertion(displaySleep, "Wigglet");
-    const auto second = power_->createAssertion(displaySleep, "Wigglet");
+    const auto first = power_->createAssertion(preventUserIdleDisplaySleep, "Wigglet");
+    const auto second = power_->createAssertion(preventUserIdleDisplaySleep, "Wigglet");
     ASSERT_EQ(first.result, kIOReturnSuccess);
     ASSERT_EQ(logind.inhibits().size(), 1u);
     EXPECT_EQ(logind.inhibits()[0].value(0), "idle");
@@ -68,7 +64,7 @@ TEST_F(LogindIdleInhibitorTest, TheIdleInhibitorIsHeldOnceWhileAssertionsAreHeld
 
 TEST_F(LogindIdleInhibitorTest, ALogindThatStartsWhileTheAssertionIsHeldIsInhibitedThen) {
     EXPECT_FALSE(inhibitor_->isAvailable());
-    const auto held = power_->createAssertion(displaySleep, "Wigglet");
+    const auto held = power_->createAssertion(preventUserIdleDisplaySleep, "Wigglet");
     ASSERT_EQ(held.result, kIOReturnSuccess);
 
     FakeLogind& logind = startLogind();
@@ -77,3 +73,5 @@ TEST_F(LogindIdleInhibitorTest, ALogindThatStartsWhileTheAssertionIsHeldIsInhibi
     power_->releaseAssertion(held.id);
     EXPECT_TRUE(runUntil([&] { return logind.held() == 0; }));
 }
+
+} // namespace

@@ -92,8 +92,6 @@ class XGrabHotKeyServiceTest : public XServerTest {
     std::vector<std::string> seen_;
 };
 
-} // namespace
-
 TEST_F(XGrabHotKeyServiceTest, GrabbedShortcutRunsItsHandlerWhateverTheLockKeys) {
     struct Row {
         const char* behaviour;
@@ -156,13 +154,11 @@ TEST_F(XGrabHotKeyServiceTest, ShortcutHeldByAnotherClientIsRefusedCleanly) {
     XCloseDisplay(other);
 }
 
-namespace {
 int toolkitErrors = 0;
 int toolkitHandler(Display*, XErrorEvent*) {
     ++toolkitErrors;
     return 0;
 }
-} // namespace
 
 TEST_F(XGrabHotKeyServiceTest, RefusalIsSeenEvenUnderAToolkitsOwnErrorHandler) {
     Display* other = grabAltSuperS();
@@ -212,3 +208,5 @@ TEST(XGrabHotKeyServiceWithoutDisplay, RefusesEveryShortcut) {
     EXPECT_EQ(service.registerHotKey(sKey, cmdKey, {signature, 1}), eventHotKeyInvalidErr);
     service.unregisterHotKey({signature, 1});
 }
+
+} // namespace

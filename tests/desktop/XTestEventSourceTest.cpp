@@ -105,8 +105,6 @@ class XTestEventSourceTest : public XServerTest {
     std::unique_ptr<XScreens> screens_;
 };
 
-} // namespace
-
 TEST_F(XTestEventSourceTest, WarpLandsWhereAskedAndReadsBackInScreenCoordinates) {
     const auto frame = screens_->primaryFrame();
     ASSERT_TRUE(frame);
@@ -311,3 +309,5 @@ TEST_F(XTestEventSourceTest, KeysStillHeldAreReleasedWhenTheSourceGoes) {
     EXPECT_EQ(keyStrokes(window->received()),
               (std::vector<std::string>{"+Shift_L", "+a", "-a", "-Shift_L"}));
 }
+
+} // namespace

@@ -52,8 +52,6 @@ class XdgAutostartLoginItemsTest : public ::testing::Test {
     TemporaryFolder folder_;
 };
 
-} // namespace
-
 TEST_F(XdgAutostartLoginItemsTest, EntriesOnDiskDecideWhetherWiggletStartsAtLogin) {
     struct Row {
         const char* behaviour;
@@ -204,3 +202,5 @@ TEST(DesktopEntry, ExecArgumentsAreQuotedSoThatTheSessionRunsThemVerbatim) {
     for (const Row& row : rows)
         EXPECT_EQ(DesktopEntry::execArgument(row.argument), row.exec) << row.behaviour;
 }
+
+} // namespace

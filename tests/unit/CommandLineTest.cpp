@@ -41,8 +41,6 @@ const Row rows[] = {
     {"an unknown option is refused", {"--loud"}, false, V::Run, 0, "--loud"},
 };
 
-} // namespace
-
 TEST_P(CommandLineRows, Parses) {
     const Row& row = GetParam();
     const auto result = CommandLine::parse(row.args);
@@ -57,5 +55,7 @@ TEST_P(CommandLineRows, Parses) {
 
 INSTANTIATE_TEST_SUITE_P(Words, CommandLineRows, ::testing::ValuesIn(rows),
                          wigglet::test::BehaviourRowName());
+
+} // namespace
 
 } // namespace wigglet::test

@@ -36,8 +36,6 @@ class ControlStateTest : public SimFixture {
 
 using Names = std::set<std::string>;
 
-} // namespace
-
 TEST_F(ControlStateTest, ATimedStartChangesShakingTimingAndDuration) {
     delegate.shakeFor(30);
     ASSERT_EQ(changes.size(), 1u);
@@ -83,5 +81,7 @@ TEST_F(ControlStateTest, ModeSwitchesAreChanges) {
     EXPECT_EQ(changes[1], Names{"Click"});
     EXPECT_EQ(changes[2], (Names{"MoveCursor", "Click"}));
 }
+
+} // namespace
 
 } // namespace wigglet::test

@@ -1,5 +1,6 @@
 #include "system/GlobalKeybindPreferences.h"
 
+#include "ShortcutRecords.h"
 #include "SimFixture.h"
 #include "foundation/SettingsStore.h"
 #include "platform/sim/SimPlatform.h"
@@ -36,17 +37,7 @@ constexpr std::uint64_t kOption = 0x080000;
 constexpr std::uint64_t kCommand = 0x100000;
 constexpr std::uint64_t kFunction = 0x800000;
 
-GlobalKeybindPreferences controlShiftK() {
-    GlobalKeybindPreferences record;
-    record.control = true;
-    record.shift = true;
-    record.command = false;
-    record.option = false;
-    record.carbonFlags = 0x1200;
-    record.characters = "k";
-    record.keyCode = 40;
-    return record;
-}
+using wigglet::test::controlShiftK;
 
 std::string withoutKey(const std::string& key) {
     auto object = nlohmann::ordered_json::parse(kDefaultForm);

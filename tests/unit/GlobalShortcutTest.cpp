@@ -1,3 +1,4 @@
+#include "ShortcutRecords.h"
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "foundation/SettingsStore.h"
@@ -54,15 +55,7 @@ class GlobalShortcut : public wigglet::test::SimFixture {
     std::unique_ptr<AppDelegate> delegate;
 };
 
-GlobalKeybindPreferences controlShiftK() {
-    GlobalKeybindPreferences record;
-    record.control = record.shift = true;
-    record.command = record.option = false;
-    record.carbonFlags = 0x1200;
-    record.characters = "k";
-    record.keyCode = 40;
-    return record;
-}
+using wigglet::test::controlShiftK;
 
 TEST_F(GlobalShortcut, DefaultShortcutTogglesIndefiniteShaking) {
     launch();

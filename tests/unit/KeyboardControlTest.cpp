@@ -8,7 +8,7 @@
 #include <string>
 
 using namespace wigglet;
-using TraceRecords = std::vector<nlohmann::json>;
+using test::TraceRecords;
 
 namespace {
 

@@ -12,15 +12,12 @@
 #include <vector>
 
 using namespace wigglet;
-using TraceRecords = std::vector<nlohmann::json>;
+using test::pointOf;
+using test::TraceRecords;
 
 namespace {
 
 constexpr std::int64_t kFrame = 16666;
-
-Point pointOf(const nlohmann::json& record) {
-    return {record.at("x").get<double>(), record.at("y").get<double>()};
-}
 
 // The steps ease in over the first 24 and out over the last 25 pauses, which shorten from 12 ms
 // and lengthen again; the cruise pauses between are random from 5 to 5.6 ms.

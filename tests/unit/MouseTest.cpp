@@ -16,16 +16,13 @@
 #include <vector>
 
 using namespace wigglet;
-using TraceRecords = std::vector<nlohmann::json>;
+using test::pointOf;
+using test::TraceRecords;
 
 namespace {
 
 constexpr std::size_t kGoingWarps = 19 + 2 + 13 + 2;
 constexpr std::size_t kReturningWarps = 19 + 13 + 20 + 1;
-
-Point pointOf(const nlohmann::json& record) {
-    return {record.at("x").get<double>(), record.at("y").get<double>()};
-}
 
 std::vector<Point> pointsOf(const TraceRecords& records) {
     std::vector<Point> points;

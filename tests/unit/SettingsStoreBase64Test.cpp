@@ -1,4 +1,5 @@
 #include "BehaviourRowName.h"
+#include "SettingsStoreTestSupport.h"
 #include "foundation/Base64.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +9,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes bytesOf(std::string_view text) {
-    return Bytes(text.begin(), text.end());
-}
+using testing::bytesOf;
 
 struct VectorRow {
     const char* plain;

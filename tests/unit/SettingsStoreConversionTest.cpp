@@ -12,14 +12,11 @@ namespace wigglet {
 namespace {
 
 using nlohmann::json;
+using testing::bytesOf;
 using testing::TemporaryFolder;
 
 constexpr auto kInt64Max = std::numeric_limits<std::int64_t>::max();
 constexpr auto kInt64Min = std::numeric_limits<std::int64_t>::min();
-
-Bytes bytesOf(std::string_view text) {
-    return Bytes(text.begin(), text.end());
-}
 
 // What each typed accessor reads for one stored value.
 struct ConversionRow {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "TemporaryFolder.h"
-
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 
@@ -14,6 +13,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +22,10 @@
 namespace wigglet::testing {
 
 namespace fs = std::filesystem;
+
+inline std::vector<std::uint8_t> bytesOf(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 inline std::optional<std::string> readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -25,8 +25,6 @@ class ShakeTimerTest : public SimFixture {
     }
 };
 
-} // namespace
-
 TEST_F(ShakeTimerTest, NoCountdownReadsIndefinitelyAndZero) {
     EXPECT_EQ(timer.timeLeftString(), "Indefinitely");
     const TimeLeft left = timer.timeLeft();
@@ -65,5 +63,7 @@ TEST_F(ShakeTimerTest, SignIsKeptOverAnHourOverdue) {
     EXPECT_EQ(left.minutes, -2);
     EXPECT_EQ(left.seconds, -5);
 }
+
+} // namespace
 
 } // namespace wigglet::test

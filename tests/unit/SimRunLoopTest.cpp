@@ -8,8 +8,6 @@ namespace {
 
 class SimRunLoopTest : public SimFixture {};
 
-} // namespace
-
 TEST_F(SimRunLoopTest, UserInputArrivesInsideABlockingSleepButOtherWorkWaits) {
     std::vector<std::pair<std::string, double>> seen;
     sim.runLoop.scheduleOutside(500'000, sim::SimRunLoop::Arrival::EvenWhileBlocked,
@@ -42,5 +40,7 @@ TEST_F(SimRunLoopTest, WallClockMovesOnBetweenReadsButNeverLagsVirtualTime) {
     EXPECT_GE(sim.runLoop.date(), 10.0);
     EXPECT_LT(sim.runLoop.date(), 10.001);
 }
+
+} // namespace
 
 } // namespace wigglet::test

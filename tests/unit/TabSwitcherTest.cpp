@@ -14,7 +14,7 @@
 #include <vector>
 
 using namespace wigglet;
-using TraceRecords = std::vector<nlohmann::json>;
+using test::TraceRecords;
 
 namespace {
 

@@ -26,8 +26,6 @@ using wigglet::testing::InputAdapterTest;
 
 namespace {
 
-constexpr std::uint16_t rightBracketKey = 30;
-
 // One KWin for the tests of a process, which gives fake input only to programs its desktop
 // entries name: this one.
 class KWinTest : public InputAdapterTest {
@@ -79,8 +77,10 @@ TEST_F(KWinTest, AClickAndAWheelClickArrive) {
 }
 
 TEST_F(KWinTest, NextTabArrivesAsPageDownWithControlHeld) {
-    events_->post(KeyEvent{rightBracketKey, true, modifierFlag::command | modifierFlag::shift});
-    events_->post(KeyEvent{rightBracketKey, false, modifierFlag::command | modifierFlag::shift});
+    events_->post(
+        KeyEvent{virtualKey::ansiRightBracket, true, modifierFlag::command | modifierFlag::shift});
+    events_->post(
+        KeyEvent{virtualKey::ansiRightBracket, false, modifierFlag::command | modifierFlag::shift});
     settle();
     ASSERT_TRUE(saw("key 109 pressed")) << all();
     EXPECT_LT(indexOf("modifiers 4"), indexOf("key 109 pressed")) << all();

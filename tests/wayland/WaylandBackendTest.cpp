@@ -3,6 +3,7 @@
 #include "platform/EventSource.h"
 #include "platform/HotKeyService.h"
 #include "platform/Screens.h"
+#include "platform/VirtualKeys.h"
 #include "platform/linux/LinuxDesktopOptions.h"
 #include "platform/linux/wayland/LayerShellPointerProbe.h"
 #include "platform/linux/wayland/WaylandConnection.h"
@@ -26,8 +27,6 @@ namespace {
 
 constexpr std::uint64_t command = 0x100000;
 constexpr std::uint64_t shift = 0x20000;
-constexpr std::uint16_t rightBracketKey = 30;
-
 class SwayTest : public InputAdapterTest {
   protected:
     HeadlessCompositor& compositor() override { return *sway; }
@@ -59,8 +58,8 @@ TEST_F(SwayTest, OneWheelClickUpArrivesAsOneDiscreteStepUp) {
 }
 
 TEST_F(SwayTest, NextTabArrivesAsPageDownWithControlHeld) {
-    events_->post(KeyEvent{rightBracketKey, true, command | shift});
-    events_->post(KeyEvent{rightBracketKey, false, command | shift});
+    events_->post(KeyEvent{virtualKey::ansiRightBracket, true, command | shift});
+    events_->post(KeyEvent{virtualKey::ansiRightBracket, false, command | shift});
     settle();
     // Page_Down is evdev 109, Control the third modifier (mask 4) of the default keymap.
     ASSERT_TRUE(saw("key 109 pressed")) << all();
@@ -136,7 +135,7 @@ TEST(WestonTest, WithoutTheProtocolsOneLineSaysWhatIsMissingAndNothingBreaks) {
     EXPECT_EQ(lines[0].find('\n'), std::string::npos);
     EXPECT_FALSE(backend.events().mayPostEvents());
     backend.events().warpCursor({10, 10});
-    backend.events().post(KeyEvent{rightBracketKey, true, command | shift});
+    backend.events().post(KeyEvent{virtualKey::ansiRightBracket, true, command | shift});
     EXPECT_EQ(backend.events().secondsSinceLastInput(), 0);
     EXPECT_EQ(backend.screens().pointerLocation().x, 0);
 }

@@ -7,7 +7,7 @@ namespace wigglet::desktop {
 namespace {
 
 std::string reasonFor(const std::string& type) {
-    if (type == "PreventUserIdleDisplaySleep")
+    if (type == preventUserIdleDisplaySleep)
         return "Keeping the display awake while you are away";
     return type;
 }

@@ -42,6 +42,10 @@ double WaylandConnection::now() {
         .count();
 }
 
+std::uint32_t WaylandConnection::timestamp() {
+    return static_cast<std::uint32_t>(now() * 1000.0);
+}
+
 void WaylandConnection::onGlobal(void* data, wl_registry*, std::uint32_t name,
                                  const char* interface, std::uint32_t version) {
     static_cast<WaylandConnection*>(data)->globals_.push_back({name, interface, version});

@@ -60,6 +60,8 @@ class WaylandConnection {
     std::optional<double> lastSyntheticInput() const { return lastSyntheticInput_; }
 
     static double now();
+    // Event time stamps the protocols carry, in milliseconds on the same clock.
+    static std::uint32_t timestamp();
 
   private:
     explicit WaylandConnection(wl_display* display);

@@ -17,10 +17,6 @@ namespace {
 
 constexpr int keymapWaitMs = 500;
 
-std::uint32_t milliseconds() {
-    return static_cast<std::uint32_t>(WaylandConnection::now() * 1000.0);
-}
-
 const wl_keyboard_listener keyboardListener = {
     .keymap =
         [](void* data, wl_keyboard*, std::uint32_t format, int fd, std::uint32_t size) {
@@ -134,7 +130,7 @@ bool WaylandVirtualKeyboard::upload(const std::string& keymap) {
 void WaylandVirtualKeyboard::key(std::uint32_t evdev, bool down) {
     if (!keyboard_)
         return;
-    zwp_virtual_keyboard_v1_key(keyboard_, milliseconds(), evdev,
+    zwp_virtual_keyboard_v1_key(keyboard_, WaylandConnection::timestamp(), evdev,
                                 down ? WL_KEYBOARD_KEY_STATE_PRESSED
                                      : WL_KEYBOARD_KEY_STATE_RELEASED);
 }

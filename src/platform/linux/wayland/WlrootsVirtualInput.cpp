@@ -13,10 +13,6 @@ namespace wigglet::desktop {
 
 namespace {
 
-std::uint32_t milliseconds() {
-    return static_cast<std::uint32_t>(WaylandConnection::now() * 1000.0);
-}
-
 std::uint32_t clamped(double value, double size) {
     if (std::isnan(value))
         return 0u;
@@ -58,21 +54,23 @@ bool WlrootsVirtualInput::hasKeyboard() const {
 void WlrootsVirtualInput::moveTo(Point compositor, const Rect& layout) {
     // Absolute motion is relative to the box around every output.
     zwlr_virtual_pointer_v1_motion_absolute(
-        pointer_, milliseconds(), clamped(compositor.x - layout.origin.x, layout.size.width),
+        pointer_, WaylandConnection::timestamp(),
+        clamped(compositor.x - layout.origin.x, layout.size.width),
         clamped(compositor.y - layout.origin.y, layout.size.height),
         static_cast<std::uint32_t>(layout.size.width),
         static_cast<std::uint32_t>(layout.size.height));
 }
 
 void WlrootsVirtualInput::button(std::uint32_t evdev, bool down) {
-    zwlr_virtual_pointer_v1_button(pointer_, milliseconds(), evdev,
+    zwlr_virtual_pointer_v1_button(pointer_, WaylandConnection::timestamp(), evdev,
                                    down ? WL_POINTER_BUTTON_STATE_PRESSED
                                         : WL_POINTER_BUTTON_STATE_RELEASED);
 }
 
 void WlrootsVirtualInput::wheel(int clicks, int pixelsPerClick) {
     zwlr_virtual_pointer_v1_axis_source(pointer_, WL_POINTER_AXIS_SOURCE_WHEEL);
-    zwlr_virtual_pointer_v1_axis_discrete(pointer_, milliseconds(), WL_POINTER_AXIS_VERTICAL_SCROLL,
+    zwlr_virtual_pointer_v1_axis_discrete(pointer_, WaylandConnection::timestamp(),
+                                          WL_POINTER_AXIS_VERTICAL_SCROLL,
                                           wl_fixed_from_int(clicks * pixelsPerClick), clicks);
 }
 
