@@ -117,6 +117,7 @@ target_link_options(wigglet PRIVATE LINKER:-z,relro LINKER:-z,now)
 string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "While shaking is on, Wigglet keeps the display from sleeping and, once the user"
     "has been idle for a while, moves the pointer away and back, and can click,"
-    "scroll and switch tabs. It lives in the system tray of an X11 session and can"
-    "be driven from scripts over D-Bus.")
+    "scroll and switch tabs. It lives in the system tray of X11 sessions and of"
+    "Wayland sessions on KDE Plasma and wlroots compositors such as sway, and can be"
+    "driven from scripts over D-Bus.")
 include(CPack)

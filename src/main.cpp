@@ -189,6 +189,7 @@ int main(int argc, char** argv) {
         return 0;
     case CommandLine::Verb::Help:
         std::fputs(CommandLine::usage(), stdout);
+        std::fputs(CommandLine::help(), stdout);
         return 0;
     case CommandLine::Verb::Run:
         return runTray(argc, argv, line);

@@ -32,6 +32,17 @@ const char* CommandLine::usage() {
            "       wigglet --version | --help\n";
 }
 
+const char* CommandLine::help() {
+    return "\n"
+           "The shortcut Alt+Super+S starts and stops shaking; the preferences change it.\n"
+           "sway, Hyprland and other wlroots compositors let no program register a shortcut:\n"
+           "bind `wigglet toggle` in the compositor's configuration instead.\n"
+           "  sway (~/.config/sway/config):\n"
+           "    bindsym Mod1+Mod4+s exec wigglet toggle\n"
+           "  Hyprland (~/.config/hypr/hyprland.conf):\n"
+           "    bind = ALT SUPER, s, exec, wigglet toggle\n";
+}
+
 ParsedCommandLine CommandLine::parse(const std::vector<std::string>& args) {
     CommandLine line;
     std::vector<std::string> words;

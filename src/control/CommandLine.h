@@ -22,6 +22,8 @@ struct CommandLine {
     // The parsed words, or the reason they make no sense.
     static struct ParsedCommandLine parse(const std::vector<std::string>& args);
     static const char* usage();
+    // What --help adds to the usage: where the global shortcut comes from.
+    static const char* help();
 };
 
 struct ParsedCommandLine {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace wigglet {
 
@@ -37,6 +38,10 @@ class HotKeyService {
 
     // The one entry point for pressed and released events, from the platform or a test.
     std::int32_t deliver(const HotKeyEvent* event);
+
+    // Where the desktop lets no program register a shortcut: what the user adds to the
+    // desktop's own settings to get this one. Empty where registering works.
+    virtual std::string bindingAdvice(std::uint32_t keyCode, std::uint32_t carbonModifiers) const;
 
   protected:
     virtual std::int32_t doRegister(std::uint32_t keyCode, std::uint32_t carbonModifiers,

@@ -7,6 +7,7 @@
 #include "foundation/Localizer.h"
 #include "foundation/PrefBroadcaster.h"
 #include "foundation/SettingsStore.h"
+#include "platform/HotKeyService.h"
 #include "platform/Platform.h"
 #include "platform/RunLoop.h"
 #include "platform/SystemInfo.h"
@@ -21,6 +22,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
+#include <QLabel>
 #include <QWidget>
 #include <array>
 #include <charconv>
@@ -66,7 +68,8 @@ GeneralViewController::GeneralViewController(QWidget* pane, AppDelegate& delegat
       stopShakingBatteryButton(pane->findChild<QAbstractButton*>("stopShakingBatteryButton")),
       frequencyWarning(pane->findChild<QWidget*>("frequencyWarning")),
       launchAtLoginButton(pane->findChild<QAbstractButton*>("launchAtLogin")),
-      statusIconChooser(pane->findChild<QComboBox*>("statusIconIndex")), delegate_(delegate),
+      statusIconChooser(pane->findChild<QComboBox*>("statusIconIndex")),
+      shortcutAdvice(pane->findChild<QLabel*>("shortcutAdvice")), delegate_(delegate),
       binder_(new SettingsBinder(pane)) {
     auto onPick = [this](QComboBox* popUp, void (GeneralViewController::*action)()) {
         if (popUp)
@@ -133,6 +136,17 @@ void GeneralViewController::updateFrequencyWarning() {
 void GeneralViewController::showStoredShortcut() {
     if (shortcutButton)
         shortcutButton->setText(storedDescription());
+    showShortcutAdvice();
+}
+
+void GeneralViewController::showShortcutAdvice() {
+    if (!shortcutAdvice)
+        return;
+    const GlobalKeybindPreferences stored = GlobalKeybindPreferences::storedShortcut();
+    const std::string advice =
+        Platform::current().hotKeys().bindingAdvice(stored.keyCode, stored.carbonFlags);
+    shortcutAdvice->setText(QString::fromStdString(advice));
+    shortcutAdvice->setVisible(!advice.empty());
 }
 
 void GeneralViewController::shakeFrequencyChange() {
@@ -213,6 +227,7 @@ void GeneralViewController::keyDown(const KeyDown& event) {
     GlobalKeybindPreferences::setStoredShortcut(*record);
     if (shortcutButton)
         shortcutButton->setText(QString::fromStdString(ShortcutText::of(*record)));
+    showShortcutAdvice();
     if (delegate_.mainMenu)
         delegate_.mainMenu->refreshItems();
     delegate_.installHotKey();

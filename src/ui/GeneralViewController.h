@@ -7,6 +7,7 @@
 
 class QAbstractButton;
 class QComboBox;
+class QLabel;
 class QWidget;
 
 namespace wigglet {
@@ -55,6 +56,8 @@ class GeneralViewController final : public QObject {
     QPointer<QWidget> frequencyWarning;
     QPointer<QAbstractButton> launchAtLoginButton;
     QPointer<QComboBox> statusIconChooser;
+    // Where the desktop lets no program register shortcuts: how to bind the stored one there.
+    QPointer<QLabel> shortcutAdvice;
     bool listening = false;
 
   protected:
@@ -63,6 +66,7 @@ class GeneralViewController final : public QObject {
   private:
     void updateFrequencyWarning();
     void showStoredShortcut();
+    void showShortcutAdvice();
     void endRecording();
     void scheduleLook(bool recording);
     void applyLook(bool recording);

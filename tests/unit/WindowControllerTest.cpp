@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 
@@ -79,6 +80,23 @@ TEST_F(Windows, EscapeClosesThePreferencesUnlessAShortcutIsBeingRecorded) {
     EXPECT_TRUE(window->isVisible());
     prefs->keyDown({virtualKey::ansiW, "w", modifierFlag::control});
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(Windows, WhereNoShortcutCanBeRegisteredThePreferencesTellHowToBindTheStoredOne) {
+    presenter.showPreferences();
+    GeneralViewController* general = presenter.preferencesController()->general();
+    EXPECT_TRUE(general->shortcutAdvice->isHidden());
+    shown("preferences")->close();
+
+    sim.hotKeys.refuseEveryShortcut("Bind it yourself:");
+    presenter.showPreferences();
+    EXPECT_FALSE(general->shortcutAdvice->isHidden());
+    EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
+              "Bind it yourself: key 1 modifiers 2304");
+    general->shortcutButton->click();
+    general->keyDown({virtualKey::ansiK, "k", modifierFlag::control | modifierFlag::shift});
+    EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
+              "Bind it yourself: key 40 modifiers 4608");
 }
 
 } // namespace

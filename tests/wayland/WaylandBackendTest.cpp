@@ -2,12 +2,14 @@
 
 #include "platform/EventSource.h"
 #include "platform/HotKeyService.h"
+#include "platform/ModifierFlags.h"
 #include "platform/Screens.h"
 #include "platform/VirtualKeys.h"
 #include "platform/linux/LinuxDesktopOptions.h"
 #include "platform/linux/wayland/LayerShellPointerProbe.h"
 #include "platform/linux/wayland/WaylandConnection.h"
 #include "platform/linux/wayland/WaylandEventSource.h"
+#include "platform/linux/wayland/WaylandHotKeyService.h"
 #include "platform/linux/wayland/WaylandScreens.h"
 #include "platform/linux/wayland/WaylandSeat.h"
 #include "support/InputAdapterTest.h"
@@ -106,16 +108,45 @@ TEST_F(SwayTest, AUserWhoNeverPausesForASecondCountsAsActive) {
 }
 
 TEST_F(SwayTest, OnSwayOnlyTheGlobalShortcutIsMissingAndItSaysHowToBindOne) {
+    ::setenv("SWAYSOCK", sway->swayIpcSocket().c_str(), 1);
     WaylandBackend backend(sway->socket());
     ASSERT_EQ(backend.prepare(), "");
     LinuxDesktopOptions options;
     backend.start(options);
+    ::unsetenv("SWAYSOCK");
     EXPECT_EQ(backend.shortcomings(),
-              std::vector<std::string>{
-                  "sway has no global-shortcut API for applications: add `bindsym Mod1+Mod4+s "
-                  "exec wigglet toggle` to ~/.config/sway/config"});
+              std::vector<std::string>{"sway lets no program register a shortcut. Add this line "
+                                       "to ~/.config/sway/config: bindsym Mod1+Mod4+s exec "
+                                       "wigglet toggle"});
     EXPECT_NE(backend.hotKeys().registerHotKey(1, 0x0800 | 0x0100, {1, 1}), noErr);
     EXPECT_TRUE(backend.events().mayPostEvents());
+}
+
+struct BindingRow {
+    const char* behaviour;
+    WaylandHotKeyService::Compositor compositor;
+    std::uint32_t keyCode;
+    std::uint32_t modifiers;
+    const char* line;
+};
+
+TEST(WaylandHotKeyServiceTest, TheConfigurationLineNamesTheStoredKeysInTheCompositorsSyntax) {
+    using enum WaylandHotKeyService::Compositor;
+    using namespace carbonModifier;
+    const BindingRow rows[] = {
+        {"sway, the default Alt+Super+S", sway, virtualKey::ansiS, optionKey | cmdKey,
+         "bindsym Mod1+Mod4+s exec wigglet toggle"},
+        {"Hyprland names a symbol key by its keysym", hyprland, virtualKey::ansiRightBracket,
+         controlKey | shiftKey, "bind = CTRL SHIFT, bracketright, exec, wigglet toggle"},
+        {"a key without modifiers stands alone", sway, virtualKey::f5, 0,
+         "bindsym F5 exec wigglet toggle"},
+        {"an unknown compositor has no line", other, virtualKey::ansiS, cmdKey, ""},
+    };
+    for (const BindingRow& row : rows)
+        EXPECT_EQ(
+            WaylandHotKeyService::configurationLine(row.compositor, row.keyCode, row.modifiers),
+            row.line)
+            << row.behaviour;
 }
 
 TEST(WestonTest, WithoutTheProtocolsOneLineSaysWhatIsMissingAndNothingBreaks) {

@@ -8,12 +8,22 @@ constexpr std::int32_t eventHotKeyExistsErr = -9878;
 
 std::int32_t SimHotKeyService::doRegister(std::uint32_t keyCode, std::uint32_t modifiers,
                                           HotKeyID id) {
+    if (!advice_.empty())
+        return eventHotKeyExistsErr;
     if (failNext_) {
         failNext_ = false;
         return eventHotKeyExistsErr;
     }
     registered_[id.id] = {keyCode, modifiers, id};
     return noErr;
+}
+
+std::string SimHotKeyService::bindingAdvice(std::uint32_t keyCode,
+                                            std::uint32_t carbonModifiers) const {
+    if (advice_.empty())
+        return {};
+    return advice_ + " key " + std::to_string(keyCode) + " modifiers " +
+           std::to_string(carbonModifiers);
 }
 
 void SimHotKeyService::doUnregister(HotKeyID id) {

@@ -3,6 +3,7 @@
 #include "platform/HotKeyService.h"
 
 #include <map>
+#include <string>
 
 namespace wigglet::sim {
 
@@ -17,6 +18,9 @@ class SimHotKeyService final : public HotKeyService {
     };
 
     void failNextRegistration() { failNext_ = true; }
+    // A desktop that lets no program register shortcuts, and tells how to bind one instead.
+    void refuseEveryShortcut(std::string advice) { advice_ = std::move(advice); }
+    std::string bindingAdvice(std::uint32_t keyCode, std::uint32_t carbonModifiers) const override;
     // The user presses and releases the combination registered last, if any.
     void pressRegistered();
     void processEnded() { registered_.clear(); }
@@ -28,6 +32,7 @@ class SimHotKeyService final : public HotKeyService {
 
   private:
     bool failNext_ = false;
+    std::string advice_;
     std::map<std::uint32_t, Combination> registered_;
 };
 

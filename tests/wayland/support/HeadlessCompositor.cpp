@@ -106,6 +106,7 @@ std::unique_ptr<HeadlessCompositor> HeadlessCompositor::start(Kind kind, std::st
                 "-i",
                 "PATH=/usr/bin:/bin",
                 "XDG_RUNTIME_DIR=" + folder,
+                "SWAYSOCK=" + folder + "/sway-ipc.sock",
                 "HOME=" + folder,
                 "WLR_BACKENDS=headless",
                 "WLR_LIBINPUT_NO_DEVICES=1",

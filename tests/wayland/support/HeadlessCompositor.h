@@ -23,6 +23,8 @@ class HeadlessCompositor {
 
     // The absolute path of the compositor's socket, for WAYLAND_DISPLAY.
     const std::string& socket() const { return socket_; }
+    // Where sway answers its IPC, for SWAYSOCK, as sway's own clients see it.
+    std::string swayIpcSocket() const { return folder_ + "/sway-ipc.sock"; }
     // KWin's session bus; empty for the others.
     const std::string& busAddress() const { return busAddress_; }
 

@@ -1,5 +1,7 @@
 #include "platform/linux/wayland/WaylandBackend.h"
 
+#include "platform/ModifierFlags.h"
+#include "platform/VirtualKeys.h"
 #include "platform/linux/LinuxDesktopOptions.h"
 #include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/wayland/KGlobalAccelHotKeyService.h"
@@ -13,6 +15,7 @@
 #include <QByteArray>
 #include <QDBusConnection>
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -120,12 +123,11 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
                              "pointer position and assumes it stays where Wigglet put it.");
     if (kdeShortcuts_)
         return missing;
-    if (events_->mayPostEvents())
-        missing.emplace_back("sway has no global-shortcut API for applications: add `bindsym "
-                             "Mod1+Mod4+s exec wigglet toggle` to ~/.config/sway/config");
-    else
-        missing.emplace_back("This compositor has no global-shortcut API for applications: "
-                             "bind `wigglet toggle` to a key in its own settings.");
+    // Told for the shortcut Wigglet starts with, on one line.
+    std::string advice = hotKeys_->bindingAdvice(virtualKey::ansiS, carbonModifier::optionKey |
+                                                                        carbonModifier::cmdKey);
+    std::replace(advice.begin(), advice.end(), '\n', ' ');
+    missing.push_back(std::move(advice));
     return missing;
 }
 
