@@ -30,6 +30,31 @@ struct WaylandTestWindow::State {
     std::vector<std::string> events;
 
     void note(const std::string& line) { events.push_back(line); }
+
+    // Every proxy destroyed before the connection closes: libwayland frees only those.
+    ~State() {
+        if (!display)
+            return;
+        destroy(hand, zwlr_virtual_pointer_v1_destroy);
+        destroy(pointers, zwlr_virtual_pointer_manager_v1_destroy);
+        destroy(pointer, wl_pointer_release);
+        destroy(keyboard, wl_keyboard_release);
+        destroy(toplevel, xdg_toplevel_destroy);
+        destroy(xdgSurface, xdg_surface_destroy);
+        destroy(surface, wl_surface_destroy);
+        destroy(buffer, wl_buffer_destroy);
+        destroy(shell, xdg_wm_base_destroy);
+        destroy(seat, wl_seat_release);
+        destroy(shm, wl_shm_destroy);
+        destroy(compositor, wl_compositor_destroy);
+        destroy(registry, wl_registry_destroy);
+        wl_display_disconnect(display);
+    }
+
+    template <typename Proxy> static void destroy(Proxy* proxy, void (*how)(Proxy*)) {
+        if (proxy)
+            how(proxy);
+    }
 };
 
 namespace {
@@ -222,9 +247,7 @@ std::unique_ptr<WaylandTestWindow> WaylandTestWindow::open(const std::string& so
     return std::unique_ptr<WaylandTestWindow>(new WaylandTestWindow(std::move(state)));
 }
 
-WaylandTestWindow::~WaylandTestWindow() {
-    wl_display_disconnect(state_->display);
-}
+WaylandTestWindow::~WaylandTestWindow() = default;
 
 void WaylandTestWindow::sync() {
     wl_display_roundtrip(state_->display);
