@@ -184,11 +184,4 @@ TEST_F(GlobalShortcut, ACallbackThatReplacesTheShortcutRunsSafely) {
     EXPECT_TRUE(shaking());
 }
 
-TEST_F(GlobalShortcut, EachHotKeyCarriesAFreshIdentifier) {
-    wigglet::HotKey first(wigglet::KeyCombo{1, 0x900});
-    wigglet::HotKey second(wigglet::KeyCombo{1, 0x900});
-    EXPECT_NE(first.identifier, second.identifier);
-    EXPECT_EQ(first.identifier.size(), 36u);
-}
-
 } // namespace
