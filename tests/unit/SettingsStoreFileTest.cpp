@@ -34,25 +34,6 @@ class SettingsStoreFile : public test::SimFixture {
     const fs::path path = folder / "settings.json";
 };
 
-TEST_F(SettingsStoreFile, ValuesSurviveARestart) {
-    {
-        SettingsStore store(path);
-        store.setBool(SettingsKey::shakeEnabled, true);
-        store.setInteger(SettingsKey::lastDurationSelected, 30);
-        store.setDouble(SettingsKey::timeElapsedThreshold, 120.0);
-        store.setString(SettingsKey::shakeClickPosition, "{512.4, 200}");
-        store.setData(SettingsKey::shakeHotkey, Bytes{'{', '}'});
-    }
-    SettingsStore store(path);
-    EXPECT_TRUE(store.boolForKey(SettingsKey::shakeEnabled));
-    EXPECT_EQ(store.integerForKey(SettingsKey::lastDurationSelected), 30);
-    EXPECT_EQ(store.doubleForKey(SettingsKey::timeElapsedThreshold), 120.0);
-    EXPECT_EQ(store.stringForKey(SettingsKey::shakeClickPosition), "{512.4, 200}");
-    EXPECT_EQ(store.dataForKey(SettingsKey::shakeHotkey), (Bytes{'{', '}'}));
-    EXPECT_EQ(entriesStartingWith(folder.path(), "settings.json"), std::vector<fs::path>{path})
-        << "no temporary file is left behind";
-}
-
 TEST_F(SettingsStoreFile, KeysTheProgramDoesNotKnowAreKeptOnEveryWrite) {
     const json foreign = {{"list", {1, 2, 3}}, {"nested", {{"a", nullptr}}}};
     writeFile(path, json{{"someoneElse", foreign}, {"zenEnabled", true}}.dump());
