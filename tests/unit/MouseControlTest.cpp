@@ -387,15 +387,6 @@ TEST_F(MouseControlTest, ScrollEventsFollowThePointer) {
     EXPECT_EQ(pointOf(events.back()), (Point{50, 60}));
 }
 
-TEST_F(MouseControlTest, SingleScrollMultipliesAndTruncates) {
-    control.simulateScrollAt({10, 20}, 2.5, 3);
-    const TraceRecords events = traceLines("scroll");
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].at("value"), 7);
-    EXPECT_EQ(pointOf(events[0]), (Point{10, 20}));
-    EXPECT_TRUE(traceLines("sleep").empty());
-}
-
 TEST_F(MouseControlTest, ClickWhoseDownEventFailsStillReleasesOnTime) {
     sim.world.failEvents = 1;
     control.clickMouseLeftWithPosition({5, 5});
