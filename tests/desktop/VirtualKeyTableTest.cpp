@@ -19,4 +19,3 @@ TEST(VirtualKeyTable, EveryKeysymLeadsBackToItsPosition) {
     }
     EXPECT_GT(positions, 100);
 }
-
