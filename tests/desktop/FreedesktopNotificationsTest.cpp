@@ -84,11 +84,6 @@ TEST_F(FreedesktopNotificationsTest, WithANotificationServerPermissionIsGranted)
     EXPECT_EQ(platform_->lines("notify-auth").size(), 1u);
 }
 
-TEST_F(FreedesktopNotificationsTest, WithoutANotificationServerPermissionIsDenied) {
-    EXPECT_EQ(status(), AuthorizationStatus::Denied);
-    EXPECT_EQ(requestAuthorization(), false);
-}
-
 TEST_F(FreedesktopNotificationsTest, RequestsInQuickSuccessionAreShownByTheServerAndTraced) {
     FakeNotificationServer& server = startServer();
     std::optional<bool> added;
@@ -136,6 +131,7 @@ TEST_F(FreedesktopNotificationsTest, RequestThatNoServerShowsIsNotTraced) {
     bool later = false;
     runLoop_.scheduleTimer(0.05, false, [&] { later = true; });
     ASSERT_TRUE(runUntil([&] { return later; }));
+    EXPECT_EQ(status(), AuthorizationStatus::Denied);
     EXPECT_EQ(requestAuthorization(), false);
     EXPECT_TRUE(platform_->lines("notify").empty());
 

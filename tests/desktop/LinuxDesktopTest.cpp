@@ -3,7 +3,6 @@
 #include "platform/EventSource.h"
 #include "platform/Screens.h"
 #include "platform/linux/x11/X11Backend.h"
-#include "support/XServerTest.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,6 @@ using namespace wigglet;
 using wigglet::desktop::LinuxDesktop;
 using wigglet::desktop::LinuxDesktopOptions;
 using wigglet::desktop::X11Backend;
-using wigglet::testing::XServerTest;
 
 namespace {
 
@@ -43,19 +41,4 @@ TEST(LinuxDesktopWithoutDisplay, SaysSoOnceAndEveryServiceStillAnswers) {
     services.events->post(KeyEvent{0, true, 0});
     EXPECT_FALSE(services.screens->primaryFrame());
     EXPECT_EQ(services.screens->pointerLocation(), (Point{0, 0}));
-}
-
-class LinuxDesktopTest : public XServerTest {};
-
-TEST_F(LinuxDesktopTest, FullXServerLacksNothingOfX) {
-    LinuxDesktopOptions options;
-    options.displayName = displayName();
-    X11Backend backend;
-    LinuxDesktop desktop(options, backend);
-    const auto missing = desktop.shortcomings();
-    EXPECT_FALSE(mentions(missing, "X11"));
-    EXPECT_FALSE(mentions(missing, "XTEST"));
-    EXPECT_FALSE(mentions(missing, "SCREEN-SAVER"));
-    EXPECT_TRUE(desktop.services().events->mayPostEvents());
-    EXPECT_TRUE(desktop.services().screens->primaryFrame());
 }

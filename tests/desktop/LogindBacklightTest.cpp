@@ -18,6 +18,7 @@ using wigglet::desktop::LogindBacklight;
 using wigglet::desktop::XTestEventSource;
 using wigglet::testing::BusPeer;
 using wigglet::testing::FakeLogindSession;
+using wigglet::testing::keyStrokes;
 using wigglet::testing::PrivateBus;
 using wigglet::testing::TemporaryFolder;
 using wigglet::testing::XServerTest;
@@ -28,18 +29,6 @@ namespace {
 using Call = FakeLogindSession::Call;
 
 enum class Logind { absent, grants, refuses };
-
-// Key presses and releases the window saw, by keysym name.
-std::vector<std::string> keyStrokes(const std::vector<XEvent>& events) {
-    std::vector<std::string> strokes;
-    for (XEvent event : events) {
-        if (event.type != KeyPress && event.type != KeyRelease)
-            continue;
-        const char* name = XKeysymToString(XLookupKeysym(&event.xkey, 0));
-        strokes.push_back((event.type == KeyPress ? "+" : "-") + std::string(name ? name : "?"));
-    }
-    return strokes;
-}
 
 // A private bus stands in for the system bus, a temporary folder for the backlight class.
 class LogindBacklightTest : public XServerTest {

@@ -1,32 +1,8 @@
 #include "platform/linux/x11/VirtualKeyTable.h"
 
-#include <X11/XF86keysym.h>
-#include <X11/keysym.h>
 #include <gtest/gtest.h>
 
 using wigglet::desktop::VirtualKeyTable;
-
-TEST(VirtualKeyTable, KeyPositionsProduceTheirUsKeysyms) {
-    struct Row {
-        const char* behaviour;
-        std::uint16_t virtualKey;
-        std::uint32_t keysym;
-    };
-    const Row rows[] = {
-        {"48 is Tab", 48, XK_Tab},
-        {"55 is Command, the Super key", 55, XK_Super_L},
-        {"58 is Option, the Alt key", 58, XK_Alt_L},
-        {"18 is the digit 1", 18, XK_1},
-        {"29 is the digit 0", 29, XK_0},
-        {"122 is F1", 122, XK_F1},
-        {"121 is Page Down", 121, XK_Page_Down},
-        {"126 is the up arrow", 126, XK_Up},
-        {"82 is keypad 0", 82, XK_KP_0},
-        {"72 is volume up", 72, XF86XK_AudioRaiseVolume},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(VirtualKeyTable::keysymFor(row.virtualKey), row.keysym) << row.behaviour;
-}
 
 TEST(VirtualKeyTable, PositionsWithoutAKeyHaveNoKeysym) {
     for (const std::uint16_t missing : {52, 63, 66, 127, 200, 0xFFFF})
@@ -42,23 +18,4 @@ TEST(VirtualKeyTable, EveryKeysymLeadsBackToItsPosition) {
         }
     }
     EXPECT_GT(positions, 100);
-}
-
-TEST(VirtualKeyTable, ShiftedKeysymsLeadBackToTheUnshiftedPosition) {
-    struct Row {
-        const char* behaviour;
-        std::uint32_t keysym;
-        std::uint16_t virtualKey;
-    };
-    const Row rows[] = {
-        {"a capital letter is the letter's key", XK_S, 1},
-        {"an exclamation mark is the 1 key", XK_exclam, 18},
-        {"a right brace is the right bracket key", XK_braceright, 30},
-        {"a left brace is the left bracket key", XK_braceleft, 33},
-        {"a tilde is the grave key", XK_asciitilde, 50},
-        {"a back tab is the Tab key", XK_ISO_Left_Tab, 48},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(VirtualKeyTable::virtualKeyFor(row.keysym), row.virtualKey) << row.behaviour;
-    EXPECT_EQ(VirtualKeyTable::virtualKeyFor(XK_Greek_alpha), std::nullopt);
 }

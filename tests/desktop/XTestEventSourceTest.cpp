@@ -20,6 +20,7 @@ using namespace wigglet;
 using wigglet::desktop::RealSleeper;
 using wigglet::desktop::XScreens;
 using wigglet::desktop::XTestEventSource;
+using wigglet::testing::keyStrokes;
 using wigglet::testing::XServerTest;
 using wigglet::testing::XTestWindow;
 using wigglet::testing::XvfbServer;
@@ -43,20 +44,6 @@ RootPoint queryPointer(Display* display) {
     XQueryPointer(display, DefaultRootWindow(display), &root, &child, &point.x, &point.y, &windowX,
                   &windowY, &buttons);
     return point;
-}
-
-// Key events as "+name" for a press and "-name" for a release, named by their keysym.
-std::vector<std::string> keyStrokes(const std::vector<XEvent>& events) {
-    std::vector<std::string> strokes;
-    for (XEvent event : events) {
-        if (event.type != KeyPress && event.type != KeyRelease)
-            continue;
-        const KeySym keysym = XLookupKeysym(&event.xkey, 0);
-        const char* name = XKeysymToString(keysym);
-        strokes.push_back((event.type == KeyPress ? "+" : "-") +
-                          std::string(name ? name : "NoSymbol"));
-    }
-    return strokes;
 }
 
 // Wheel clicks as "4" (up) and "5" (down), one per press.

@@ -193,6 +193,9 @@ class FaultTest(unittest.TestCase):
         self.assertFalse(s.stored()["shakeEnabled"])
         self.assertEqual(s.run("toggle").returncode, 0)
         self.assertTrue(s.stored()["shakeEnabled"])
+        saved = [r for r in s.trace() if r["ev"] == "log" and "saved to" in r["text"]]
+        self.assertEqual([(r["level"], r["text"].endswith(" again.")) for r in saved],
+                         [("info", True)], "the return to the disk is said once")
 
     def lock(self, folder, locked):
         if os.geteuid() == 0:

@@ -44,7 +44,8 @@ class SecurityTest(unittest.TestCase):
         folder = os.path.join(config, "wigglet")
         file = os.path.join(folder, "settings.json")
         wait_for(lambda: os.path.exists(file), "the settings file")
-        self.assertEqual(stat.S_IMODE(os.stat(folder).st_mode), 0o700)
+        for made in (config, folder):
+            self.assertEqual(stat.S_IMODE(os.stat(made).st_mode), 0o700, made)
         self.assertEqual(stat.S_IMODE(os.stat(file).st_mode), 0o600)
         with open(file) as f:
             self.assertTrue(json.load(f)["shakeEnabled"])
@@ -63,9 +64,11 @@ class SecurityTest(unittest.TestCase):
         self.assertEqual(s.run("toggle").returncode, 0)
         self.assertTrue(s.status()["shaking"])
         errors = [r["text"] for r in s.trace() if r["ev"] == "log" and r["level"] == "error"]
-        self.assertTrue(any("symbolic link owned by another user" in e for e in errors), errors)
+        self.assertTrue(any("symbolic link owned by another user" in e and "memory only" in e
+                            for e in errors), errors)
         with open(target) as f:
             self.assertEqual(f.read(), before)
+        self.assertTrue(os.path.islink(link), "the link was replaced")
 
     def test_only_unix_sockets(self):
         s = self.session

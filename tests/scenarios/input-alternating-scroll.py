@@ -11,3 +11,4 @@ for i, (t0, t1) in enumerate(zip(steps, ends)):
     directions += "D" if total < 0 else "U"
 expected = ("DDDDDUUUUU" * 4)[:len(directions)]
 check(directions == expected, f"directions: {directions}")
+check(not ev("mouse"), "clicks are off: no click")

@@ -10,3 +10,4 @@ errors = ev("log", level="error", text="ERROR: couldn't figure out which button 
 check(len(errors) == 1 and errors[0]["t"] > 3.5, f"the unknown button is logged once, in the second step: {errors}")
 steps = [r["t"] for r in ev("tick") if r["step"]]
 check(len(steps) == 2, f"two steps: {steps}")
+check(not ev("warp"), "pointer moves are off: no warp")

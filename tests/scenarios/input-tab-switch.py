@@ -22,3 +22,6 @@ runs = directions.split("|")
 for run in runs[1:]:
     check(run == ("DDDDDUUUUU" * 10)[:len(run)], f"after a switch the cycle restarts downward: {directions}")
 check(runs[0] == ("DDDDDUUUUU" * 10)[:len(runs[0])], f"before the first switch: {directions}")
+ups = [k for k in keys if not k["down"]]
+check(all(u["code"] == d["code"] and near(u["t"] - d["t"], 0.010, 1e-6) for d, u in zip(downs, ups)),
+      "each key is released 10 ms after its press")

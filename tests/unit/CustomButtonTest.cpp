@@ -143,12 +143,4 @@ TEST_F(CustomButtonLook, TheTitleIsCentredOnWholePoints) {
     }
 }
 
-TEST_F(CustomButtonLook, ARoundButtonIsACircleAroundItsCentre) {
-    CustomButton* button = CustomButton::round("Go", 15, QPointF(50, 40));
-    EXPECT_EQ(button->geometry(), QRect(35, 25, 30, 30));
-    EXPECT_EQ(button->cornerRadius(), 15);
-    EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 10);
-    delete button;
-}
-
 } // namespace

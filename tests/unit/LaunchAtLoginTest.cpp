@@ -15,7 +15,10 @@ using Change = LaunchAtLogin::KVO::Change;
 
 class LaunchAtLoginTest : public wigglet::test::SimFixture {
   protected:
-    explicit LaunchAtLoginTest(int major = 14) { sim.world.version = {major, 0, 0}; }
+    // The oldest system of each mechanism: 13.0 registers the application itself.
+    explicit LaunchAtLoginTest(int major = 13, int minor = 0) {
+        sim.world.version = {major, minor, 0};
+    }
 
     // The login-item calls made, as "op result".
     std::vector<std::string> loginItemCalls() {
@@ -108,7 +111,7 @@ TEST_F(LaunchAtLoginCurrent, ObserversHearEveryWriteAndReadTheNewStateAfterwards
 
 class LaunchAtLoginLegacy : public LaunchAtLoginTest {
   protected:
-    LaunchAtLoginLegacy() : LaunchAtLoginTest(12) {}
+    LaunchAtLoginLegacy() : LaunchAtLoginTest(12, 6) {}
 };
 
 TEST_F(LaunchAtLoginLegacy, EnablingTurnsOnTheHelperNamedAfterTheBundleAndIsObserved) {
@@ -144,31 +147,5 @@ TEST_F(LaunchAtLoginLegacy, TheHelperIdentifierIsBuiltOncePerProcess) {
     sim.endProcess();
     EXPECT_EQ(LaunchAtLogin::helperIdentifier(), "com.example.Other-LaunchAtLoginHelper");
 }
-
-struct MechanismRow {
-    const char* behaviour;
-    int major;
-    int minor;
-    std::string op;
-};
-
-class LaunchAtLoginMechanism : public LaunchAtLoginTest,
-                               public ::testing::WithParamInterface<MechanismRow> {};
-
-TEST_P(LaunchAtLoginMechanism, IsChosenBySystemVersion) {
-    const MechanismRow& row = GetParam();
-    sim.world.version = {row.major, row.minor, 0};
-    LaunchAtLogin::setEnabled(true);
-    const auto lines = traceLines("login-item");
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0]["op"], row.op);
-    EXPECT_TRUE(LaunchAtLogin::isEnabled());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, LaunchAtLoginMechanism,
-    ::testing::Values(MechanismRow{"12.6 enables the helper", 12, 6, "enable-helper"},
-                      MechanismRow{"13.0 registers the application", 13, 0, "register"}),
-    wigglet::test::BehaviourRowName());
 
 } // namespace

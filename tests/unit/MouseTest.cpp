@@ -55,20 +55,6 @@ class MouseTest : public test::SimFixture {
     Mouse mouse;
 };
 
-TEST_F(MouseTest, AReturnGoesBackToTheCapturedStartEvenIfThePointerWasMoved) {
-    useNaturalMoves();
-    const Point start{600, 500};
-    sim.world.pointer = start;
-    move();
-    sim.world.pointer = {100, 100};
-    move();
-    move();
-    sim.world.pointer = {1000, 800};
-    const std::vector<Point> back = move();
-    ASSERT_EQ(back.size(), kReturningWarps);
-    EXPECT_EQ(back.back(), start);
-}
-
 class InterruptionTest : public MouseTest, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(InterruptionTest, TheNextNaturalStepCapturesThePointerAfresh) {
@@ -104,13 +90,6 @@ TEST_F(MouseTest, OtherShakingTypesMakeTheSmoothExcursionAndLeaveTheCycleAlone) 
     const std::vector<Point> back = move();
     ASSERT_EQ(back.size(), kReturningWarps) << "the cycle still owes its return";
     EXPECT_EQ(back.back(), start);
-}
-
-TEST_F(MouseTest, NoPointerStepWhilePointerMovesAreOff) {
-    store().setInteger(SettingsKey::shakingTypeIndex, 1);
-    mouse.shakeMove();
-    EXPECT_TRUE(traceLines("warp").empty());
-    EXPECT_EQ(sim.micros(), 0);
 }
 
 struct ButtonRow {
@@ -161,12 +140,6 @@ TEST_F(MouseTest, ACustomPositionNeverStoredClicksAt10And10) {
     ASSERT_EQ(events.size(), 2u);
     for (const auto& event : events)
         EXPECT_EQ(pointOf(event), (Point{10, 10}));
-}
-
-TEST_F(MouseTest, NoClickWhileClicksAreOff) {
-    mouse.shakeClick();
-    EXPECT_TRUE(traceLines("mouse").empty());
-    EXPECT_EQ(sim.micros(), 0);
 }
 
 TEST_F(MouseTest, AlwaysDownKeepsTheAlternatingCycleWhereItStood) {

@@ -120,7 +120,7 @@ TEST_P(SettingsStoreConversion, ReadBackFromTheFile) {
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreConversion, ::testing::ValuesIn(kConversions),
                          wigglet::test::BehaviourRowName());
 
-// What each setter leaves in the file and what the same accessor reads back.
+// What each setter leaves in the file and what the same accessor reads back after a restart.
 struct WriteRow {
     const char* behaviour;
     void (*write)(SettingsStore&);
@@ -172,6 +172,9 @@ TEST_P(SettingsStoreWrite, StoredFormAndRoundTrip) {
     EXPECT_EQ(onDisk.at("key").type(), GetParam().onDisk.type());
     SettingsStore reader(path);
     GetParam().check(reader);
+    EXPECT_EQ(testing::entriesStartingWith(folder.path(), "settings.json"),
+              std::vector<std::filesystem::path>{path})
+        << "no temporary file is left behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreWrite, ::testing::ValuesIn(kWrites),

@@ -10,17 +10,18 @@ class ShakeTimerTest : public SimFixture {
   protected:
     ShakeTimer& timer = ShakeTimer::shared();
 
-    // Runs the check while the main thread is blocked past the countdown's fire date, as a
-    // long shake step would.
-    TimeLeft timeLeftWhileBlocked(std::int64_t minutes, double blockUntil) {
-        timer.start(minutes);
+    // Reads the one-minute countdown while the main thread is blocked past its fire date by
+    // the given seconds, as a long shake step would.
+    TimeLeft timeLeftOverdueBy(double overdue) {
+        const double end = sim.runLoop.now() + 60;
+        timer.start(1);
         TimeLeft seen;
-        auto probe = sim.runLoop.scheduleTimer(minutes * 60.0 - 1.0, false, [&] {
+        auto probe = sim.runLoop.scheduleTimer(59.0, false, [&] {
             sim.sleeper.sleepMicroseconds(
-                static_cast<std::uint32_t>((blockUntil - sim.runLoop.now()) * 1e6));
+                static_cast<std::uint32_t>((end + overdue - sim.runLoop.now()) * 1e6));
             seen = timer.timeLeft();
         });
-        advance(minutes * 60.0 + 5);
+        advance(65);
         return seen;
     }
 };
@@ -44,24 +45,23 @@ TEST_F(ShakeTimerTest, HoursAreShownFromOneHourOnAndSecondsBelowIt) {
     EXPECT_EQ(timer.timeLeftString(), "00m 09s");
 }
 
-TEST_F(ShakeTimerTest, OverdueByLessThanASecondTruncatesToZero) {
-    const TimeLeft left = timeLeftWhileBlocked(1, 60.4);
-    EXPECT_FALSE(left.isNegative());
-    EXPECT_EQ(left.seconds, 0);
-}
-
-TEST_F(ShakeTimerTest, OverdueByMoreThanASecondIsNegative) {
-    const TimeLeft left = timeLeftWhileBlocked(1, 61.2);
-    EXPECT_TRUE(left.isNegative());
-    EXPECT_EQ(left.seconds, -1);
-    EXPECT_EQ(left.minutes, 0);
-}
-
-TEST_F(ShakeTimerTest, SignIsKeptOverAnHourOverdue) {
-    const TimeLeft left = timeLeftWhileBlocked(1, 60 + 3725.5);
-    EXPECT_EQ(left.hours, -1);
-    EXPECT_EQ(left.minutes, -2);
-    EXPECT_EQ(left.seconds, -5);
+TEST_F(ShakeTimerTest, AnOverdueCountdownTruncatesTowardZeroAndKeepsItsSign) {
+    const struct {
+        const char* behaviour;
+        double overdue;
+        TimeLeft expected;
+    } rows[] = {
+        {"overdue by less than a second reads zero", 0.4, {0, 0, 0}},
+        {"overdue by more than a second is negative", 1.2, {0, 0, -1}},
+        {"over an hour overdue every part is negative", 3725.5, {-1, -2, -5}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        const TimeLeft left = timeLeftOverdueBy(row.overdue);
+        EXPECT_EQ(left.hours, row.expected.hours);
+        EXPECT_EQ(left.minutes, row.expected.minutes);
+        EXPECT_EQ(left.seconds, row.expected.seconds);
+    }
 }
 
 } // namespace

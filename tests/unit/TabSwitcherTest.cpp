@@ -149,7 +149,7 @@ TEST_P(SingleStrokeTest, OneNextTabStroke) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SingleStrokeTest,
-                         ::testing::Values(SingleRow{"type_0", 0}, SingleRow{"unknown_type_5", 5},
+                         ::testing::Values(SingleRow{"unknown_type_5", 5},
                                            SingleRow{"negative_type", -1}),
                          wigglet::test::BehaviourRowName());
 

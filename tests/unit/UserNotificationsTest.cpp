@@ -107,8 +107,7 @@ TEST_P(NotificationServiceVersion, NothingHappensBeforeTheNotificationService) {
 INSTANTIATE_TEST_SUITE_P(Rows, NotificationServiceVersion,
                          ::testing::Values(VersionRow{"10.13 has no notification service", 10, 13,
                                                       false},
-                                           VersionRow{"10.14 has it", 10, 14, true},
-                                           VersionRow{"11.0 has it", 11, 0, true}),
+                                           VersionRow{"10.14 has it", 10, 14, true}),
                          wigglet::test::BehaviourRowName());
 
 } // namespace

@@ -39,4 +39,7 @@ class XTestWindow {
     unsigned long window_;
 };
 
+// Key events as "+name" for a press and "-name" for a release, named by their keysym.
+std::vector<std::string> keyStrokes(const std::vector<_XEvent>& events);
+
 } // namespace wigglet::testing
