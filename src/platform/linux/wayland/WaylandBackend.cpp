@@ -4,6 +4,7 @@
 #include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/wayland/KGlobalAccelHotKeyService.h"
 #include "platform/linux/wayland/LayerShellPointerProbe.h"
+#include "platform/linux/wayland/PortalInputDevice.h"
 #include "platform/linux/wayland/WaylandConnection.h"
 #include "platform/linux/wayland/WaylandEventSource.h"
 #include "platform/linux/wayland/WaylandHotKeyService.h"
@@ -77,8 +78,12 @@ void WaylandBackend::start(const LinuxDesktopOptions& options) {
     seat_ = std::make_unique<WaylandSeat>(*connection_);
     probe_ = std::make_unique<LayerShellPointerProbe>(*connection_, *seat_);
     screens_ = std::make_unique<WaylandScreens>(probe_.get());
-    events_ = std::make_unique<WaylandEventSource>(connection_.get(), seat_.get(), *screens_,
-                                                   options.pixelsPerWheelClick, backlight_.get());
+    auto portal = [bus, screens = screens_.get()]() -> std::unique_ptr<WaylandInputDevice> {
+        return PortalInputDevice::create(bus, [screens] { return screens->compositorPointer(); });
+    };
+    events_ =
+        std::make_unique<WaylandEventSource>(connection_.get(), seat_.get(), *screens_,
+                                             options.pixelsPerWheelClick, backlight_.get(), portal);
 }
 
 EventSource& WaylandBackend::events() {
@@ -103,7 +108,10 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
                 "time (no virtual-pointer or idle protocol): Wigglet can only keep the display "
                 "awake here."};
     std::vector<std::string> missing;
-    if (!events_->mayPostEvents() && kdeShortcuts_)
+    if (events_->usesFallbackDevice())
+        missing.emplace_back("Input goes through the desktop's Remote Desktop permission: the "
+                             "desktop asks once to allow it.");
+    else if (!events_->mayPostEvents() && kdeShortcuts_)
         missing.emplace_back("KWin lets only the installed Wigglet send input: start the "
                              "program its desktop entry names, after installing it.");
     else if (!events_->mayPostEvents())
@@ -120,7 +128,7 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
                              "pointer position and assumes it stays where Wigglet put it.");
     if (kdeShortcuts_)
         return missing;
-    if (events_->mayPostEvents())
+    if (events_->mayPostEvents() && !events_->usesFallbackDevice())
         missing.emplace_back("sway has no global-shortcut API for applications: add `bindsym "
                              "Mod1+Mod4+s exec wigglet toggle` to ~/.config/sway/config");
     else
