@@ -109,6 +109,12 @@ void FakeRemoteDesktopPortal::record(const QString& method, const QVariantList& 
     notifications_.push_back({method, values});
 }
 
+void PrintTo(const FakeRemoteDesktopPortal::Notification& notification, std::ostream* out) {
+    *out << notification.method.toStdString();
+    for (const QVariant& value : notification.values)
+        *out << ' ' << value.toString().toStdString();
+}
+
 void FakeRemoteDesktopPortal::NotifyPointerMotion(const QDBusObjectPath&, const QVariantMap&,
                                                   double dx, double dy) {
     record(QStringLiteral("NotifyPointerMotion"), {dx, dy});

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QVariantMap>
 #include <mutex>
+#include <ostream>
 #include <vector>
 
 namespace wigglet::testing {
@@ -82,5 +83,8 @@ class FakeRemoteDesktopPortal : public QObject, protected QDBusContext {
     QString session_;
     QDBusConnection connection_{QString()};
 };
+
+// How a test failure shows a Notify call.
+void PrintTo(const FakeRemoteDesktopPortal::Notification& notification, std::ostream* out);
 
 } // namespace wigglet::testing

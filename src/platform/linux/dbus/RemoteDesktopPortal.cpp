@@ -83,8 +83,9 @@ void RemoteDesktopPortal::request(const QString& method, QVariantList arguments,
                                   QVariantMap options, Step next) {
     const QString token = nextPortalToken();
     options.insert(QStringLiteral("handle_token"), token);
+    const QString predicted = requestPath(token);
     // Listening before the call, so that no answer can come before the listener.
-    listenForResponse(requestPath(token), next);
+    listenForResponse(predicted, next);
     QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(service),
                                                        QString::fromLatin1(objectPath),
                                                        QString::fromLatin1(interface), method);
@@ -93,15 +94,17 @@ void RemoteDesktopPortal::request(const QString& method, QVariantList arguments,
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), context_.get());
     const int attempt = attempt_;
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context_.get(),
-                     [this, watcher, attempt, next] {
+                     [this, watcher, attempt, predicted, next] {
                          watcher->deleteLater();
                          const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
-                         if (attempt != attempt_ || state_ != State::starting)
+                         // The answer may have come first, and the next request be under way.
+                         if (attempt != attempt_ || state_ != State::starting ||
+                             requestPath_ != predicted)
                              return;
                          if (reply.isError())
                              fail(responseOther);
                          // Old portals chose the path themselves.
-                         else if (reply.value().path() != requestPath_)
+                         else if (reply.value().path() != predicted)
                              listenForResponse(reply.value().path(), next);
                      });
 }

@@ -29,7 +29,8 @@ void quitOnLostCompositor() {
 
 } // namespace
 
-WaylandBackend::WaylandBackend(std::string displayName) : displayName_(std::move(displayName)) {}
+WaylandBackend::WaylandBackend(std::string displayName, QDBusConnection sessionBus)
+    : displayName_(std::move(displayName)), sessionBus_(std::move(sessionBus)) {}
 WaylandBackend::~WaylandBackend() {
     // The adapters speak through the connection, so they go first.
     events_.reset();
@@ -56,7 +57,7 @@ std::string WaylandBackend::prepare() {
 void WaylandBackend::start(const LinuxDesktopOptions& options) {
     if (!connection_)
         connection_ = WaylandConnection::open(displayName_);
-    const QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusConnection bus = sessionBus_;
     kdeShortcuts_ = KGlobalAccelHotKeyService::offeredOn(bus);
     if (kdeShortcuts_)
         hotKeys_ = std::make_unique<KGlobalAccelHotKeyService>(bus);
