@@ -24,10 +24,7 @@ void FakeRemoteDesktopPortal::answerStartWith(uint response, const QString& rest
 void FakeRemoteDesktopPortal::answerHeldStart() {
     const std::lock_guard lock(mutex_);
     holding_ = false;
-    QVariantMap results{{QStringLiteral("devices"), 3u}};
-    if (!restoreToken_.isEmpty())
-        results.insert(QStringLiteral("restore_token"), restoreToken_);
-    connection_.send(responseSignal(heldRequest_, startResponse_, results));
+    connection_.send(responseSignal(heldRequest_, startResponse_, startResults()));
 }
 
 void FakeRemoteDesktopPortal::closeSession() {
@@ -67,34 +64,37 @@ QDBusObjectPath FakeRemoteDesktopPortal::SelectDevices(const QDBusObjectPath&,
 
 QDBusObjectPath FakeRemoteDesktopPortal::Start(const QDBusObjectPath&, const QString&,
                                                const QVariantMap& options) {
-    std::unique_lock lock(mutex_);
-    const uint response = startResponse_;
-    QVariantMap results{{QStringLiteral("devices"), 3u}};
-    if (!restoreToken_.isEmpty())
-        results.insert(QStringLiteral("restore_token"), restoreToken_);
-    const bool hold = holding_;
-    lock.unlock();
-    return request(QStringLiteral("Start"), options, response, results, hold);
+    return request(QStringLiteral("Start"), options, 0, {});
 }
 
 QDBusObjectPath FakeRemoteDesktopPortal::request(const QString& method, const QVariantMap& options,
-                                                 uint response, const QVariantMap& results,
-                                                 bool hold) {
+                                                 uint response, QVariantMap results) {
     const QString path =
         pathFor("request", options.value(QStringLiteral("handle_token")).toString());
     const std::lock_guard lock(mutex_);
     connection_ = connection();
     calls_.push_back({method, options});
-    if (hold)
-        heldRequest_ = path;
-    else
-        QMetaObject::invokeMethod(
-            this,
-            [bus = connection_, path, response, results] {
-                bus.send(responseSignal(path, response, results));
-            },
-            Qt::QueuedConnection);
+    if (method == QStringLiteral("Start")) {
+        if (holding_) {
+            heldRequest_ = path;
+            return QDBusObjectPath(path);
+        }
+        response = startResponse_;
+        results = startResults();
+    }
+    // After the reply, as the desktop answers once the user has.
+    QMetaObject::invokeMethod(
+        this,
+        [bus = connection_, signal = responseSignal(path, response, results)] { bus.send(signal); },
+        Qt::QueuedConnection);
     return QDBusObjectPath(path);
+}
+
+QVariantMap FakeRemoteDesktopPortal::startResults() const {
+    QVariantMap results{{QStringLiteral("devices"), 3u}};
+    if (!restoreToken_.isEmpty())
+        results.insert(QStringLiteral("restore_token"), restoreToken_);
+    return results;
 }
 
 QString FakeRemoteDesktopPortal::pathFor(const char* kind, const QString& token) const {

@@ -66,9 +66,11 @@ class FakeRemoteDesktopPortal : public QObject, protected QDBusContext {
                                int keycode, uint state);
 
   private:
-    // Records the call and answers it on the request path, after the reply.
+    // Records the call and answers it on the request path; Start as the test chose.
     QDBusObjectPath request(const QString& method, const QVariantMap& options, uint response,
-                            const QVariantMap& results, bool hold = false);
+                            QVariantMap results);
+    // With the lock held.
+    QVariantMap startResults() const;
     QString pathFor(const char* kind, const QString& token) const;
     void record(const QString& method, const QVariantList& values);
 

@@ -15,9 +15,9 @@ namespace wigglet::desktop {
 
 namespace {
 
-const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
-const QString sessionInterface = QStringLiteral("org.freedesktop.portal.Session");
-const char* const listenerSlot = SLOT(receive(QDBusMessage));
+const QString portalRequestInterface = QStringLiteral("org.freedesktop.portal.Request");
+const QString portalSessionInterface = QStringLiteral("org.freedesktop.portal.Session");
+const char* const portalListenerSlot = SLOT(receive(QDBusMessage));
 constexpr std::uint32_t persistUntilRevoked = 2;
 constexpr std::uint32_t responseCancelled = 1;
 constexpr std::uint32_t responseOther = 2;
@@ -44,7 +44,7 @@ std::optional<std::uint32_t> portalProperty(const QDBusConnection& bus, const ch
 }
 
 // Portals have sent the session handle as a string as well as an object path.
-QString pathText(const QVariant& value) {
+QString portalPathText(const QVariant& value) {
     if (value.metaType() == QMetaType::fromType<QDBusObjectPath>())
         return value.value<QDBusObjectPath>().path();
     return value.toString();
@@ -124,28 +124,28 @@ void RemoteDesktopPortal::listenForResponse(const QString& path, Step next) {
         (this->*next)(qdbus_cast<QVariantMap>(arguments.value(1)));
     });
     response_->setParent(context_.get());
-    bus_.connect(QString::fromLatin1(service), path, requestInterface, QStringLiteral("Response"),
-                 response_, listenerSlot);
+    bus_.connect(QString::fromLatin1(service), path, portalRequestInterface,
+                 QStringLiteral("Response"), response_, portalListenerSlot);
 }
 
 void RemoteDesktopPortal::stopListening() {
     if (!response_)
         return;
-    bus_.disconnect(QString::fromLatin1(service), requestPath_, requestInterface,
-                    QStringLiteral("Response"), response_, listenerSlot);
+    bus_.disconnect(QString::fromLatin1(service), requestPath_, portalRequestInterface,
+                    QStringLiteral("Response"), response_, portalListenerSlot);
     // It may be the one delivering the signal now.
     response_->deleteLater();
     response_ = nullptr;
 }
 
 void RemoteDesktopPortal::created(const QVariantMap& results) {
-    session_ = pathText(results.value(QStringLiteral("session_handle")));
+    session_ = portalPathText(results.value(QStringLiteral("session_handle")));
     if (session_.isEmpty())
         return fail(responseOther);
     closed_ = new BusSignalListener([this](const QDBusMessage&) { sessionClosed(); });
     closed_->setParent(context_.get());
-    bus_.connect(QString::fromLatin1(service), session_, sessionInterface, QStringLiteral("Closed"),
-                 closed_, listenerSlot);
+    bus_.connect(QString::fromLatin1(service), session_, portalSessionInterface,
+                 QStringLiteral("Closed"), closed_, portalListenerSlot);
     QVariantMap options;
     options.insert(QStringLiteral("types"), std::uint32_t(keyboard | pointer));
     if (version_ >= 2) {
@@ -199,15 +199,15 @@ void RemoteDesktopPortal::sessionClosed() {
 
 void RemoteDesktopPortal::closeSession() {
     if (closed_) {
-        bus_.disconnect(QString::fromLatin1(service), session_, sessionInterface,
-                        QStringLiteral("Closed"), closed_, listenerSlot);
+        bus_.disconnect(QString::fromLatin1(service), session_, portalSessionInterface,
+                        QStringLiteral("Closed"), closed_, portalListenerSlot);
         closed_->deleteLater();
         closed_ = nullptr;
     }
     if (session_.isEmpty())
         return;
     bus_.send(QDBusMessage::createMethodCall(QString::fromLatin1(service), session_,
-                                             sessionInterface, QStringLiteral("Close")));
+                                             portalSessionInterface, QStringLiteral("Close")));
     session_.clear();
 }
 
