@@ -15,7 +15,8 @@ class PrivateBus;
 class BusPeer {
   public:
     BusPeer(const PrivateBus& bus, const QString& service, const QString& path,
-            std::unique_ptr<QObject> object);
+            std::unique_ptr<QObject> object,
+            QDBusConnection::RegisterOptions exported = QDBusConnection::ExportAllSlots);
     ~BusPeer();
     BusPeer(const BusPeer&) = delete;
     BusPeer& operator=(const BusPeer&) = delete;

@@ -6,6 +6,7 @@
 #include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/wayland/KGlobalAccelHotKeyService.h"
 #include "platform/linux/wayland/LayerShellPointerProbe.h"
+#include "platform/linux/wayland/PortalInputDevice.h"
 #include "platform/linux/wayland/WaylandConnection.h"
 #include "platform/linux/wayland/WaylandEventSource.h"
 #include "platform/linux/wayland/WaylandHotKeyService.h"
@@ -31,7 +32,8 @@ void quitOnLostCompositor() {
 
 } // namespace
 
-WaylandBackend::WaylandBackend(std::string displayName) : displayName_(std::move(displayName)) {}
+WaylandBackend::WaylandBackend(std::string displayName, QDBusConnection sessionBus)
+    : displayName_(std::move(displayName)), sessionBus_(std::move(sessionBus)) {}
 WaylandBackend::~WaylandBackend() {
     // The adapters speak through the connection, so they go first.
     events_.reset();
@@ -58,7 +60,7 @@ std::string WaylandBackend::prepare() {
 void WaylandBackend::start(const LinuxDesktopOptions& options) {
     if (!connection_)
         connection_ = WaylandConnection::open(displayName_);
-    const QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusConnection bus = sessionBus_;
     kdeShortcuts_ = KGlobalAccelHotKeyService::offeredOn(bus);
     if (kdeShortcuts_)
         hotKeys_ = std::make_unique<KGlobalAccelHotKeyService>(bus);
@@ -80,8 +82,12 @@ void WaylandBackend::start(const LinuxDesktopOptions& options) {
     seat_ = std::make_unique<WaylandSeat>(*connection_);
     probe_ = std::make_unique<LayerShellPointerProbe>(*connection_, *seat_);
     screens_ = std::make_unique<WaylandScreens>(probe_.get());
-    events_ = std::make_unique<WaylandEventSource>(connection_.get(), seat_.get(), *screens_,
-                                                   options.pixelsPerWheelClick, backlight_.get());
+    auto portal = [bus, screens = screens_.get()]() -> std::unique_ptr<WaylandInputDevice> {
+        return PortalInputDevice::create(bus, [screens] { return screens->compositorPointer(); });
+    };
+    events_ =
+        std::make_unique<WaylandEventSource>(connection_.get(), seat_.get(), *screens_,
+                                             options.pixelsPerWheelClick, backlight_.get(), portal);
 }
 
 EventSource& WaylandBackend::events() {
@@ -106,7 +112,10 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
                 "time (no virtual-pointer or idle protocol): Wigglet can only keep the display "
                 "awake here."};
     std::vector<std::string> missing;
-    if (!events_->mayPostEvents() && kdeShortcuts_)
+    if (events_->usesFallbackDevice())
+        missing.emplace_back("Input goes through the desktop's Remote Desktop permission: the "
+                             "desktop asks once to allow it.");
+    else if (!events_->mayPostEvents() && kdeShortcuts_)
         missing.emplace_back("KWin lets only the installed Wigglet send input: start the "
                              "program its desktop entry names, after installing it.");
     else if (!events_->mayPostEvents())

@@ -2,6 +2,7 @@
 
 #include "platform/linux/DesktopBackend.h"
 
+#include <QDBusConnection>
 #include <memory>
 #include <string>
 
@@ -21,8 +22,9 @@ class LayerShellPointerProbe;
 // shortcomings().
 class WaylandBackend : public DesktopBackend {
   public:
-    // An empty name means $WAYLAND_DISPLAY.
-    explicit WaylandBackend(std::string displayName = {});
+    // An empty name means $WAYLAND_DISPLAY. The session bus has kglobalaccel and the portal.
+    explicit WaylandBackend(std::string displayName = {},
+                            QDBusConnection sessionBus = QDBusConnection::sessionBus());
     ~WaylandBackend() override;
 
     const char* name() const override { return "wayland"; }
@@ -38,6 +40,7 @@ class WaylandBackend : public DesktopBackend {
 
   private:
     std::string displayName_;
+    QDBusConnection sessionBus_;
     std::unique_ptr<WaylandConnection> connection_;
     std::unique_ptr<WaylandSeat> seat_;
     std::unique_ptr<LayerShellPointerProbe> probe_;

@@ -41,7 +41,7 @@ std::optional<std::uint32_t> auxiliaryEvdevKey(std::int64_t keyType) {
 
 WaylandEventSource::WaylandEventSource(WaylandConnection* connection, WaylandSeat* seat,
                                        WaylandScreens& screens, int pixelsPerWheelClick,
-                                       LogindBacklight* backlight)
+                                       LogindBacklight* backlight, FallbackDevice fallback)
     : connection_(connection), screens_(screens), backlight_(backlight),
       pixelsPerWheelClick_(pixelsPerWheelClick > 0 ? pixelsPerWheelClick : 1) {
     if (!connection_ || !seat)
@@ -49,6 +49,10 @@ WaylandEventSource::WaylandEventSource(WaylandConnection* connection, WaylandSea
     device_ = WlrootsVirtualInput::create(*connection_, *seat);
     if (!device_)
         device_ = KdeFakeInput::create(*connection_);
+    if (!device_ && fallback) {
+        device_ = fallback();
+        usesFallback_ = device_ != nullptr;
+    }
     idle_ = std::make_unique<WaylandIdleWatch>(*connection_, seat->seat());
     connection_->roundtrip();
 }

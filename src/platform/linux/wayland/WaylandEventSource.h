@@ -2,6 +2,7 @@
 
 #include "platform/EventSource.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -17,22 +18,26 @@ class WaylandInputDevice;
 class WaylandScreens;
 
 // Input through the best device the compositor offers (wlroots' virtual pointer and keyboard,
-// else KWin's fake input), and the idle time from the compositor's idle notifications.
-// Without the protocols it posts nothing and reports no idle time.
+// else KWin's fake input, else the fallback device, e.g. the desktop's Remote Desktop portal),
+// and the idle time from the compositor's idle notifications. Without any device it posts
+// nothing; without the protocols it reports no idle time.
 class WaylandEventSource : public EventSource {
   public:
     static constexpr int defaultPixelsPerWheelClick = 15;
+    // Made only when the compositor offers no device of its own.
+    using FallbackDevice = std::function<std::unique_ptr<WaylandInputDevice>()>;
 
     // Brightness keys go to the backlight first when one is given.
     WaylandEventSource(WaylandConnection* connection, WaylandSeat* seat, WaylandScreens& screens,
                        int pixelsPerWheelClick = defaultPixelsPerWheelClick,
-                       LogindBacklight* backlight = nullptr);
+                       LogindBacklight* backlight = nullptr, FallbackDevice fallback = {});
     ~WaylandEventSource() override;
 
     double secondsSinceLastInput() override;
     bool mayPostEvents() override { return device_ != nullptr; }
     bool measuresIdleTime() const;
     bool hasKeyboard() const;
+    bool usesFallbackDevice() const { return usesFallback_; }
 
   protected:
     void doPost(const MouseEvent& event) override;
@@ -60,6 +65,7 @@ class WaylandEventSource : public EventSource {
     WaylandScreens& screens_;
     LogindBacklight* backlight_;
     std::unique_ptr<WaylandInputDevice> device_;
+    bool usesFallback_ = false;
     std::unique_ptr<WaylandIdleWatch> idle_;
     int pixelsPerWheelClick_;
     int wheelRemainder_ = 0;

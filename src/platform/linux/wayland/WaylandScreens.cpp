@@ -39,6 +39,15 @@ std::optional<Rect> WaylandScreens::primaryFrame() {
     return Rect{{0, 0}, primary->size};
 }
 
+std::optional<Point> WaylandScreens::compositorPointer() {
+    const auto primary = primaryBox();
+    if (!primary)
+        return std::nullopt;
+    const Point location = pointerLocation();
+    return Point{location.x + primary->origin.x,
+                 primary->origin.y + primary->size.height - location.y};
+}
+
 Point WaylandScreens::pointerLocation() {
     const auto primary = primaryBox();
     if (!primary)

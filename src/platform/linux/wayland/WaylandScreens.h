@@ -21,6 +21,8 @@ class WaylandScreens : public Screens {
     // In the compositor's coordinates (origin top-left, y down).
     std::optional<Rect> primaryBox() const;
     std::optional<Rect> layoutBox() const;
+    // pointerLocation() in the compositor's coordinates.
+    std::optional<Point> compositorPointer();
     // Where the pointer was put, in global display coordinates.
     void noteWarp(Point global) { lastWarp_ = global; }
 
