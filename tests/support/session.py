@@ -40,7 +40,7 @@ def stop(process, timeout=5):
 
 class Session:
     def __init__(self, wigglet, settings=None, compositor=None, peer=None):
-        """COMPOSITOR ("sway" or "weston") asks for a Wayland session, which PEER (the
+        """COMPOSITOR ("sway", "kwin" or "weston") asks for a Wayland session, which PEER (the
         wigglet_wayland_peer program) starts."""
         self.wigglet = wigglet
         self.compositor = compositor
@@ -77,7 +77,9 @@ class Session:
             self.display = ":" + f.readline().strip()
 
     def _start_wayland(self, peer):
-        self.peer = subprocess.Popen([peer, self.compositor], stdin=subprocess.PIPE,
+        # KWin lends its fake input to the program its desktop entry names, as installed.
+        self.peer = subprocess.Popen([peer, self.compositor, os.path.realpath(self.wigglet)],
+                                     stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, text=True)
         self.wayland_display = self.peer.stdout.readline().strip()
         if not self.wayland_display:

@@ -98,6 +98,10 @@ class SwayTest(WaylandTest):
         return "true" in out.stdout
 
 
+class KWinTest(SwayTest):
+    compositor = "kwin"
+
+
 class WestonTest(WaylandTest):
     compositor = "weston"
 

@@ -2,6 +2,7 @@
 // with a fullscreen window on it that sees the pointer. Prints the socket's path, then
 // answers one line per command read: "pointer" gives "X Y" (or "none"), "hand" moves the
 // user's own pointer. The compositor ends when the input does.
+// Usage: wigglet_wayland_peer sway|weston|kwin [PROGRAM KWin lends its fake input to]
 
 #include "support/HeadlessCompositor.h"
 #include "support/WaylandTestWindow.h"
@@ -10,6 +11,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 using wigglet::testing::HeadlessCompositor;
 using wigglet::testing::WaylandTestWindow;
@@ -30,14 +32,21 @@ std::string lastPointer(const WaylandTestWindow& window) {
     return "none";
 }
 
+HeadlessCompositor::Kind kindNamed(const std::string& name) {
+    if (name == "weston")
+        return HeadlessCompositor::Kind::Weston;
+    return name == "kwin" ? HeadlessCompositor::Kind::KWin : HeadlessCompositor::Kind::Sway;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string kind = argc > 1 ? argv[1] : "sway";
+    std::vector<std::string> trusted;
+    if (argc > 2)
+        trusted.emplace_back(argv[2]);
     std::string whyNot;
-    auto compositor = HeadlessCompositor::start(kind == "weston" ? HeadlessCompositor::Kind::Weston
-                                                                 : HeadlessCompositor::Kind::Sway,
-                                                whyNot);
+    auto compositor = HeadlessCompositor::start(kindNamed(kind), whyNot, trusted);
     if (!compositor) {
         std::fprintf(stderr, "wigglet_wayland_peer: %s\n", whyNot.c_str());
         return 1;

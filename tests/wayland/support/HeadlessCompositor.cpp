@@ -69,7 +69,8 @@ pid_t spawn(const std::vector<std::string>& argv, const std::string& log) {
 
 } // namespace
 
-std::unique_ptr<HeadlessCompositor> HeadlessCompositor::start(Kind kind, std::string& whyNot) {
+std::unique_ptr<HeadlessCompositor>
+HeadlessCompositor::start(Kind kind, std::string& whyNot, const std::vector<std::string>& trusted) {
     const std::string program = kind == Kind::Sway     ? "sway"
                                 : kind == Kind::Weston ? "weston"
                                                        : "kwin_wayland";
@@ -84,7 +85,7 @@ std::unique_ptr<HeadlessCompositor> HeadlessCompositor::start(Kind kind, std::st
     }
     const std::string folder = pattern;
     if (kind == Kind::KWin)
-        return startKWin(folder, whyNot);
+        return startKWin(folder, whyNot, trusted);
     std::vector<std::string> argv;
     std::string socket;
     if (kind == Kind::Sway) {
@@ -129,17 +130,21 @@ std::unique_ptr<HeadlessCompositor> HeadlessCompositor::start(Kind kind, std::st
     return compositor;
 }
 
-// The session bus first, then the service cache built from a desktop entry that names this
-// program (KWin reads the cache, not the folder), then KWin in the same environment. The
+// The session bus first, then the service cache built from desktop entries that name the
+// trusted programs (KWin reads the cache, not the folder), then KWin in the same environment. The
 // installed kwin_wayland carries a file capability that a container cannot grant, so a plain
 // copy runs, under the same file name, which KWin checks.
-std::unique_ptr<HeadlessCompositor> HeadlessCompositor::startKWin(const std::string& folder,
-                                                                  std::string& whyNot) {
+std::unique_ptr<HeadlessCompositor>
+HeadlessCompositor::startKWin(const std::string& folder, std::string& whyNot,
+                              std::vector<std::string> trusted) {
     std::filesystem::create_directories(folder + "/share/applications");
     std::filesystem::create_directories(folder + "/bin");
-    std::ofstream(folder + "/share/applications/org.wigglet.WaylandTests.desktop")
-        << "[Desktop Entry]\nType=Application\nName=Wigglet Wayland tests\nExec=" << selfPath()
-        << "\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n";
+    trusted.push_back(selfPath());
+    for (std::size_t i = 0; i < trusted.size(); ++i)
+        std::ofstream(folder + "/share/applications/org.wigglet.Trusted" + std::to_string(i) +
+                      ".desktop")
+            << "[Desktop Entry]\nType=Application\nName=Trusted\nExec=" << trusted[i]
+            << "\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n";
     std::error_code error;
     std::filesystem::copy_file("/usr/bin/kwin_wayland", folder + "/bin/kwin_wayland", error);
     if (error) {

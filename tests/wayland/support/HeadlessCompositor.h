@@ -3,20 +3,22 @@
 #include <memory>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace wigglet::testing {
 
 // A Wayland compositor of the test's own, headless, with one 1920x1080 output. sway refuses
 // to run as root, so it runs as nobody in a runtime folder of its own; the test connects to
 // its socket by absolute path. KWin runs on a session bus of its own, and offers fake input
-// to this test program through a desktop entry that names it, as it would to the installed
-// Wigglet.
+// to this test program, and to the trusted programs, through desktop entries that name them,
+// as it would to the installed Wigglet.
 class HeadlessCompositor {
   public:
     enum class Kind { Sway, Weston, KWin };
 
     // Absent, with the reason in whyNot, when the compositor is missing or does not start.
-    static std::unique_ptr<HeadlessCompositor> start(Kind kind, std::string& whyNot);
+    static std::unique_ptr<HeadlessCompositor> start(Kind kind, std::string& whyNot,
+                                                     const std::vector<std::string>& trusted = {});
     ~HeadlessCompositor();
     HeadlessCompositor(const HeadlessCompositor&) = delete;
     HeadlessCompositor& operator=(const HeadlessCompositor&) = delete;
@@ -31,8 +33,8 @@ class HeadlessCompositor {
   private:
     HeadlessCompositor(pid_t pid, std::string folder, std::string socket)
         : pid_(pid), folder_(std::move(folder)), socket_(std::move(socket)) {}
-    static std::unique_ptr<HeadlessCompositor> startKWin(const std::string& folder,
-                                                         std::string& whyNot);
+    static std::unique_ptr<HeadlessCompositor>
+    startKWin(const std::string& folder, std::string& whyNot, std::vector<std::string> trusted);
     bool waitForSocket(const std::string& program, std::string& whyNot);
 
     pid_t pid_;

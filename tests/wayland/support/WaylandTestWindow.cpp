@@ -1,6 +1,7 @@
 #include "support/WaylandTestWindow.h"
 
 #include <cstring>
+#include <kde-fake-input-client-protocol.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -18,6 +19,8 @@ struct WaylandTestWindow::State {
     xdg_wm_base* shell = nullptr;
     zwlr_virtual_pointer_manager_v1* pointers = nullptr;
     zwlr_virtual_pointer_v1* hand = nullptr;
+    // KWin's route for the user's hand, where the wlroots one is missing.
+    org_kde_kwin_fake_input* kdeHand = nullptr;
     wl_surface* surface = nullptr;
     xdg_surface* xdgSurface = nullptr;
     xdg_toplevel* toplevel = nullptr;
@@ -36,6 +39,7 @@ struct WaylandTestWindow::State {
         if (!display)
             return;
         destroy(hand, zwlr_virtual_pointer_v1_destroy);
+        destroy(kdeHand, org_kde_kwin_fake_input_destroy);
         destroy(pointers, zwlr_virtual_pointer_manager_v1_destroy);
         destroy(pointer, wl_pointer_release);
         destroy(keyboard, wl_keyboard_release);
@@ -203,7 +207,11 @@ void onGlobal(void* data, wl_registry* registry, std::uint32_t name, const char*
     else if (which == xdg_wm_base_interface.name)
         state->shell =
             static_cast<xdg_wm_base*>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
-    else if (which == zwlr_virtual_pointer_manager_v1_interface.name)
+    else if (which == org_kde_kwin_fake_input_interface.name) {
+        state->kdeHand = static_cast<org_kde_kwin_fake_input*>(
+            wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 1));
+        org_kde_kwin_fake_input_authenticate(state->kdeHand, "Wigglet tests", "the user's hand");
+    } else if (which == zwlr_virtual_pointer_manager_v1_interface.name)
         state->pointers = static_cast<zwlr_virtual_pointer_manager_v1*>(
             wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1));
 }
@@ -263,10 +271,13 @@ void WaylandTestWindow::clear() {
 }
 
 void WaylandTestWindow::moveUserPointer() {
-    if (!state_->hand)
-        return;
-    zwlr_virtual_pointer_v1_motion(state_->hand, 0, wl_fixed_from_int(3), wl_fixed_from_int(0));
-    zwlr_virtual_pointer_v1_frame(state_->hand);
+    if (state_->hand) {
+        zwlr_virtual_pointer_v1_motion(state_->hand, 0, wl_fixed_from_int(3), wl_fixed_from_int(0));
+        zwlr_virtual_pointer_v1_frame(state_->hand);
+    } else if (state_->kdeHand) {
+        org_kde_kwin_fake_input_pointer_motion(state_->kdeHand, wl_fixed_from_int(3),
+                                               wl_fixed_from_int(0));
+    }
     wl_display_roundtrip(state_->display);
 }
 

@@ -26,7 +26,9 @@ class WaylandSeat;
 // taken down again. The answer is in the compositor's coordinates (origin top-left).
 class LayerShellPointerProbe {
   public:
-    static constexpr int answerWithinMs = 50;
+    // KWin maps the overlay at its next frame, which a loaded machine can delay well past
+    // 50 ms; sway answers at once, and the wait ends with the answer.
+    static constexpr int answerWithinMs = 250;
 
     LayerShellPointerProbe(WaylandConnection& connection, WaylandSeat& seat);
     ~LayerShellPointerProbe();
