@@ -1,5 +1,6 @@
 #include "ui/ClickViewController.h"
 
+#include "foundation/Localizer.h"
 #include "foundation/SettingsStore.h"
 #include "input/PointText.h"
 #include "platform/Platform.h"
@@ -8,7 +9,14 @@
 #include "ui/EventMonitor.h"
 
 #include <QAbstractButton>
+#include <QColor>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+#include <QScreen>
 #include <QWidget>
 #include <cstdio>
 
@@ -18,6 +26,12 @@ namespace {
 
 constexpr const char* kTag = "tag";
 constexpr double kUnpickedCoordinate = 10;
+constexpr int kInstructionsTop = 48;
+
+QPixmap screenCapture() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->grabWindow(0) : QPixmap();
+}
 constexpr int kPanelOverhang = 20;
 
 SettingsStore& store() {
@@ -140,6 +154,9 @@ void ClickViewController::clickTargetButtonChange() {
     view->setCursor(Qt::CrossCursor);
 }
 
+// A capture of the screen taken just before, dimmed, is the panel's background: without a
+// compositing manager a translucent window would show black. Where the screen cannot be
+// captured (Wayland), the panel stays translucent.
 std::unique_ptr<QWidget> ClickViewController::makeClickPanel() {
     const auto frame = Platform::current().screens().primaryFrame();
     const Size size = frame ? frame->size : Size{};
@@ -147,13 +164,30 @@ std::unique_ptr<QWidget> ClickViewController::makeClickPanel() {
                                                         Qt::WindowStaysOnTopHint |
                                                         Qt::WindowDoesNotAcceptFocus);
     panel->setObjectName("clickPanel");
-    panel->setAttribute(Qt::WA_TranslucentBackground);
     panel->setAttribute(Qt::WA_ShowWithoutActivating);
-    panel->setAttribute(Qt::WA_StyledBackground);
-    panel->setStyleSheet("#clickPanel { background: rgba(128, 128, 128, 64); }");
     panel->setCursor(Qt::CrossCursor);
     panel->setGeometry(0, 0, static_cast<int>(size.width) + kPanelOverhang,
                        static_cast<int>(size.height) + kPanelOverhang);
+    QPixmap beneath = screenCapture();
+    if (beneath.isNull()) {
+        panel->setAttribute(Qt::WA_TranslucentBackground);
+        panel->setAttribute(Qt::WA_StyledBackground);
+        panel->setStyleSheet("#clickPanel { background: rgba(128, 128, 128, 64); }");
+    } else {
+        QPainter(&beneath).fillRect(beneath.rect(), QColor(128, 128, 128, 64));
+        QPalette palette = panel->palette();
+        palette.setBrush(QPalette::Window, beneath);
+        panel->setPalette(palette);
+        panel->setAutoFillBackground(true);
+    }
+    auto* instructions =
+        new QLabel(QString::fromStdString(localized("picker-instructions")), panel.get());
+    instructions->setObjectName("pickerInstructions");
+    instructions->setStyleSheet("background: rgba(0, 0, 0, 180); color: white; padding: 8px;"
+                                " border-radius: 6px;");
+    instructions->adjustSize();
+    instructions->move((static_cast<int>(size.width) - instructions->width()) / 2,
+                       kInstructionsTop);
     panel->show();
     panel->raise();
     return panel;
@@ -172,6 +206,15 @@ void ClickViewController::pick(QEvent*) {
                       PointText::format({location.x, height - location.y}));
     store().synchronize();
     setLocationTitle();
+    endPick();
+}
+
+void ClickViewController::cancelPick() {
+    if (isPicking())
+        endPick();
+}
+
+void ClickViewController::endPick() {
     if (clickPanel)
         clickPanel->hide();
     view->removeAllTrackingAreas();

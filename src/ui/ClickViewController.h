@@ -14,8 +14,8 @@ class EventMonitor;
 
 // The Click pane: which button a click step presses and where it clicks, at the pointer or
 // at a location the user picks by clicking anywhere on the main screen. Picking covers the
-// main screen with a translucent panel and takes the next left click that reaches the
-// application; the pane only writes settings.
+// main screen with a panel that shows what lies beneath and how to pick, and takes the next
+// left click that reaches the application; Escape cancels. The pane only writes settings.
 class ClickViewController final : public QObject {
     Q_OBJECT
 
@@ -33,6 +33,8 @@ class ClickViewController final : public QObject {
     void clickTargetButtonChange();
 
     bool isPicking() const { return !clickMonitor.isNull(); }
+    // Ends a pick without storing a location.
+    void cancelPick();
 
     QPointer<ClickView> view;
     std::unique_ptr<QWidget> clickPanel;
@@ -51,6 +53,7 @@ class ClickViewController final : public QObject {
     void setLocationTitle();
     void pick(QEvent* event);
     std::unique_ptr<QWidget> makeClickPanel();
+    void endPick();
 
     bool loaded_ = false;
 };
