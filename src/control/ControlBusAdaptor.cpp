@@ -21,6 +21,8 @@ QVariant valueOf(const ControlState& state, const std::string& name) {
         return state.moveCursor;
     if (name == "Click")
         return state.click;
+    if (name == "SettingsNotSaved")
+        return QString::fromStdString(state.settingsNotSaved);
     return state.scroll;
 }
 

@@ -24,6 +24,7 @@ class ControlBusAdaptor : public QObject, protected QDBusContext {
     Q_PROPERTY(bool MoveCursor READ moveCursor)
     Q_PROPERTY(bool Click READ click)
     Q_PROPERTY(bool Scroll READ scroll)
+    Q_PROPERTY(QString SettingsNotSaved READ settingsNotSaved)
 
   public:
     static constexpr const char* objectPath = "/org/wigglet/Wigglet";
@@ -42,6 +43,9 @@ class ControlBusAdaptor : public QObject, protected QDBusContext {
     bool moveCursor() const { return control_.state().moveCursor; }
     bool click() const { return control_.state().click; }
     bool scroll() const { return control_.state().scroll; }
+    QString settingsNotSaved() const {
+        return QString::fromStdString(control_.state().settingsNotSaved);
+    }
 
   public slots:
     void Toggle();

@@ -86,8 +86,9 @@ int printStatus(bool json) {
     const bool shaking = p.value("Shaking").toBool();
     const bool timed = p.value("Timed").toBool();
     const qlonglong left = p.value("SecondsLeft").toLongLong();
+    const QString notSaved = p.value("SettingsNotSaved").toString();
     if (json) {
-        const nlohmann::ordered_json out = {
+        nlohmann::ordered_json out = {
             {"running", true},
             {"shaking", shaking},
             {"timed", timed},
@@ -96,14 +97,19 @@ int printStatus(bool json) {
             {"moveCursor", p.value("MoveCursor").toBool()},
             {"click", p.value("Click").toBool()},
             {"scroll", p.value("Scroll").toBool()}};
+        if (!notSaved.isEmpty())
+            out["settingsNotSaved"] = notSaved.toStdString();
         std::puts(oneLine(out).c_str());
-    } else if (!shaking) {
-        std::puts("Not shaking");
-    } else if (timed) {
-        std::printf("Shaking: %s left\n", timeLeftText(left).c_str());
-    } else {
-        std::puts("Shaking indefinitely");
+        return 0;
     }
+    if (!shaking)
+        std::puts("Not shaking");
+    else if (timed)
+        std::printf("Shaking: %s left\n", timeLeftText(left).c_str());
+    else
+        std::puts("Shaking indefinitely");
+    if (!notSaved.isEmpty())
+        std::printf("Settings are held in memory only: %s\n", qPrintable(notSaved));
     return 0;
 }
 

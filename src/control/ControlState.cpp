@@ -22,6 +22,7 @@ ControlState ControlState::read() {
     state.moveCursor = store.boolForKey(SettingsKey::moveCursorEnabled);
     state.click = store.boolForKey(SettingsKey::clickEnabled);
     state.scroll = store.boolForKey(SettingsKey::scrollEnabled);
+    state.settingsNotSaved = store.whyNotSaved().value_or(std::string());
     return state;
 }
 
@@ -45,6 +46,7 @@ std::vector<std::string> ControlState::changedSince(const ControlState& earlier)
     note(moveCursor != earlier.moveCursor, "MoveCursor");
     note(click != earlier.click, "Click");
     note(scroll != earlier.scroll, "Scroll");
+    note(settingsNotSaved != earlier.settingsNotSaved, "SettingsNotSaved");
     return changed;
 }
 

@@ -20,6 +20,8 @@ struct ControlState {
     bool moveCursor = false;
     bool click = false;
     bool scroll = false;
+    // Why settings are held in memory only; empty while they are saved.
+    std::string settingsNotSaved;
     // The countdown's fire date, which tells a restarted countdown from a running one.
     std::optional<double> countdownEnds;
 

@@ -109,6 +109,8 @@ SettingsStore::SettingsStore() = default;
 SettingsStore::SettingsStore(fs::path file) {
     switch (AtomicFile::inspect(file)) {
     case AtomicFile::PathKind::ForeignSymlink:
+        whyNotSaved_ =
+            "the settings path " + file.string() + " is a symbolic link owned by another user";
         report(LogLevel::Error, "The settings path " + file.string() +
                                     " is a symbolic link owned by another user; refusing to use "
                                     "it. Settings are kept in memory only and will not be saved.");
@@ -334,6 +336,7 @@ void SettingsStore::setAsideCorruptFile() {
     const AtomicFile::MoveResult moved = disk_->moveAside(".corrupt-" + timestampNow());
     if (moved.movedTo) {
         corruptFileInPlace_ = false;
+        movedAsideTo_ = moved.movedTo;
         report(LogLevel::Error, "The settings file " + path +
                                     " is not a valid JSON object; it was moved aside to " +
                                     moved.movedTo->string() + " and settings start empty.");
@@ -356,6 +359,7 @@ std::optional<std::string> SettingsStore::obstacleToWriting() {
         if (!moved.movedTo)
             return moved.failure;
         corruptFileInPlace_ = false;
+        movedAsideTo_ = moved.movedTo;
         report(LogLevel::Info,
                "The unusable settings file was moved aside to " + moved.movedTo->string() + ".");
     }
@@ -375,6 +379,7 @@ bool SettingsStore::persist() {
     }
     unsaved_.clear();
     seen_ = disk_->stamp();
+    whyNotSaved_.reset();
     if (writesFailing_) {
         writesFailing_ = false;
         report(LogLevel::Info, "Settings are saved to " + disk_->path().string() + " again.");
@@ -383,6 +388,7 @@ bool SettingsStore::persist() {
 }
 
 void SettingsStore::reportWriteFailure(const std::string& failure) {
+    whyNotSaved_ = failure;
     if (writesFailing_)
         return;
     writesFailing_ = true;

@@ -91,6 +91,11 @@ class SettingsStore {
 
     // The file behind the store; none when it lives in memory only.
     const std::optional<std::filesystem::path>& file() const { return file_; }
+    // Why changes are held in memory rather than saved to the file; none while they are saved
+    // (or when the store has no file by design).
+    const std::optional<std::string>& whyNotSaved() const { return whyNotSaved_; }
+    // Where the last unusable settings file was moved aside to, if one was.
+    const std::optional<std::filesystem::path>& movedAsideTo() const { return movedAsideTo_; }
 
   private:
     void write(std::string_view key, const char* type, nlohmann::json stored,
@@ -116,6 +121,8 @@ class SettingsStore {
     bool unreadable_ = false;
     bool corruptFileInPlace_ = false;
     bool writesFailing_ = false;
+    std::optional<std::string> whyNotSaved_;
+    std::optional<std::filesystem::path> movedAsideTo_;
 };
 
 } // namespace wigglet

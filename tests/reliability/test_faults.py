@@ -183,6 +183,8 @@ class FaultTest(unittest.TestCase):
                 self.assertEqual(s.run("toggle").returncode, 0)
                 self.assertEqual(s.status()["shaking"], shaking)
             self.assertEqual(read_bytes(s.settings), before)
+            self.assertIn("settingsNotSaved", s.status())
+            self.assertIn("Settings are held in memory only: ", s.run("status").stdout)
         finally:
             self.lock(folder, False)
         warnings = [r["text"] for r in s.trace() if r["ev"] == "log" and r["level"] == "error"]
@@ -193,6 +195,7 @@ class FaultTest(unittest.TestCase):
         self.assertFalse(s.stored()["shakeEnabled"])
         self.assertEqual(s.run("toggle").returncode, 0)
         self.assertTrue(s.stored()["shakeEnabled"])
+        self.assertNotIn("settingsNotSaved", s.status())
         saved = [r for r in s.trace() if r["ev"] == "log" and "saved to" in r["text"]]
         self.assertEqual([(r["level"], r["text"].endswith(" again.")) for r in saved],
                          [("info", True)], "the return to the disk is said once")
