@@ -56,6 +56,11 @@ int majorVersion() {
     return Platform::current().system().operatingSystemVersion().major;
 }
 
+// The tray item's hover text: the program, then what it is doing.
+QString trayToolTip(const QString& state) {
+    return QStringLiteral("Wigglet — ") + state;
+}
+
 } // namespace
 
 MainMenuController::MainMenuController(const QString& title, AppDelegate& delegate, QWidget* parent)
@@ -207,6 +212,7 @@ void MainMenuController::refreshItems() {
 
     if (!store.boolForKey(SettingsKey::shakeEnabled)) {
         timeLeftMenuItem->setVisible(false);
+        MenuManager::shared().setToolTip(trayToolTip(text("tooltip-not-shaking")));
         return;
     }
     QString title =
@@ -214,6 +220,7 @@ void MainMenuController::refreshItems() {
     if (store.integerForKey(SettingsKey::lastDurationSelected) == 0)
         title = text("menu-shaking-indefinitely");
     setTitle(timeLeftMenuItem, title);
+    MenuManager::shared().setToolTip(trayToolTip(title));
     timeLeftMenuItem->setChecked(true);
     timeLeftMenuItem->setVisible(true);
     timeLeftMenuItem->setEnabled(true);

@@ -52,6 +52,12 @@ void MenuManager::setImage(const std::string& name) {
         item.show();
 }
 
+void MenuManager::setToolTip(const QString& text) {
+    QSystemTrayIcon& item = statusItem();
+    if (item.toolTip() != text)
+        item.setToolTip(text);
+}
+
 QIcon MenuManager::image() const {
     return item_ ? item_->icon() : QIcon();
 }

@@ -25,6 +25,9 @@ class MenuManager {
     // The named image of the resources (statusOn_0, statusOff_2, ...); a name without an image
     // leaves the item without one.
     void setImage(const std::string& name);
+    // The text shown on hovering the item; set only when it changes, as each change is sent
+    // to the panel.
+    void setToolTip(const QString& text);
     const std::string& imageName() const { return imageName_; }
     QIcon image() const;
 

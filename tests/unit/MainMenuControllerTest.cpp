@@ -5,9 +5,11 @@
 #include "app/AppDelegate.h"
 #include "app/Links.h"
 #include "system/ShortcutText.h"
+#include "ui/MenuManager.h"
 
 #include <QMenu>
 #include <QStringList>
+#include <QSystemTrayIcon>
 
 namespace wigglet::test {
 
@@ -56,6 +58,22 @@ TEST_F(TrayMenu, AnItemWithNoAddressIsHidden) {
             more = item->menu();
     ASSERT_NE(more, nullptr);
     EXPECT_EQ(shownIn(*more), (QStringList{"About", "Check for Updates", "Overview"}));
+}
+
+TEST_F(TrayMenu, TheTrayToolTipTellsTheStateAndTheTimeLeft) {
+    MainMenuController menu(QStringLiteral("Wigglet"), delegate);
+    menu.refreshItems();
+    EXPECT_EQ(MenuManager::shared().statusItem().toolTip(), "Wigglet — Not shaking");
+    delegate.shakeFor(30);
+    advance(90);
+    menu.refreshItems();
+    const QString timed = MenuManager::shared().statusItem().toolTip();
+    EXPECT_TRUE(timed.startsWith("Wigglet — Shaking: 28m ")) << timed.toStdString();
+    EXPECT_EQ(timed, "Wigglet — " +
+                         menu.timeLeftMenuItem->property(MainMenuController::titleProperty).toString());
+    delegate.shakeFor(0);
+    menu.refreshItems();
+    EXPECT_EQ(MenuManager::shared().statusItem().toolTip(), "Wigglet — Shaking Indefinitely...");
 }
 
 } // namespace
