@@ -15,6 +15,7 @@
 #include "platform/linux/dbus/SessionBus.h"
 #include "system/NapperManager.h"
 #include "ui/QtUserInterface.h"
+#include "ui/StartupNotices.h"
 #ifdef WIGGLET_HAVE_X11
 #include "platform/linux/x11/X11Backend.h"
 #endif
@@ -163,6 +164,7 @@ int runTray(int argc, char** argv, const CommandLine& line) {
             tellAboutMissingTray();
         quitOnSignals(app);
         delegate.applicationDidFinishLaunching();
+        wigglet::StartupNotices::tell(wigglet::SettingsStore::shared());
         status = QApplication::exec();
         delegate.applicationWillTerminate();
         desktop.sessionBus().forget(rejoined);

@@ -12,7 +12,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from session import Session, wait_for  # noqa: E402
+from session import DBUSMOCK, Session, wait_for  # noqa: E402
 
 WIGGLET = None
 ARTIFACTS = None
@@ -130,6 +130,34 @@ class LifetimeTest(WiggletTest):
         self.assertEqual(process.wait(10), 0)
         assertions = [line for line in self.session.trace() if line["ev"] == "assertion"]
         self.assertEqual(assertions[-1]["op"], "release")
+
+
+class StartNoticeTest(WiggletTest):
+    def notices(self, name):
+        return [(line["title"], line["body"]) for line in self.session.trace(name)
+                if line["ev"] == "notify"]
+
+    def test_a_set_aside_settings_file_and_resumed_shaking_are_told_once_each(self):
+        s = self.session
+        s.spawn(DBUSMOCK + ["--template", "notification_daemon"], "notifications")
+        with open(s.settings, "w") as f:
+            f.write("{not json")
+        first = s.start()
+        wait_for(lambda: self.notices("wigglet"), "the set-aside notice")
+        aside = [name for name in os.listdir(s.dir) if ".corrupt-" in name]
+        self.assertEqual(len(aside), 1, aside)
+        (title, body), = self.notices("wigglet")
+        self.assertEqual(title, "Settings file set aside")
+        self.assertIn(aside[0], body)
+        self.assertIn(aside[0], s.output())
+        first.send_signal(signal.SIGTERM)
+        self.assertEqual(first.wait(10), 0)
+
+        s.write_settings(SHAKING_ON)
+        s.start(name="again")
+        wait_for(lambda: self.notices("again"), "the resumed-shaking notice")
+        time.sleep(2)
+        self.assertEqual([title for title, _ in self.notices("again")], ["Wigglet is shaking"])
 
 
 class TrayTest(WiggletTest):
