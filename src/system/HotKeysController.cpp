@@ -53,6 +53,12 @@ void HotKeysController::unregisterHotKey(const HotKey& hotKey) {
     registeredBoxes_.erase(found);
 }
 
+bool HotKeysController::isGrabbed(const HotKey& hotKey) const {
+    return std::any_of(registeredBoxes_.begin(), registeredBoxes_.end(), [&](const auto& entry) {
+        return entry.second.identifier == hotKey.identifier && entry.second.carbonEventHotKey;
+    });
+}
+
 std::int32_t HotKeysController::handleHotKeyEvent(const HotKeyEvent* event) {
     if (!event)
         return eventNotHandledErr;

@@ -41,6 +41,8 @@ class HotKeysController {
 
     const std::map<std::uint32_t, HotKeyBox>& registeredBoxes() const { return registeredBoxes_; }
     std::uint32_t registrationCount() const { return registrationCount_; }
+    // Whether the platform accepted the hot key's combination.
+    bool isGrabbed(const HotKey& hotKey) const;
 
   private:
     void installEventHandler();

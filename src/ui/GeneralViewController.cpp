@@ -13,6 +13,8 @@
 #include "platform/SystemInfo.h"
 #include "platform/VirtualKeys.h"
 #include "system/GlobalKeybindPreferences.h"
+#include "system/HotKey.h"
+#include "system/HotKeysController.h"
 #include "system/LaunchAtLogin.h"
 #include "system/ShortcutText.h"
 #include "ui/MainMenuController.h"
@@ -24,6 +26,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QWidget>
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -61,6 +64,7 @@ std::optional<int> parsePercent(const std::string& text) {
 
 GeneralViewController::GeneralViewController(QWidget* pane, AppDelegate& delegate)
     : QObject(pane), view(pane), cancelButton(pane->findChild<QAbstractButton*>("cancelButton")),
+      resetShortcutButton(pane->findChild<QAbstractButton*>("resetShortcutButton")),
       shortcutButton(pane->findChild<OneClickButton*>("shortcutButton")),
       shakeFrequencyButton(pane->findChild<QComboBox*>("shakeFrequencyButton")),
       dimLightButton(pane->findChild<QComboBox*>("dimLightButton")),
@@ -87,6 +91,7 @@ GeneralViewController::GeneralViewController(QWidget* pane, AppDelegate& delegat
     onClick(launchAtLoginButton, &GeneralViewController::launchAtLoginChange);
     onClick(shortcutButton, &GeneralViewController::registerHotkeyChange);
     onClick(cancelButton, &GeneralViewController::clearButtonTriggered);
+    onClick(resetShortcutButton, &GeneralViewController::resetShortcutTriggered);
     if (shortcutButton)
         shortcutButton->setFixedWidth(widthShortcutConstraint);
     pane->installEventFilter(this);
@@ -136,6 +141,9 @@ void GeneralViewController::updateFrequencyWarning() {
 void GeneralViewController::showStoredShortcut() {
     if (shortcutButton)
         shortcutButton->setText(storedDescription());
+    if (resetShortcutButton)
+        resetShortcutButton->setVisible(!listening && GlobalKeybindPreferences::storedShortcut() !=
+                                                          GlobalKeybindPreferences{});
     showShortcutAdvice();
 }
 
@@ -143,8 +151,13 @@ void GeneralViewController::showShortcutAdvice() {
     if (!shortcutAdvice)
         return;
     const GlobalKeybindPreferences stored = GlobalKeybindPreferences::storedShortcut();
-    const std::string advice =
+    std::string advice =
         Platform::current().hotKeys().bindingAdvice(stored.keyCode, stored.carbonFlags);
+    if (advice.empty() && delegate_.hotKey &&
+        !HotKeysController::shared().isGrabbed(*delegate_.hotKey))
+        advice = QString::fromStdString(localized("prefs-shortcut-taken"))
+                     .arg(storedDescription())
+                     .toStdString();
     shortcutAdvice->setText(QString::fromStdString(advice));
     shortcutAdvice->setVisible(!advice.empty());
 }
@@ -224,15 +237,22 @@ void GeneralViewController::keyDown(const KeyDown& event) {
                                                                event.modifierFlags);
     if (!record)
         return;
-    GlobalKeybindPreferences::setStoredShortcut(*record);
-    if (shortcutButton)
-        shortcutButton->setText(QString::fromStdString(ShortcutText::of(*record)));
-    showShortcutAdvice();
+    listening = false;
+    useShortcut(*record);
+    scheduleLook(false);
+}
+
+void GeneralViewController::resetShortcutTriggered() {
+    useShortcut(GlobalKeybindPreferences{});
+}
+
+void GeneralViewController::useShortcut(const GlobalKeybindPreferences& record) {
+    GlobalKeybindPreferences::setStoredShortcut(record);
     if (delegate_.mainMenu)
         delegate_.mainMenu->refreshItems();
     delegate_.installHotKey();
-    listening = false;
-    scheduleLook(false);
+    // After the registration, which tells whether another program holds the combination.
+    showStoredShortcut();
 }
 
 void GeneralViewController::scheduleLook(bool recording) {
@@ -250,10 +270,16 @@ void GeneralViewController::applyLook(bool recording) {
         if (recording)
             shortcutButton->setText(QString::fromStdString(localized("button-type-new-shortcut")));
         shortcutButton->setUserInteractionEnabled(!recording);
-        shortcutButton->setFixedWidth(widthShortcutConstraint);
+        // A translated prompt may be longer than the width the pane was drawn for.
+        const int textWidth =
+            shortcutButton->fontMetrics().horizontalAdvance(shortcutButton->text()) +
+            shortcutTextPadding;
+        shortcutButton->setFixedWidth(std::max(widthShortcutConstraint, textWidth));
     }
     if (cancelButton)
         cancelButton->setVisible(recording);
+    if (resetShortcutButton && recording)
+        resetShortcutButton->hide();
 }
 
 } // namespace wigglet

@@ -13,6 +13,7 @@ class QWidget;
 namespace wigglet {
 
 class AppDelegate;
+struct GlobalKeybindPreferences;
 class OneClickButton;
 class SettingsBinder;
 
@@ -37,6 +38,7 @@ class GeneralViewController final : public QObject {
     void launchAtLoginChange();
     void registerHotkeyChange();
     void clearButtonTriggered();
+    void resetShortcutTriggered();
 
     // A key-down event while recording: Escape cancels, an acceptable combination is stored.
     void keyDown(const KeyDown& event);
@@ -44,10 +46,14 @@ class GeneralViewController final : public QObject {
 
     static constexpr int idleShortcutWidth = 160;
     static constexpr int recordingShortcutWidth = 170;
+    // Room beside the text for the button's rounded frame.
+    static constexpr int shortcutTextPadding = 24;
 
     QPointer<QWidget> view;
     int widthShortcutConstraint = idleShortcutWidth;
     QPointer<QAbstractButton> cancelButton;
+    // Shown while the stored shortcut is not the one Wigglet starts with.
+    QPointer<QAbstractButton> resetShortcutButton;
     QPointer<OneClickButton> shortcutButton;
     QPointer<QComboBox> shakeFrequencyButton;
     QPointer<QComboBox> dimLightButton;
@@ -68,6 +74,7 @@ class GeneralViewController final : public QObject {
     void showStoredShortcut();
     void showShortcutAdvice();
     void endRecording();
+    void useShortcut(const GlobalKeybindPreferences& record);
     void scheduleLook(bool recording);
     void applyLook(bool recording);
 

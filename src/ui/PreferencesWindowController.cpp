@@ -9,9 +9,11 @@
 #include "ui/KeyEventTranslator.h"
 #include "ui/ScrollViewController.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QTabWidget>
+#include <algorithm>
 
 namespace wigglet {
 
@@ -29,14 +31,14 @@ PreferencesWindowController::instantiate(AppDelegate& delegate) {
 
 PreferencesWindowController::PreferencesWindowController(std::unique_ptr<QWidget> window,
                                                          QTabWidget* tabs, AppDelegate& delegate)
-    : WindowController(std::move(window), Lifetime::Kept), tabView_(tabs),
+    : WindowController(std::move(window), Lifetime::Kept),
+      terminate([] { QCoreApplication::quit(); }), tabView_(tabs),
       general_(new GeneralViewController(tabs->widget(0), delegate)),
       click_(new ClickViewController(static_cast<ClickView*>(tabs->widget(1)))),
       scroll_(new ScrollViewController(tabs->widget(2))) {
     if (QLayout* layout = this->window()->layout())
         layout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(tabs, &QTabWidget::currentChanged, this, &PreferencesWindowController::fitToPane);
-    fitToPane(tabs->currentIndex());
+    fitToLargestPane();
     windowDidLoad();
 }
 
@@ -57,29 +59,42 @@ void PreferencesWindowController::keyDown(const KeyDown& event) {
         general_->keyDown(event);
         return;
     }
-    const bool escape = event.keyCode == virtualKey::escape && event.modifierFlags == 0;
-    const bool closeKey =
-        event.keyCode == virtualKey::ansiW && event.modifierFlags == modifierFlag::control;
-    if ((escape || closeKey) && window()->isActiveWindow())
+    if (click_->isPicking() && event.keyCode == virtualKey::escape) {
+        click_->cancelPick();
+        return;
+    }
+    if (!window()->isActiveWindow())
+        return;
+    const auto withControl = [&event](std::uint16_t key) {
+        return event.keyCode == key && event.modifierFlags == modifierFlag::control;
+    };
+    if ((event.keyCode == virtualKey::escape && event.modifierFlags == 0) ||
+        withControl(virtualKey::ansiW))
         window()->close();
+    else if (withControl(virtualKey::ansiQ) && terminate)
+        terminate();
+    else if (withControl(virtualKey::ansiComma))
+        window()->raise();
 }
 
 void PreferencesWindowController::selectPane(int index) {
     tabView_->setCurrentIndex(index);
 }
 
-// The window takes the height of the pane shown, as each pane asks for its own size. A tab
-// widget asks for the largest of its pages, so the pane's own size is set on it.
-void PreferencesWindowController::fitToPane(int index) {
+// One size for every pane, the largest, so that the window does not jump between tabs. A tab
+// widget asks only for its pages' size hints, which miss a pane's height for its width.
+void PreferencesWindowController::fitToLargestPane() {
     QSize largest;
     for (int i = 0; i < tabView_->count(); ++i)
         largest = largest.expandedTo(tabView_->widget(i)->sizeHint());
     const QSize chrome = tabView_->sizeHint() - largest;
-    const QWidget* pane = tabView_->widget(index);
-    const int width = largest.width();
-    const int height =
-        pane->hasHeightForWidth() ? pane->heightForWidth(width) : pane->sizeHint().height();
-    tabView_->setFixedSize(width + chrome.width(), height + chrome.height());
+    int height = largest.height();
+    for (int i = 0; i < tabView_->count(); ++i) {
+        const QWidget* pane = tabView_->widget(i);
+        if (pane->hasHeightForWidth())
+            height = std::max(height, pane->heightForWidth(largest.width()));
+    }
+    tabView_->setFixedSize(largest.width() + chrome.width(), height + chrome.height());
     window()->adjustSize();
 }
 

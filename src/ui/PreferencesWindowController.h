@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QTabWidget>
+#include <functional>
 
 namespace wigglet {
 
@@ -14,10 +15,10 @@ class EventMonitor;
 class GeneralViewController;
 class ScrollViewController;
 
-// The preferences window: General, Click and Scroll panes in tabs, the window sized to the
-// pane shown. While the window lives it watches the application's key-down events and hands
-// them to the General pane when that pane records a shortcut; otherwise Escape and Ctrl+W
-// close it.
+// The preferences window: General, Click and Scroll panes in tabs, in one window size. While
+// the window lives it watches the application's key-down events and hands them to the General
+// pane when that pane records a shortcut; otherwise Escape and Ctrl+W close it, Ctrl+Q quits
+// and Ctrl+, raises it, as in the tray menu.
 class PreferencesWindowController final : public WindowController {
     Q_OBJECT
 
@@ -31,6 +32,8 @@ class PreferencesWindowController final : public WindowController {
 
     QTabWidget* tabView() const { return tabView_; }
     GeneralViewController* general() const { return general_; }
+    // What Ctrl+Q does; by default it ends the application's event loop, as the Quit item does.
+    std::function<void()> terminate;
     ClickViewController* click() const { return click_; }
     ScrollViewController* scroll() const { return scroll_; }
 
@@ -42,7 +45,7 @@ class PreferencesWindowController final : public WindowController {
     PreferencesWindowController(std::unique_ptr<QWidget> window, QTabWidget* tabs,
                                 AppDelegate& delegate);
     void windowDidLoad();
-    void fitToPane(int index);
+    void fitToLargestPane();
 
     QPointer<QTabWidget> tabView_;
     GeneralViewController* general_ = nullptr;

@@ -6,6 +6,9 @@
 #include "app/AppDelegate.h"
 #include "platform/ModifierFlags.h"
 #include "platform/VirtualKeys.h"
+#include "system/GlobalKeybindPreferences.h"
+#include "system/ShortcutText.h"
+#include "ui/ClickViewController.h"
 #include "ui/GeneralViewController.h"
 #include "ui/OneClickButton.h"
 #include "ui/PreferencesWindowController.h"
@@ -13,6 +16,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -80,6 +84,85 @@ TEST_F(Windows, EscapeClosesThePreferencesUnlessAShortcutIsBeingRecorded) {
     EXPECT_TRUE(window->isVisible());
     prefs->keyDown({virtualKey::ansiW, "w", modifierFlag::control});
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(Windows, CtrlQInThePreferencesQuitsAsTheMenuDoes) {
+    presenter.showPreferences();
+    PreferencesWindowController* prefs = presenter.preferencesController();
+    int quits = 0;
+    prefs->terminate = [&quits] { ++quits; };
+    prefs->window()->activateWindow();
+    QCoreApplication::processEvents();
+    prefs->keyDown({virtualKey::ansiComma, ",", modifierFlag::control});
+    prefs->keyDown({virtualKey::ansiQ, "q", 0});
+    EXPECT_EQ(quits, 0);
+    EXPECT_TRUE(prefs->window()->isVisible());
+    prefs->keyDown({virtualKey::ansiQ, "q", modifierFlag::control});
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(Windows, ThePreferencesKeepOneSizeAcrossTheirPanesAndEachFits) {
+    presenter.showPreferences();
+    PreferencesWindowController* prefs = presenter.preferencesController();
+    const QSize first = prefs->window()->size();
+    for (int pane : {1, 2, 0}) {
+        prefs->selectPane(pane);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(prefs->window()->size(), first) << "pane " << pane;
+        const QWidget* shown = prefs->tabView()->currentWidget();
+        const int needed = shown->hasHeightForWidth() ? shown->heightForWidth(shown->width())
+                                                      : shown->minimumSizeHint().height();
+        EXPECT_GE(shown->height(), needed) << "pane " << pane;
+    }
+}
+
+TEST_F(Windows, TheRecorderPromptFitsAndResetBringsBackTheShortcutWiggletStartsWith) {
+    presenter.showPreferences();
+    GeneralViewController* general = presenter.preferencesController()->general();
+    EXPECT_TRUE(general->resetShortcutButton->isHidden());
+    general->shortcutButton->click();
+    advance(0.1);
+    const QFontMetrics metrics = general->shortcutButton->fontMetrics();
+    EXPECT_GT(general->shortcutButton->width(),
+              metrics.horizontalAdvance(general->shortcutButton->text()));
+    general->keyDown({virtualKey::ansiK, "k", modifierFlag::control | modifierFlag::shift});
+    advance(0.1);
+    EXPECT_FALSE(general->resetShortcutButton->isHidden());
+
+    general->resetShortcutButton->click();
+    EXPECT_TRUE(general->resetShortcutButton->isHidden());
+    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), GlobalKeybindPreferences{});
+    EXPECT_EQ(general->shortcutButton->text().toStdString(),
+              ShortcutText::of(GlobalKeybindPreferences{}));
+    ASSERT_EQ(sim.hotKeys.registered().size(), 1u);
+    EXPECT_EQ(sim.hotKeys.registered().begin()->second.keyCode, virtualKey::ansiS);
+}
+
+TEST_F(Windows, AShortcutAnotherProgramHoldsIsSaidUnderTheRecorder) {
+    presenter.showPreferences();
+    GeneralViewController* general = presenter.preferencesController()->general();
+    general->shortcutButton->click();
+    sim.hotKeys.failNextRegistration();
+    general->keyDown({virtualKey::ansiK, "k", modifierFlag::control | modifierFlag::shift});
+    EXPECT_FALSE(general->shortcutAdvice->isHidden());
+    EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
+              ShortcutText::of(GlobalKeybindPreferences::storedShortcut()) +
+                  " is taken by another program");
+    general->resetShortcutButton->click();
+    EXPECT_TRUE(general->shortcutAdvice->isHidden());
+}
+
+TEST_F(Windows, ThePickerSaysHowToPickAndToCancel) {
+    presenter.showPreferences();
+    ClickViewController* click = presenter.preferencesController()->click();
+    click->clickTargetButtonChange();
+    ASSERT_TRUE(click->clickPanel && click->clickPanel->isVisible());
+    const auto* instructions = click->clickPanel->findChild<QLabel*>("pickerInstructions");
+    ASSERT_NE(instructions, nullptr);
+    EXPECT_EQ(instructions->text().toStdString(), "Click where Wigglet should click · Esc cancels");
+    EXPECT_TRUE(click->clickPanel->rect().contains(instructions->geometry()));
+    click->cancelPick();
+    EXPECT_FALSE(click->clickPanel->isVisible());
 }
 
 TEST_F(Windows, WhereNoShortcutCanBeRegisteredThePreferencesTellHowToBindTheStoredOne) {
