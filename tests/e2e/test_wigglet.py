@@ -160,6 +160,35 @@ class StartNoticeTest(WiggletTest):
         self.assertEqual([title for title, _ in self.notices("again")], ["Wigglet is shaking"])
 
 
+class WindowManagerTest(WiggletTest):
+    def test_under_openbox_the_first_launch_window_is_framed_and_wholly_on_screen(self):
+        s = self.session
+        s.spawn(["openbox", "--sm-disable"], "openbox")
+        wait_for(lambda: "window id" in s.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
+                 "openbox to manage the screen", 10)
+        s.write_settings({})
+        process = s.start()
+        self.wait_for_trace(lambda line: line.get("ev") == "window", "the welcome window")
+
+        def framed():
+            tree = windows(s)
+            for client in self.clients(process.pid):
+                at = next((i for i, w in enumerate(tree) if int(w[0], 16) == client), None)
+                if at is not None and tree[at][6] > 1:
+                    return next(w for w in reversed(tree[:at]) if w[6] == 1)
+            return None
+
+        wait_for(lambda: framed() is not None, "openbox to frame the window", 10)
+        _, _, x, y, width, height, _ = framed()
+        self.assertGreaterEqual(min(x, y), 0)
+        self.assertLessEqual((x + width, y + height), (1280, 800))
+
+    def clients(self, pid):
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
+                             env=self.session.env(), capture_output=True, text=True).stdout
+        return [int(line) for line in out.split()]
+
+
 class TrayTest(WiggletTest):
     def start_tray(self):
         self.session.spawn(TRAYER, "trayer")
