@@ -99,6 +99,18 @@ function(copyright)
         " ${body}\n")
 endfunction()
 
+# The README as a web page, for the Help menu's FAQ item on an installed system.
+function(readme_page)
+    execute_process(COMMAND ${MARKDOWN} -x extra ${README} OUTPUT_VARIABLE body
+                    RESULT_VARIABLE failed)
+    if(failed)
+        message(FATAL_ERROR "${MARKDOWN} could not read ${README}")
+    endif()
+    file(WRITE ${OUTPUT}
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<title>Wigglet</title>\n</head>\n<body>\n${body}</body>\n</html>\n")
+endfunction()
+
 if(WHAT STREQUAL "changelog")
     debian_changelog()
 elseif(WHAT STREQUAL "metainfo")
@@ -107,6 +119,8 @@ elseif(WHAT STREQUAL "manpage")
     manpage()
 elseif(WHAT STREQUAL "copyright")
     copyright()
+elseif(WHAT STREQUAL "readme")
+    readme_page()
 else()
     message(FATAL_ERROR "GeneratePackageFile: unknown WHAT=${WHAT}")
 endif()

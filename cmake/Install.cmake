@@ -53,9 +53,18 @@ add_custom_command(OUTPUT ${WIGGLET_GENERATED}/copyright
     DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE ${WIGGLET_GENERATOR_DEPENDS}
     COMMENT "Making the Debian copyright file from LICENSE"
     VERBATIM)
+find_program(WIGGLET_MARKDOWN markdown_py REQUIRED)
+add_custom_command(OUTPUT ${WIGGLET_GENERATED}/README.html
+    COMMAND ${CMAKE_COMMAND} -DWHAT=readme -DREADME=${PROJECT_SOURCE_DIR}/README.md
+            -DMARKDOWN=${WIGGLET_MARKDOWN} -DOUTPUT=${WIGGLET_GENERATED}/README.html
+            -P ${WIGGLET_GENERATOR}
+    DEPENDS ${PROJECT_SOURCE_DIR}/README.md ${WIGGLET_GENERATOR_DEPENDS}
+    COMMENT "Making the README page"
+    VERBATIM)
 add_custom_target(wigglet_package_files ALL DEPENDS
     ${WIGGLET_GENERATED}/changelog.gz ${WIGGLET_GENERATED}/org.wigglet.Wigglet.metainfo.xml
-    ${WIGGLET_GENERATED}/wigglet.1.gz ${WIGGLET_GENERATED}/copyright)
+    ${WIGGLET_GENERATED}/wigglet.1.gz ${WIGGLET_GENERATED}/copyright
+    ${WIGGLET_GENERATED}/README.html)
 # Building the program is enough to install it.
 add_dependencies(wigglet wigglet_package_files)
 
@@ -66,7 +75,10 @@ install(FILES ${WIGGLET_DESKTOP_DIR}/org.wigglet.Wigglet.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${WIGGLET_GENERATED}/wigglet.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${WIGGLET_GENERATED}/changelog.gz ${WIGGLET_GENERATED}/copyright
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/wigglet)
+        ${WIGGLET_GENERATED}/README.html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/wigglet)
+# The pictures the README shows, where its links find them.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/wigglet/docs
+        FILES_MATCHING PATTERN "*.png")
 set(WIGGLET_COMPLETIONS_DIR ${PROJECT_SOURCE_DIR}/resources/completions)
 install(FILES ${WIGGLET_COMPLETIONS_DIR}/wigglet.bash
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME wigglet)

@@ -38,6 +38,8 @@ expected=(
   usr/share/man/man1/wigglet.1.gz
   usr/share/doc/wigglet/changelog.gz
   usr/share/doc/wigglet/copyright
+  usr/share/doc/wigglet/README.html
+  usr/share/doc/wigglet/docs/menu.png
   usr/share/bash-completion/completions/wigglet
   usr/share/zsh/vendor-completions/_wigglet
   usr/share/fish/vendor_completions.d/wigglet.fish

@@ -2,6 +2,7 @@
 // core, and answers the script verbs (shake, stop, toggle, status).
 
 #include "app/AppDelegate.h"
+#include "app/Links.h"
 #include "control/CommandLine.h"
 #include "control/ControlBusAdaptor.h"
 #include "control/ControlClient.h"
@@ -31,6 +32,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <unistd.h>
@@ -82,6 +84,22 @@ BackendChooser::Choice chooseBackend() {
                 [] { return std::make_unique<wigglet::desktop::WaylandBackend>(); });
 #endif
     return chooser.choose();
+}
+
+// Without a FAQ address of the build's own, the FAQ item opens the README installed beside the
+// program (share/doc/wigglet next to bin/), and stays hidden where there is none.
+void useInstalledReadmeForFaq() {
+    wigglet::LinkAddresses addresses = wigglet::links::addresses();
+    if (!addresses.faq.empty())
+        return;
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path readme =
+        program.parent_path().parent_path() / "share/doc/wigglet/README.html";
+    if (error || !std::filesystem::is_regular_file(readme, error))
+        return;
+    addresses.faq = "file://" + readme.string();
+    wigglet::links::setAddresses(std::move(addresses));
 }
 
 void tellAboutMissingTray() {
@@ -144,6 +162,7 @@ int runTray(int argc, char** argv, const CommandLine& line) {
                                                : wigglet::SettingsStore::defaultPath();
     platform.provide(std::make_shared<wigglet::SettingsStore>(settings));
     wigglet::AppDelegate::verbose = line.verbose;
+    useInstalledReadmeForFaq();
 
     int status = 0;
     {
