@@ -48,6 +48,16 @@ int thresholdIndex(double seconds) {
     return 0;
 }
 
+// In the user's language, around the line to paste, which stays as the desktop reads it.
+QString adviceText(const BindingAdvice& advice) {
+    const Localizer& texts = Localizer::shared();
+    if (advice.line.empty())
+        return QString::fromStdString(texts.string("shortcut-advice-settings"));
+    return QString::fromStdString(
+        texts.format("shortcut-advice-configuration", {advice.desktop, advice.configurationFile}) +
+        "\n" + advice.line);
+}
+
 std::optional<int> parsePercent(const std::string& text) {
     int value = 0;
     const char* end = text.data() + text.size();
@@ -143,10 +153,10 @@ void GeneralViewController::showShortcutAdvice() {
     if (!shortcutAdvice)
         return;
     const GlobalKeybindPreferences stored = GlobalKeybindPreferences::storedShortcut();
-    const std::string advice =
+    const auto advice =
         Platform::current().hotKeys().bindingAdvice(stored.keyCode, stored.carbonFlags);
-    shortcutAdvice->setText(QString::fromStdString(advice));
-    shortcutAdvice->setVisible(!advice.empty());
+    shortcutAdvice->setText(advice ? adviceText(*advice) : QString());
+    shortcutAdvice->setVisible(advice.has_value());
 }
 
 void GeneralViewController::shakeFrequencyChange() {

@@ -88,15 +88,25 @@ TEST_F(Windows, WhereNoShortcutCanBeRegisteredThePreferencesTellHowToBindTheStor
     EXPECT_TRUE(general->shortcutAdvice->isHidden());
     shown("preferences")->close();
 
-    sim.hotKeys.refuseEveryShortcut("Bind it yourself:");
+    sim.hotKeys.refuseEveryShortcut("simwm", "~/.simwmrc");
     presenter.showPreferences();
     EXPECT_FALSE(general->shortcutAdvice->isHidden());
     EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
-              "Bind it yourself: key 1 modifiers 2304");
+              "simwm lets no program register a shortcut. Add this line to ~/.simwmrc:\n"
+              "key 1 modifiers 2304");
     general->shortcutButton->click();
     general->keyDown({virtualKey::ansiK, "k", modifierFlag::control | modifierFlag::shift});
     EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
-              "Bind it yourself: key 40 modifiers 4608");
+              "simwm lets no program register a shortcut. Add this line to ~/.simwmrc:\n"
+              "key 40 modifiers 4608");
+}
+
+TEST_F(Windows, ADesktopWithNoFileToEditIsToldToBindTheCommandInItsSettings) {
+    sim.hotKeys.refuseEveryShortcut("simwm", "");
+    presenter.showPreferences();
+    EXPECT_EQ(presenter.preferencesController()->general()->shortcutAdvice->text().toStdString(),
+              "This desktop lets no program register a shortcut: bind the command "
+              "`wigglet toggle` to a key in its own settings.");
 }
 
 } // namespace
