@@ -31,7 +31,7 @@ TEST(Localizer, AKeyTheTableLacksReadsInEnglish) {
 }
 
 TEST(Localizer, EachBuiltInTableIsItsResourceFileAsItIsNow) {
-    for (const char* language : {"en"}) {
+    for (const char* language : {"en", "de", "fr", "es", "pt_BR", "it", "pl"}) {
         SCOPED_TRACE(language);
         const auto file = testing::readFile(std::filesystem::path(WIGGLET_RESOURCES_DIR) /
                                             "strings" / (std::string(language) + ".json"));

@@ -49,7 +49,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{"named keys such as space are spelt out", false, false, true, false,
                           false, virtualKey::space, " ", "Alt+Space", "en"},
                       Row{"other keys show their characters upper cased", false, true, false, false,
-                          false, virtualKey::ansiComma, ",", "Ctrl+,", "en"}),
+                          false, virtualKey::ansiComma, ",", "Ctrl+,", "en"},
+                      Row{"a German desktop writes Strg and Umschalt", false, true, true, true,
+                          true, virtualKey::ansiK, "k", "Strg+Alt+Umschalt+Super+K", "de"},
+                      Row{"a French desktop names the keys in French", false, false, false, true,
+                          false, virtualKey::space, " ", "Maj+Espace", "fr"}),
     BehaviourRowName{});
 
 } // namespace
