@@ -1,8 +1,11 @@
 #include "foundation/Localizer.h"
 
+#include "foundation/LanguageChoice.h"
 #include "foundation/StringTables.h"
 #include "platform/Platform.h"
+#include "platform/SystemInfo.h"
 
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <utility>
 
@@ -68,7 +71,13 @@ Localizer Localizer::fromJson(std::string_view text) {
 }
 
 Localizer& Localizer::shared() {
-    return Platform::current().shared<Localizer>();
+    Platform& platform = Platform::current();
+    if (Localizer* chosen = platform.find<Localizer>())
+        return *chosen;
+    auto chosen = std::make_shared<Localizer>(
+        forLanguages(LanguageChoice::of(platform.system().localeVariables())));
+    platform.provide(chosen);
+    return *chosen;
 }
 
 std::string Localizer::string(std::string_view key) const {

@@ -21,7 +21,7 @@ class Localizer {
     // gives an empty table; entries whose value is not text are left out.
     static Localizer fromJson(std::string_view json);
 
-    // The process-wide one: English.
+    // The table for the platform's locale, chosen on first use.
     static Localizer& shared();
 
     std::string string(std::string_view key) const;
