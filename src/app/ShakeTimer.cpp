@@ -1,12 +1,23 @@
 #include "app/ShakeTimer.h"
 
 #include "app/AppDelegate.h"
+#include "foundation/Localizer.h"
 #include "platform/Platform.h"
 
 #include <cmath>
 #include <cstdio>
 
 namespace wigglet {
+
+namespace {
+
+std::string twoDigits(std::int64_t value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%02lld", static_cast<long long>(value));
+    return text;
+}
+
+} // namespace
 
 ShakeTimer& ShakeTimer::shared() {
     return Platform::current().shared<ShakeTimer>();
@@ -36,8 +47,14 @@ TimeLeft ShakeTimer::timeLeft() const {
 
 std::string ShakeTimer::timeLeftString() const {
     if (!isTimed())
-        return "Indefinitely";
-    return format(timeLeft());
+        return localized("indefinitely");
+    const TimeLeft left = timeLeft();
+    const Localizer& texts = Localizer::shared();
+    if (left.hours < 1)
+        return texts.format("time-left-minutes-seconds",
+                            {twoDigits(left.minutes), twoDigits(left.seconds)});
+    return texts.format("time-left-hours-minutes",
+                        {twoDigits(left.hours), twoDigits(left.minutes)});
 }
 
 std::string ShakeTimer::format(const TimeLeft& left) {

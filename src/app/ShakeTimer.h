@@ -23,8 +23,9 @@ class ShakeTimer {
     void start(std::int64_t minutes);
     // Remaining time truncated toward zero; (0, 0, 0) when no countdown runs.
     TimeLeft timeLeft() const;
+    // The menu's text in the user's language: "29m 59s", "01h 29m", or "Indefinitely".
     std::string timeLeftString() const;
-    // "%02im %02is" below an hour, "%02ih %02im" from an hour on.
+    // "%02im %02is" below an hour, "%02ih %02im" from an hour on, in English for scripts.
     static std::string format(const TimeLeft& left);
     void shakeForElasped();
     // A period is timed exactly while the countdown is present and still valid.

@@ -26,8 +26,8 @@ std::int32_t HotKeyService::deliver(const HotKeyEvent* event) {
     return handler_(event);
 }
 
-std::string HotKeyService::bindingAdvice(std::uint32_t, std::uint32_t) const {
-    return {};
+std::optional<BindingAdvice> HotKeyService::bindingAdvice(std::uint32_t, std::uint32_t) const {
+    return std::nullopt;
 }
 
 } // namespace wigglet

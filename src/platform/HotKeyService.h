@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace wigglet {
@@ -22,6 +23,14 @@ struct HotKeyEvent {
     bool hasHotKeyID = true; // false when the event carries no identifier pair
 };
 
+// How to bind a shortcut by hand on a desktop that lets no program register one: the line to
+// add to its configuration file, or, where the line is empty, the desktop's own settings.
+struct BindingAdvice {
+    std::string desktop; // as its users write it: "sway"
+    std::string configurationFile;
+    std::string line;
+};
+
 // System-wide key combinations. Events for registered combinations come back through the one
 // handler, which returns a status code (noErr when handled).
 class HotKeyService {
@@ -40,8 +49,9 @@ class HotKeyService {
     std::int32_t deliver(const HotKeyEvent* event);
 
     // Where the desktop lets no program register a shortcut: what the user adds to the
-    // desktop's own settings to get this one. Empty where registering works.
-    virtual std::string bindingAdvice(std::uint32_t keyCode, std::uint32_t carbonModifiers) const;
+    // desktop's own settings to get this one. None where registering works.
+    virtual std::optional<BindingAdvice> bindingAdvice(std::uint32_t keyCode,
+                                                       std::uint32_t carbonModifiers) const;
 
   protected:
     virtual std::int32_t doRegister(std::uint32_t keyCode, std::uint32_t carbonModifiers,

@@ -22,6 +22,15 @@ enum class ShortcutStyle { Words, Symbols };
 // A window's title names the application ("Wigglet Preferences"), or is its menu item's.
 enum class WindowTitleStyle { Application, MenuItem };
 
+// The settings that choose the language of messages, as the session sets them (LANGUAGE,
+// LC_ALL, LC_MESSAGES, LANG); empty when unset.
+struct LocaleVariables {
+    std::string language;
+    std::string all;
+    std::string messages;
+    std::string lang;
+};
+
 class SystemInfo {
   public:
     virtual ~SystemInfo() = default;
@@ -30,6 +39,9 @@ class SystemInfo {
     virtual std::optional<std::string> bundleValue(std::string_view key) = 0;
     virtual ShortcutStyle shortcutStyle() { return ShortcutStyle::Words; }
     virtual WindowTitleStyle windowTitleStyle() { return WindowTitleStyle::Application; }
+    // None unless the platform reads the user's: the texts are then English, as in the
+    // scenarios, whatever the machine's locale.
+    virtual LocaleVariables localeVariables() { return {}; }
     // The system log; traced here.
     void log(LogLevel level, std::string_view text);
 

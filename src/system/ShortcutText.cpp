@@ -13,23 +13,27 @@ namespace {
 
 using Name = std::pair<std::uint16_t, const char*>;
 
-// Key positions whose printed name is not their character.
+// Key positions whose printed name the desktop translates, by localisation key.
+constexpr std::array spoken = {
+    Name{virtualKey::space, "key-space"},
+    Name{virtualKey::tab, "key-tab"},
+    Name{virtualKey::escape, "key-escape"},
+    Name{virtualKey::returnKey, "key-return"},
+    Name{virtualKey::deleteKey, "key-backspace"},
+    Name{virtualKey::forwardDelete, "key-delete"},
+    Name{virtualKey::help, "key-insert"},
+    Name{virtualKey::home, "key-home"},
+    Name{virtualKey::end, "key-end"},
+    Name{virtualKey::pageUp, "key-page-up"},
+    Name{virtualKey::pageDown, "key-page-down"},
+    Name{virtualKey::leftArrow, "key-left"},
+    Name{virtualKey::rightArrow, "key-right"},
+    Name{virtualKey::upArrow, "key-up"},
+    Name{virtualKey::downArrow, "key-down"},
+};
+
+// Key positions whose printed name is not their character, alike in every language.
 constexpr std::array named = {
-    Name{virtualKey::space, "Space"},
-    Name{virtualKey::tab, "Tab"},
-    Name{virtualKey::escape, "Escape"},
-    Name{virtualKey::returnKey, "Return"},
-    Name{virtualKey::deleteKey, "Backspace"},
-    Name{virtualKey::forwardDelete, "Delete"},
-    Name{virtualKey::help, "Insert"},
-    Name{virtualKey::home, "Home"},
-    Name{virtualKey::end, "End"},
-    Name{virtualKey::pageUp, "Page Up"},
-    Name{virtualKey::pageDown, "Page Down"},
-    Name{virtualKey::leftArrow, "Left"},
-    Name{virtualKey::rightArrow, "Right"},
-    Name{virtualKey::upArrow, "Up"},
-    Name{virtualKey::downArrow, "Down"},
     Name{virtualKey::keypadEnter, "KP_Enter"},
     Name{virtualKey::f1, "F1"},
     Name{virtualKey::f2, "F2"},
@@ -81,24 +85,27 @@ template <std::size_t N> const char* find(const std::array<Name, N>& names, std:
 std::string ShortcutText::of(const GlobalKeybindPreferences& shortcut) {
     if (Platform::current().system().shortcutStyle() == ShortcutStyle::Symbols)
         return shortcut.description();
-    return words(shortcut);
+    return words(shortcut, Localizer::shared());
 }
 
-std::string ShortcutText::words(const GlobalKeybindPreferences& shortcut) {
+std::string ShortcutText::words(const GlobalKeybindPreferences& shortcut, const Localizer& texts) {
     std::string text;
-    const std::pair<bool, const char*> parts[] = {{shortcut.function, "Fn+"},
-                                                  {shortcut.control, "Ctrl+"},
-                                                  {shortcut.option, "Alt+"},
-                                                  {shortcut.shift, "Shift+"},
-                                                  {shortcut.command, "Super+"}};
-    for (const auto& [held, word] : parts)
+    const std::pair<bool, const char*> parts[] = {{shortcut.function, "key-fn"},
+                                                  {shortcut.control, "key-ctrl"},
+                                                  {shortcut.option, "key-alt"},
+                                                  {shortcut.shift, "key-shift"},
+                                                  {shortcut.command, "key-super"}};
+    for (const auto& [held, key] : parts)
         if (held)
-            text += word;
-    return text + keyName(shortcut.keyCode, shortcut.characters);
+            text += texts.string(key) + "+";
+    return text + keyName(shortcut.keyCode, shortcut.characters, texts);
 }
 
 std::string ShortcutText::keyName(std::uint32_t keyCode,
-                                  const std::optional<std::string>& characters) {
+                                  const std::optional<std::string>& characters,
+                                  const Localizer& texts) {
+    if (const char* key = find(spoken, keyCode))
+        return texts.string(key);
     if (const char* name = find(named, keyCode))
         return name;
     if (const char* name = find(printable, keyCode))

@@ -51,6 +51,16 @@ int thresholdIndex(double seconds) {
     return 0;
 }
 
+// In the user's language, around the line to paste, which stays as the desktop reads it.
+QString adviceText(const BindingAdvice& advice) {
+    const Localizer& texts = Localizer::shared();
+    if (advice.line.empty())
+        return QString::fromStdString(texts.string("shortcut-advice-settings"));
+    return QString::fromStdString(
+        texts.format("shortcut-advice-configuration", {advice.desktop, advice.configurationFile}) +
+        "\n" + advice.line);
+}
+
 std::optional<int> parsePercent(const std::string& text) {
     int value = 0;
     const char* end = text.data() + text.size();
@@ -151,15 +161,14 @@ void GeneralViewController::showShortcutAdvice() {
     if (!shortcutAdvice)
         return;
     const GlobalKeybindPreferences stored = GlobalKeybindPreferences::storedShortcut();
-    std::string advice =
+    const auto advice =
         Platform::current().hotKeys().bindingAdvice(stored.keyCode, stored.carbonFlags);
-    if (advice.empty() && delegate_.hotKey &&
-        !HotKeysController::shared().isGrabbed(*delegate_.hotKey))
-        advice = QString::fromStdString(localized("prefs-shortcut-taken"))
-                     .arg(storedDescription())
-                     .toStdString();
-    shortcutAdvice->setText(QString::fromStdString(advice));
-    shortcutAdvice->setVisible(!advice.empty());
+    QString text = advice ? adviceText(*advice) : QString();
+    if (!advice && delegate_.hotKey && !HotKeysController::shared().isGrabbed(*delegate_.hotKey))
+        text = QString::fromStdString(Localizer::shared().format(
+            "prefs-shortcut-taken", {storedDescription().toStdString()}));
+    shortcutAdvice->setText(text);
+    shortcutAdvice->setVisible(!text.isEmpty());
 }
 
 void GeneralViewController::shakeFrequencyChange() {

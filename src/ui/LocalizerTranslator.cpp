@@ -25,11 +25,15 @@ void LocalizerTranslator::install() {
     QCoreApplication::installTranslator(new LocalizerTranslator(app));
 }
 
-QString LocalizerTranslator::translate(const char* context, const char* sourceText, const char*,
+QString LocalizerTranslator::translate(const char* context, const char*, const char* disambiguation,
                                        int) const {
-    if (!isLayoutContext(context) || !sourceText || !*sourceText || !Platform::isInstalled())
+    if (!isLayoutContext(context) || !disambiguation || !*disambiguation ||
+        !Platform::isInstalled())
         return {};
-    return QString::fromStdString(localized(sourceText));
+    const Localizer& texts = Localizer::shared();
+    if (!texts.contains(disambiguation))
+        return {};
+    return QString::fromStdString(texts.string(disambiguation));
 }
 
 } // namespace wigglet

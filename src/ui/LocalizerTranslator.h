@@ -5,8 +5,8 @@
 namespace wigglet {
 
 // Routes the texts of the window layouts through the localisation table. A layout gives each
-// text in English and names its localisation key in the text's comment; the table's entry
-// replaces the English where there is one, as a platform's layout strings would. Texts marked
+// text in English and names its localisation key in the text's comment, which Qt passes as the
+// disambiguation; the table's entry replaces the English where there is one. Texts marked
 // untranslatable (numbers), Qt's own texts and those of other contexts pass untouched.
 class LocalizerTranslator final : public QTranslator {
     Q_OBJECT

@@ -4,23 +4,14 @@
 #include "foundation/Localizer.h"
 #include "foundation/SettingsStore.h"
 
-#include <QString>
 #include <cstdio>
 
 namespace wigglet {
 
-namespace {
-
-std::string withPath(const char* key, const std::string& path) {
-    return QString::fromStdString(localized(key)).arg(QString::fromStdString(path)).toStdString();
-}
-
-} // namespace
-
 void StartupNotices::tell(SettingsStore& store) {
     if (const auto& aside = store.movedAsideTo()) {
-        const std::string body =
-            withPath("notification-settings-set-aside-description", aside->string());
+        const std::string body = Localizer::shared().format(
+            "notification-settings-set-aside-description", {aside->string()});
         std::fprintf(stderr, "wigglet: %s\n", body.c_str());
         NotificationManager::shared().send(localized("notification-settings-set-aside-title"),
                                            body);

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the localisation-table loader, as a damaged or hand-made table
-// would be. Whatever the table holds, a key it lacks reads as the key itself.
+// would be. Whatever the table holds, a key neither it nor English has reads as the key itself.
 #include "FuzzCheck.h"
 #include "foundation/Localizer.h"
 

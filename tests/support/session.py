@@ -51,6 +51,8 @@ class Session:
         self.processes = []
         self.base = {k: v for k, v in os.environ.items()
                      if k not in ("DISPLAY", "WAYLAND_DISPLAY", "SESSION_MANAGER")}
+        # The checks read Wigglet's English texts, whatever the machine's language.
+        self.base["LANGUAGE"] = "en"
         for name, sub in (("HOME", "home"), ("XDG_CONFIG_HOME", "config"),
                           ("XDG_CACHE_HOME", "cache")):
             os.makedirs(self.path(sub), mode=0o700)

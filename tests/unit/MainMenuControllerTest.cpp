@@ -4,12 +4,16 @@
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "app/Links.h"
+#include "app/ShakeTimer.h"
+#include "foundation/Localizer.h"
+#include "foundation/SettingsStore.h"
 #include "system/ShortcutText.h"
 #include "ui/MenuManager.h"
 
 #include <QMenu>
 #include <QStringList>
 #include <QSystemTrayIcon>
+#include <memory>
 
 namespace wigglet::test {
 
@@ -69,11 +73,28 @@ TEST_F(TrayMenu, TheTrayToolTipTellsTheStateAndTheTimeLeft) {
     menu.refreshItems();
     const QString timed = MenuManager::shared().statusItem().toolTip();
     EXPECT_TRUE(timed.startsWith("Wigglet — Shaking: 28m ")) << timed.toStdString();
-    EXPECT_EQ(timed, "Wigglet — " +
-                         menu.timeLeftMenuItem->property(MainMenuController::titleProperty).toString());
+    EXPECT_EQ(timed,
+              "Wigglet — " +
+                  menu.timeLeftMenuItem->property(MainMenuController::titleProperty).toString());
     delegate.shakeFor(0);
     menu.refreshItems();
     EXPECT_EQ(MenuManager::shared().statusItem().toolTip(), "Wigglet — Shaking Indefinitely...");
+}
+
+TEST_F(TrayMenu, InTheUsersLanguageTheItemsAndTheTimeLeftAreTranslated) {
+    sim.platform().provide(std::make_shared<Localizer>(Localizer::forLanguages({"de"})));
+    MainMenuController menu(QStringLiteral("Wigglet"), delegate);
+    EXPECT_EQ(shownIn(menu).mid(0, 4), (QStringList{"Wackeln", "Klicken", "Scrollen", "Bewegen"}));
+    EXPECT_EQ(shownIn(*menu.shakingMenuItem->menu()).mid(0, 6),
+              (QStringList{"Unbegrenzt", "5 Minuten", "10 Minuten", "30 Minuten", "1 Stunde",
+                           "2 Stunden"}));
+
+    store->setBool(SettingsKey::shakeEnabled, true);
+    store->setInteger(SettingsKey::lastDurationSelected, 90);
+    ShakeTimer::shared().start(90);
+    menu.refreshItems();
+    EXPECT_EQ(menu.timeLeftMenuItem->property(MainMenuController::titleProperty).toString(),
+              "Wackeln: 01 h 29 min");
 }
 
 } // namespace

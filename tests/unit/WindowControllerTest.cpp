@@ -4,6 +4,7 @@
 #include "QtApplication.h"
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
+#include "foundation/Localizer.h"
 #include "platform/ModifierFlags.h"
 #include "platform/VirtualKeys.h"
 #include "system/GlobalKeybindPreferences.h"
@@ -22,6 +23,10 @@
 #include <QLabel>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace wigglet::test {
 
@@ -171,15 +176,44 @@ TEST_F(Windows, WhereNoShortcutCanBeRegisteredThePreferencesTellHowToBindTheStor
     EXPECT_TRUE(general->shortcutAdvice->isHidden());
     shown("preferences")->close();
 
-    sim.hotKeys.refuseEveryShortcut("Bind it yourself:");
+    sim.hotKeys.refuseEveryShortcut("simwm", "~/.simwmrc");
     presenter.showPreferences();
     EXPECT_FALSE(general->shortcutAdvice->isHidden());
     EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
-              "Bind it yourself: key 1 modifiers 2304");
+              "simwm lets no program register a shortcut. Add this line to ~/.simwmrc:\n"
+              "key 1 modifiers 2304");
     general->shortcutButton->click();
     general->keyDown({virtualKey::ansiK, "k", modifierFlag::control | modifierFlag::shift});
     EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
-              "Bind it yourself: key 40 modifiers 4608");
+              "simwm lets no program register a shortcut. Add this line to ~/.simwmrc:\n"
+              "key 40 modifiers 4608");
+}
+
+TEST_F(Windows, ADesktopWithNoFileToEditIsToldToBindTheCommandInItsSettings) {
+    sim.hotKeys.refuseEveryShortcut("simwm", "");
+    presenter.showPreferences();
+    EXPECT_EQ(presenter.preferencesController()->general()->shortcutAdvice->text().toStdString(),
+              "This desktop lets no program register a shortcut: bind the command "
+              "`wigglet toggle` to a key in its own settings.");
+}
+
+TEST_F(Windows, InTheUsersLanguageTheLayoutsAndTheAdviceAreTranslated) {
+    sim.platform().provide(std::make_shared<Localizer>(Localizer::forLanguages({"de"})));
+    ASSERT_EQ(Localizer::shared().language(), "de");
+    sim.hotKeys.refuseEveryShortcut("sway", "~/.config/sway/config");
+    presenter.showPreferences();
+    QWidget* window = shown("preferences");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Einstellungen…");
+    std::vector<std::string> labels;
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        labels.push_back(label->text().toStdString());
+    for (const char* label : {"Wackeln beginnt nach:", "Tastenkürzel:"})
+        EXPECT_NE(std::ranges::find(labels, label), labels.end()) << label;
+    const std::string advice =
+        presenter.preferencesController()->general()->shortcutAdvice->text().toStdString();
+    EXPECT_EQ(advice.substr(0, advice.find('\n')),
+              "sway lässt Programme keine Tastenkürzel registrieren. Fügen Sie diese Zeile in "
+              "~/.config/sway/config ein:");
 }
 
 } // namespace

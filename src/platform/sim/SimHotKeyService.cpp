@@ -8,7 +8,7 @@ constexpr std::int32_t eventHotKeyExistsErr = -9878;
 
 std::int32_t SimHotKeyService::doRegister(std::uint32_t keyCode, std::uint32_t modifiers,
                                           HotKeyID id) {
-    if (!advice_.empty())
+    if (refusedBy_)
         return eventHotKeyExistsErr;
     if (failNext_) {
         failNext_ = false;
@@ -18,12 +18,14 @@ std::int32_t SimHotKeyService::doRegister(std::uint32_t keyCode, std::uint32_t m
     return noErr;
 }
 
-std::string SimHotKeyService::bindingAdvice(std::uint32_t keyCode,
-                                            std::uint32_t carbonModifiers) const {
-    if (advice_.empty())
-        return {};
-    return advice_ + " key " + std::to_string(keyCode) + " modifiers " +
-           std::to_string(carbonModifiers);
+std::optional<BindingAdvice> SimHotKeyService::bindingAdvice(std::uint32_t keyCode,
+                                                             std::uint32_t carbonModifiers) const {
+    if (!refusedBy_ || refusedBy_->configurationFile.empty())
+        return refusedBy_;
+    BindingAdvice advice = *refusedBy_;
+    advice.line =
+        "key " + std::to_string(keyCode) + " modifiers " + std::to_string(carbonModifiers);
+    return advice;
 }
 
 void SimHotKeyService::doUnregister(HotKeyID id) {

@@ -3,6 +3,7 @@
 #include "platform/HotKeyService.h"
 
 #include <map>
+#include <optional>
 #include <string>
 
 namespace wigglet::sim {
@@ -18,9 +19,14 @@ class SimHotKeyService final : public HotKeyService {
     };
 
     void failNextRegistration() { failNext_ = true; }
-    // A desktop that lets no program register shortcuts, and tells how to bind one instead.
-    void refuseEveryShortcut(std::string advice) { advice_ = std::move(advice); }
-    std::string bindingAdvice(std::uint32_t keyCode, std::uint32_t carbonModifiers) const override;
+    // A desktop that lets no program register shortcuts, and tells how to bind one instead: in
+    // its configuration file, or, with no file, in its own settings.
+    void refuseEveryShortcut(std::string desktop, std::string configurationFile) {
+        refusedBy_ = BindingAdvice{std::move(desktop), std::move(configurationFile), {}};
+    }
+    // The line reads "key <code> modifiers <mask>" for the file.
+    std::optional<BindingAdvice> bindingAdvice(std::uint32_t keyCode,
+                                               std::uint32_t carbonModifiers) const override;
     // The user presses and releases the combination registered last, if any.
     void pressRegistered();
     void processEnded() { registered_.clear(); }
@@ -32,7 +38,7 @@ class SimHotKeyService final : public HotKeyService {
 
   private:
     bool failNext_ = false;
-    std::string advice_;
+    std::optional<BindingAdvice> refusedBy_;
     std::map<std::uint32_t, Combination> registered_;
 };
 

@@ -2,11 +2,17 @@
 
 #include "platform/linux/ApplicationId.h"
 
+#include <cstdlib>
 #include <syslog.h>
 
 namespace wigglet::desktop {
 
 namespace {
+
+std::string environmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
 
 int priority(LogLevel level) {
     switch (level) {
@@ -38,6 +44,11 @@ std::optional<std::string> SyslogSystemInfo::bundleValue(std::string_view key) {
     if (key == "CFBundleName")
         return applicationName;
     return std::nullopt;
+}
+
+LocaleVariables SyslogSystemInfo::localeVariables() {
+    return {environmentValue("LANGUAGE"), environmentValue("LC_ALL"),
+            environmentValue("LC_MESSAGES"), environmentValue("LANG")};
 }
 
 void SyslogSystemInfo::doLog(LogLevel level, std::string_view text) {

@@ -14,6 +14,8 @@ class SyslogSystemInfo : public SystemInfo {
 
     OSVersion operatingSystemVersion() override { return {14, 0, 0}; }
     std::optional<std::string> bundleValue(std::string_view key) override;
+    // From the process's environment, as the session passed it.
+    LocaleVariables localeVariables() override;
 
   protected:
     void doLog(LogLevel level, std::string_view text) override;

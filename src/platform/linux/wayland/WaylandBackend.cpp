@@ -16,13 +16,20 @@
 #include <QByteArray>
 #include <QDBusConnection>
 #include <QtGlobal>
-#include <algorithm>
 #include <cstdlib>
 #include <unistd.h>
 
 namespace wigglet::desktop {
 
 namespace {
+
+std::string bindingAdviceLine(const BindingAdvice& advice) {
+    if (advice.line.empty())
+        return "This desktop lets no program register a shortcut: bind the command "
+               "`wigglet toggle` to a key in its own settings.";
+    return advice.desktop + " lets no program register a shortcut. Add this line to " +
+           advice.configurationFile + ": " + advice.line;
+}
 
 void quitOnLostCompositor() {
     static const char line[] = "wigglet: the Wayland compositor has gone away; quitting\n";
@@ -133,10 +140,10 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
     if (kdeShortcuts_)
         return missing;
     // Told for the shortcut Wigglet starts with, on one line.
-    std::string advice = hotKeys_->bindingAdvice(virtualKey::ansiS, carbonModifier::optionKey |
-                                                                        carbonModifier::cmdKey);
-    std::replace(advice.begin(), advice.end(), '\n', ' ');
-    missing.push_back(std::move(advice));
+    const auto advice = hotKeys_->bindingAdvice(virtualKey::ansiS,
+                                                carbonModifier::optionKey | carbonModifier::cmdKey);
+    if (advice)
+        missing.push_back(bindingAdviceLine(*advice));
     return missing;
 }
 

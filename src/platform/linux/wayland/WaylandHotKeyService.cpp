@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 #include <xkbcommon/xkbcommon.h>
 
@@ -83,27 +84,14 @@ std::string WaylandHotKeyService::configurationLine(Compositor compositor, std::
     return "bind = " + joined(modifiers, " ") + ", " + key + ", exec, wigglet toggle";
 }
 
-std::string WaylandHotKeyService::bindingAdvice(std::uint32_t keyCode,
-                                                std::uint32_t carbonModifiers) const {
-    const std::string line = configurationLine(compositor_, keyCode, carbonModifiers);
-    switch (compositor_) {
-    case Compositor::sway:
-        if (!line.empty())
-            return "sway lets no program register a shortcut. Add this line to "
-                   "~/.config/sway/config:\n" +
-                   line;
-        break;
-    case Compositor::hyprland:
-        if (!line.empty())
-            return "Hyprland lets no program register a shortcut. Add this line to "
-                   "~/.config/hypr/hyprland.conf:\n" +
-                   line;
-        break;
-    case Compositor::other:
-        break;
-    }
-    return "This desktop lets no program register a shortcut: bind the command "
-           "`wigglet toggle` to a key in its own settings.";
+std::optional<BindingAdvice>
+WaylandHotKeyService::bindingAdvice(std::uint32_t keyCode, std::uint32_t carbonModifiers) const {
+    std::string line = configurationLine(compositor_, keyCode, carbonModifiers);
+    if (line.empty())
+        return BindingAdvice{};
+    if (compositor_ == Compositor::sway)
+        return BindingAdvice{"sway", "~/.config/sway/config", std::move(line)};
+    return BindingAdvice{"Hyprland", "~/.config/hypr/hyprland.conf", std::move(line)};
 }
 
 } // namespace wigglet::desktop

@@ -22,7 +22,8 @@ class WaylandHotKeyService : public HotKeyService {
     static std::string configurationLine(Compositor compositor, std::uint32_t keyCode,
                                          std::uint32_t carbonModifiers);
 
-    std::string bindingAdvice(std::uint32_t keyCode, std::uint32_t carbonModifiers) const override;
+    std::optional<BindingAdvice> bindingAdvice(std::uint32_t keyCode,
+                                               std::uint32_t carbonModifiers) const override;
 
   protected:
     std::int32_t doRegister(std::uint32_t, std::uint32_t, HotKeyID) override { return refused; }
