@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the README's pictures of the open status menu and of each preferences pane from
-# wigglet-sim (Qt's offscreen platform; no display needed). Usage: scripts/screenshots.sh [BUILD_DIR]
+# Takes the README's pictures of the open status menu and of each preferences pane, and of the
+# General pane in German, from wigglet-sim (Qt's offscreen platform; no display needed).
+# Usage: scripts/screenshots.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build/default}"
@@ -30,4 +31,15 @@ prefs pane Scroll
 screenshot preferences docs/prefs-scroll.png
 SCN
 QT_QPA_PLATFORM=offscreen "$sim" "$scenario"
-ls -l docs/menu.png docs/prefs-general.png docs/prefs-click.png docs/prefs-scroll.png
+# The General pane once more, in German.
+cat >"$scenario" <<SCN
+set notFirstLaunch bool true
+set timeElapsedThreshold double 30
+launch
+prefs open
+prefs pane General
+screenshot preferences docs/prefs-general-de.png
+SCN
+QT_QPA_PLATFORM=offscreen "$sim" "$scenario" --language de
+ls -l docs/menu.png docs/prefs-general.png docs/prefs-click.png docs/prefs-scroll.png \
+  docs/prefs-general-de.png

@@ -4,6 +4,7 @@
 #include "Scenario.h"
 #include "ScenarioRunner.h"
 #include "StandInUi.h"
+#include "foundation/Localizer.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -33,7 +34,7 @@ int usage(const char* reason) {
     if (reason)
         std::fprintf(stderr, "wigglet-sim: %s\n", reason);
     std::fputs("usage: wigglet-sim SCENARIO [--trace FILE] [--trace-ticks] [--trace-sleeps] "
-               "[--stand-in-ui]\n",
+               "[--stand-in-ui] [--language LANG]\n",
                stderr);
     return 2;
 }
@@ -44,6 +45,8 @@ int main(int argc, char** argv) {
     wigglet::sim::ScenarioRunner::Options options;
     std::string scenarioPath;
     bool standIn = false;
+    // The simulated machine has no locale: a scenario reads English unless told otherwise.
+    std::string language;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--trace") {
@@ -56,6 +59,10 @@ int main(int argc, char** argv) {
             options.traceSleeps = true;
         } else if (arg == "--stand-in-ui") {
             standIn = true;
+        } else if (arg == "--language") {
+            if (++i >= argc)
+                return usage("--language needs a language, such as de or pt_BR");
+            language = argv[i];
         } else if (arg == "--help" || arg == "-h") {
             usage(nullptr);
             return 0;
@@ -88,6 +95,9 @@ int main(int argc, char** argv) {
     else
         ui = std::make_unique<wigglet::sim::QtScenarioUi>();
     wigglet::sim::ScenarioRunner runner(options, std::move(ui));
+    if (!language.empty())
+        runner.sim().platform().provide(
+            std::make_shared<wigglet::Localizer>(wigglet::Localizer::forLanguages({language})));
     if (!options.tracePath.empty() && !runner.sim().platform().trace().isOpen()) {
         std::fprintf(stderr, "wigglet-sim: cannot write the trace %s: %s\n",
                      options.tracePath.c_str(), std::strerror(errno));
