@@ -69,9 +69,22 @@ if [ ${#binaries[@]} -eq 0 ]; then
   exit 1
 fi
 
+# One target a core at a time; each target's report is printed whole, in the targets' order.
+reports="$build/logs/reports"
+mkdir -p "$reports"
 found=0
-for binary in "${binaries[@]}"; do
-  run_target "$binary" || found=$((found + 1))
+for ((i = 0; i < ${#binaries[@]}; i += $(nproc))); do
+  pids=()
+  for binary in "${binaries[@]:i:$(nproc)}"; do
+    run_target "$binary" >"$reports/$(basename "$binary")" &
+    pids+=($!)
+  done
+  for pid in "${pids[@]}"; do
+    wait "$pid" || found=$((found + 1))
+  done
+  for binary in "${binaries[@]:i:$(nproc)}"; do
+    cat "$reports/$(basename "$binary")"
+  done
 done
 echo "fuzz: ${#binaries[@]} targets run, $found found something"
 [ "$found" -eq 0 ]
