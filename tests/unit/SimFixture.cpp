@@ -50,4 +50,19 @@ std::vector<nlohmann::json> SimFixture::traceLines(const std::string& kind,
     return out;
 }
 
+std::vector<std::int64_t> SimFixture::numbers(const std::string& kind,
+                                              const std::string& field) const {
+    std::vector<std::int64_t> out;
+    for (const auto& line : traceLines(kind))
+        out.push_back(line.at(field).get<std::int64_t>());
+    return out;
+}
+
+std::vector<Point> SimFixture::points(const std::string& kind) const {
+    std::vector<Point> out;
+    for (const auto& line : traceLines(kind))
+        out.push_back(pointOf(line));
+    return out;
+}
+
 } // namespace wigglet::test

@@ -31,6 +31,11 @@ class SimFixture : public ::testing::Test {
     std::vector<nlohmann::json> traceLines(const std::string& kind) const;
     std::vector<nlohmann::json> traceLines(const std::string& kind, const std::string& field,
                                            const nlohmann::json& value) const;
+    // One whole-number field of every line of a kind; the places of every line of a kind.
+    std::vector<std::int64_t> numbers(const std::string& kind, const std::string& field) const;
+    std::vector<Point> points(const std::string& kind) const;
+    // Forgets every line written so far.
+    void clearTrace() { sim.platform().trace().open(tracePath_.string()); }
 
     void advance(double seconds) { sim.advanceSeconds(seconds); }
 
