@@ -35,16 +35,6 @@ TEST_F(SettingsBinderTest, AnIndexWithoutItemSelectsNothing) {
     EXPECT_EQ(popUp->currentIndex(), -1);
 }
 
-TEST_F(SettingsBinderTest, LoadingShowsWhatChangedElsewhereWithoutWriting) {
-    SettingsBinder binder(&root);
-    store->putRaw("scrollTabType", 1);
-    store->putRaw("tabScrollTopEnabled", true);
-    binder.load();
-    EXPECT_EQ(popUp->currentIndex(), 1);
-    EXPECT_TRUE(box->isChecked());
-    EXPECT_TRUE(traceLines("store").empty());
-}
-
 TEST_F(SettingsBinderTest, AControlWithoutAKeyWritesNothing) {
     SettingsBinder binder(&root);
     unbound->click();

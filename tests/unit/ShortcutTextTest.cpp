@@ -1,8 +1,8 @@
 #include "system/ShortcutText.h"
 
-#include "BehaviourRowName.h"
 #include "platform/VirtualKeys.h"
 
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 
@@ -10,46 +10,40 @@ namespace wigglet::test {
 
 namespace {
 
-struct Row {
-    const char* behaviour;
-    bool function, control, option, shift, command;
-    std::uint32_t keyCode;
-    std::optional<std::string> characters;
-    const char* text;
-};
-
-class ShortcutWords : public ::testing::TestWithParam<Row> {};
-
-TEST_P(ShortcutWords, ReadsAsTheDesktopWritesIt) {
-    const Row& row = GetParam();
-    GlobalKeybindPreferences record;
-    record.function = row.function;
-    record.control = row.control;
-    record.option = row.option;
-    record.shift = row.shift;
-    record.command = row.command;
-    record.keyCode = row.keyCode;
-    record.characters = row.characters;
-    EXPECT_EQ(ShortcutText::words(record), row.text);
+TEST(ShortcutWords, ReadAsTheDesktopWritesThem) {
+    const struct {
+        const char* behaviour;
+        bool function, control, option, shift, command;
+        std::uint32_t keyCode;
+        std::optional<std::string> characters;
+        const char* text;
+    } rows[] = {
+        {"the default reads Alt Super S", false, false, true, false, true, virtualKey::ansiS, "s",
+         "Alt+Super+S"},
+        {"modifiers go Ctrl Alt Shift Super", false, true, true, true, true, virtualKey::ansiK, "k",
+         "Ctrl+Alt+Shift+Super+K"},
+        {"fn comes first as Fn", true, true, false, false, false, virtualKey::f1, "", "Fn+Ctrl+F1"},
+        {"a key is named by its position not its layout's character", false, true, false, false,
+         false, virtualKey::ansiQ, "a", "Ctrl+Q"},
+        {"digits keep their digit", false, false, false, true, false, virtualKey::ansi5, "%",
+         "Shift+5"},
+        {"named keys such as space are spelt out", false, false, true, false, false,
+         virtualKey::space, " ", "Alt+Space"},
+        {"other keys show their characters upper cased", false, true, false, false, false,
+         virtualKey::ansiComma, ",", "Ctrl+,"},
+    };
+    for (const auto& row : rows) {
+        GlobalKeybindPreferences record;
+        record.function = row.function;
+        record.control = row.control;
+        record.option = row.option;
+        record.shift = row.shift;
+        record.command = row.command;
+        record.keyCode = row.keyCode;
+        record.characters = row.characters;
+        EXPECT_EQ(ShortcutText::words(record), row.text) << row.behaviour;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, ShortcutWords,
-    ::testing::Values(Row{"the default reads Alt Super S", false, false, true, false, true,
-                          virtualKey::ansiS, "s", "Alt+Super+S"},
-                      Row{"modifiers go Ctrl Alt Shift Super", false, true, true, true, true,
-                          virtualKey::ansiK, "k", "Ctrl+Alt+Shift+Super+K"},
-                      Row{"fn comes first as Fn", true, true, false, false, false, virtualKey::f1,
-                          "", "Fn+Ctrl+F1"},
-                      Row{"a key is named by its position not its layout's character", false, true,
-                          false, false, false, virtualKey::ansiQ, "a", "Ctrl+Q"},
-                      Row{"digits keep their digit", false, false, false, true, false,
-                          virtualKey::ansi5, "%", "Shift+5"},
-                      Row{"named keys such as space are spelt out", false, false, true, false,
-                          false, virtualKey::space, " ", "Alt+Space"},
-                      Row{"other keys show their characters upper cased", false, true, false, false,
-                          false, virtualKey::ansiComma, ",", "Ctrl+,"}),
-    BehaviourRowName{});
 
 } // namespace
 

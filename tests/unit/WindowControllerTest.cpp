@@ -1,6 +1,5 @@
 #include "ui/WindowController.h"
 
-#include "BehaviourRowName.h"
 #include "QtApplication.h"
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
