@@ -25,12 +25,7 @@ namespace {
 
 NotificationRequest request(const std::string& id, const std::string& title,
                             const std::string& body, double trigger = 0) {
-    NotificationRequest r;
-    r.identifier = id;
-    r.title = title;
-    r.body = body;
-    r.triggerSeconds = trigger;
-    return r;
+    return {.identifier = id, .title = title, .body = body, .triggerSeconds = trigger};
 }
 
 class FreedesktopNotificationsTest : public ::testing::Test {
@@ -90,9 +85,7 @@ TEST_F(FreedesktopNotificationsTest, RequestsInQuickSuccessionAreShownByTheServe
     notifications_->addRequest(request("A1", "Time is up!", "Wigglet stopped"),
                                [&](bool ok) { added = ok; });
     EXPECT_EQ(added, true);
-    auto quiet = request("Q", "Quiet", "No sound");
-    quiet.defaultSound = false;
-    notifications_->addRequest(quiet, [](bool) {});
+    notifications_->addRequest({"Q", "Quiet", "No sound", false}, [](bool) {});
     ASSERT_TRUE(runUntil([&] { return platform_->lines("notify").size() == 2; }));
 
     ASSERT_EQ(server.shown().size(), 2u);

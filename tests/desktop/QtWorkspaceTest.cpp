@@ -1,5 +1,6 @@
 #include "platform/linux/qt/QtWorkspace.h"
 
+#include "ScopedVariable.h"
 #include "TemporaryFolder.h"
 #include "support/UrlCatcher.h"
 
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using wigglet::desktop::QtWorkspace;
+using wigglet::testing::ScopedVariable;
 using wigglet::testing::TemporaryFolder;
 using wigglet::testing::UrlCatcher;
 
@@ -84,10 +86,10 @@ TEST(QtWorkspace, ASchemeCanBeOpenedOnlyWhenADesktopEntryHandlesIt) {
     for (const Row& row : rows) {
         TemporaryFolder home;
         home.write(row.file, row.text);
-        setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
-        setenv("XDG_DATA_DIRS", (home / "none").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-        setenv("XDG_CONFIG_DIRS", (home / "none").c_str(), 1);
+        const ScopedVariable dataHome("XDG_DATA_HOME", (home / "data").c_str());
+        const ScopedVariable dataDirs("XDG_DATA_DIRS", (home / "none").c_str());
+        const ScopedVariable configHome("XDG_CONFIG_HOME", (home / "config").c_str());
+        const ScopedVariable configDirs("XDG_CONFIG_DIRS", (home / "none").c_str());
         QtWorkspace workspace(releases);
         EXPECT_EQ(workspace.canOpen(row.url), row.can) << row.behaviour;
     }

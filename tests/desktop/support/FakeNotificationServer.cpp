@@ -15,15 +15,11 @@ QString FakeNotificationServer::GetServerInformation(QString& vendor, QString& v
     return QStringLiteral("fake-notifications");
 }
 
-QStringList FakeNotificationServer::GetCapabilities() {
-    return {QStringLiteral("body"), QStringLiteral("sound")};
-}
-
-uint FakeNotificationServer::Notify(const QString& appName, uint, const QString& appIcon,
+uint FakeNotificationServer::Notify(const QString& appName, uint, const QString&,
                                     const QString& summary, const QString& body, const QStringList&,
-                                    const QVariantMap& hints, int expireTimeout) {
+                                    const QVariantMap& hints, int) {
     std::lock_guard lock(mutex_);
-    shown_.push_back({appName, appIcon, summary, body, hints, expireTimeout});
+    shown_.push_back({appName, summary, body, hints});
     return static_cast<uint>(shown_.size());
 }
 

@@ -17,18 +17,15 @@ class FakeNotificationServer : public QObject {
   public:
     struct Shown {
         QString appName;
-        QString appIcon;
         QString summary;
         QString body;
         QVariantMap hints;
-        int expireTimeout = 0;
     };
 
     std::vector<Shown> shown() const;
 
   public slots:
     QString GetServerInformation(QString& vendor, QString& version, QString& protocolVersion);
-    QStringList GetCapabilities();
     uint Notify(const QString& appName, uint replacesId, const QString& appIcon,
                 const QString& summary, const QString& body, const QStringList& actions,
                 const QVariantMap& hints, int expireTimeout);

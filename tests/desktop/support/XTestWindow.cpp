@@ -64,14 +64,14 @@ std::vector<XEvent> XTestWindow::received() {
     return events;
 }
 
-std::vector<std::string> keyStrokes(const std::vector<XEvent>& events) {
-    std::vector<std::string> strokes;
+std::string keyStrokes(const std::vector<XEvent>& events) {
+    std::string strokes;
     for (XEvent event : events) {
         if (event.type != KeyPress && event.type != KeyRelease)
             continue;
         const char* name = XKeysymToString(XLookupKeysym(&event.xkey, 0));
-        strokes.push_back((event.type == KeyPress ? "+" : "-") +
-                          std::string(name ? name : "NoSymbol"));
+        strokes += (strokes.empty() ? "" : " ") + std::string(event.type == KeyPress ? "+" : "-") +
+                   (name ? name : "NoSymbol");
     }
     return strokes;
 }

@@ -39,7 +39,8 @@ class XTestWindow {
     unsigned long window_;
 };
 
-// Key events as "+name" for a press and "-name" for a release, named by their keysym.
-std::vector<std::string> keyStrokes(const std::vector<_XEvent>& events);
+// Key events as "+name" for a press and "-name" for a release, named by their keysym, with a
+// space between.
+std::string keyStrokes(const std::vector<_XEvent>& events);
 
 } // namespace wigglet::testing
