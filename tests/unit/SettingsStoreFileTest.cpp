@@ -34,17 +34,6 @@ class SettingsStoreFile : public test::SimFixture {
     const fs::path path = folder / "settings.json";
 };
 
-TEST_F(SettingsStoreFile, KeysTheProgramDoesNotKnowAreKeptOnEveryWrite) {
-    const json foreign = {{"list", {1, 2, 3}}, {"nested", {{"a", nullptr}}}};
-    writeFile(path, json{{"someoneElse", foreign}, {"zenEnabled", true}}.dump());
-    SettingsStore store(path);
-    store.setBool(SettingsKey::zenEnabled, false);
-    store.removeObject("notThere");
-    store.setInteger("another", 4);
-    EXPECT_EQ(readJson(path),
-              (json{{"someoneElse", foreign}, {"zenEnabled", false}, {"another", 4}}));
-}
-
 TEST_F(SettingsStoreFile, AStoreThatIsOnlyReadCreatesNothing) {
     SettingsStore store(folder / "config" / "wigglet" / "settings.json");
     EXPECT_FALSE(store.boolForKey(SettingsKey::shakeEnabled));

@@ -5,7 +5,7 @@ namespace wigglet::testing {
 std::unique_ptr<XvfbServer> XvfbServer::start(std::string& whyNot,
                                               const std::vector<std::string>& extra) {
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    std::vector<std::string> argv = {"Xvfb", "-displayfd", "3",   "-screen", "0",
+    std::vector<std::string> argv = {"Xvfb", "-displayfd", "1",   "-screen", "0",
                                      screen, "-nolisten",  "tcp", "-ac"};
     argv.insert(argv.end(), extra.begin(), extra.end());
     std::string display;
