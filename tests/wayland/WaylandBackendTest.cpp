@@ -6,13 +6,19 @@
 #include "platform/Screens.h"
 #include "platform/VirtualKeys.h"
 #include "platform/linux/LinuxDesktopOptions.h"
+#include "platform/linux/wayland/KGlobalAccelHotKeyService.h"
 #include "platform/linux/wayland/WaylandEventSource.h"
 #include "platform/linux/wayland/WaylandHotKeyService.h"
 #include "platform/linux/wayland/WaylandScreens.h"
+#include "support/EventLoop.h"
 #include "support/InputAdapterTest.h"
 
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusReply>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +26,13 @@ using namespace wigglet;
 using namespace wigglet::desktop;
 using wigglet::testing::HeadlessCompositor;
 using wigglet::testing::InputAdapterTest;
+using wigglet::testing::runUntil;
 
 namespace {
+
+void letTimePass(int ms) {
+    runUntil([] { return false; }, ms);
+}
 
 constexpr std::uint64_t nextTabFlags = modifierFlag::command | modifierFlag::shift;
 
@@ -86,12 +97,12 @@ TEST_P(CompositorInput, NextTabArrivesAsPageDownWithControlHeld) {
 
 TEST_P(CompositorInput, IdleTimeGrowsWhileNobodyTouchesAndOurOwnWarpIsNotTheUsers) {
     ASSERT_TRUE(events_->measuresIdleTime());
-    ASSERT_TRUE(waitFor([&] { return events_->secondsSinceLastInput() > 1.5; }, 10));
+    ASSERT_TRUE(runUntil([&] { return events_->secondsSinceLastInput() > 1.5; }, 10000));
     const double before = events_->secondsSinceLastInput();
     events_->warpCursor({500, 500});
     settle();
     // Long enough for the compositor's `resumed` and the next `idled`.
-    pass(1.5);
+    letTimePass(1500);
     EXPECT_GT(events_->secondsSinceLastInput(), before + 1.0);
 }
 
@@ -101,16 +112,16 @@ class SwayTest : public InputAdapterTest {
 };
 
 TEST_F(SwayTest, AnotherDevicesInputCountsAsTheUsersReturn) {
-    ASSERT_TRUE(waitFor([&] { return events_->secondsSinceLastInput() > 1.5; }, 10));
+    ASSERT_TRUE(runUntil([&] { return events_->secondsSinceLastInput() > 1.5; }, 10000));
     window_->moveUserPointer();
-    EXPECT_TRUE(waitFor([&] { return events_->secondsSinceLastInput() < 1.0; }, 5));
+    EXPECT_TRUE(runUntil([&] { return events_->secondsSinceLastInput() < 1.0; }, 5000));
 }
 
 TEST_F(SwayTest, AUserWhoNeverPausesForASecondCountsAsActive) {
     // The watch never goes idle, so the compositor sends no event at all.
     for (int i = 0; i < 10; ++i) {
         window_->moveUserPointer();
-        pass(0.3);
+        letTimePass(300);
     }
     EXPECT_LT(events_->secondsSinceLastInput(), 1.5);
 }
@@ -155,6 +166,48 @@ TEST(WaylandHotKeyServiceTest, TheConfigurationLineNamesTheStoredKeysInTheCompos
             WaylandHotKeyService::configurationLine(row.compositor, row.keyCode, row.modifiers),
             row.line)
             << row.behaviour;
+}
+
+QDBusMessage kglobalaccel(const QString& path, const QString& interface, const QString& method,
+                          const QVariantList& arguments) {
+    QDBusMessage message =
+        QDBusMessage::createMethodCall(KGlobalAccelHotKeyService::service, path, interface, method);
+    message.setArguments(arguments);
+    return message;
+}
+
+TEST(KWinTest, TheShortcutIsKWinsUnderWiggletsNameAndItsPressReachesTheHandler) {
+    std::string whyNot;
+    const auto kwin = HeadlessCompositor::start(HeadlessCompositor::Kind::KWin, whyNot);
+    ASSERT_TRUE(kwin) << whyNot;
+    QDBusConnection bus = QDBusConnection::connectToBus(QString::fromStdString(kwin->busAddress()),
+                                                        QStringLiteral("kwin-test"));
+    ASSERT_TRUE(runUntil([&] { return KGlobalAccelHotKeyService::offeredOn(bus); }, 20000));
+    KGlobalAccelHotKeyService hotKeys(bus);
+    std::optional<HotKeyEvent> received;
+    hotKeys.installHandler([&](const HotKeyEvent* event) {
+        received = *event;
+        return noErr;
+    });
+    const HotKeyID id{0x57474c54, 7};
+    ASSERT_EQ(hotKeys.registerHotKey(virtualKey::ansiS,
+                                     carbonModifier::optionKey | carbonModifier::cmdKey, id),
+              noErr);
+    const QDBusReply<QList<int>> keys = bus.call(
+        kglobalaccel(QStringLiteral("/kglobalaccel"), QStringLiteral("org.kde.KGlobalAccel"),
+                     QStringLiteral("shortcut"), {KGlobalAccelHotKeyService::actionId()}));
+    ASSERT_TRUE(keys.isValid()) << keys.error().message().toStdString();
+    EXPECT_EQ(keys.value(), QList<int>{int(Qt::ALT) | int(Qt::META) | int(Qt::Key_S)});
+    const QDBusReply<QDBusObjectPath> component = bus.call(
+        kglobalaccel(QStringLiteral("/kglobalaccel"), QStringLiteral("org.kde.KGlobalAccel"),
+                     QStringLiteral("getComponent"), {QStringLiteral("org.wigglet.Wigglet")}));
+    ASSERT_TRUE(component.isValid());
+    bus.call(kglobalaccel(component.value().path(),
+                          QStringLiteral("org.kde.kglobalaccel.Component"),
+                          QStringLiteral("invokeShortcut"), {KGlobalAccelHotKeyService::action}));
+    ASSERT_TRUE(runUntil([&] { return received.has_value(); }, 5000));
+    EXPECT_EQ(received->kind, kEventHotKeyPressed);
+    EXPECT_EQ(received->hotKeyID.id, 7u);
 }
 
 } // namespace

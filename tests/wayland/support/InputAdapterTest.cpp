@@ -28,14 +28,6 @@ void InputAdapterTest::SetUp() {
     window_->clear();
 }
 
-void InputAdapterTest::TearDown() {
-    events_.reset();
-    probe_.reset();
-    seat_.reset();
-    connection_.reset();
-    window_.reset();
-}
-
 void InputAdapterTest::settle() {
     connection_->roundtrip();
     window_->sync();

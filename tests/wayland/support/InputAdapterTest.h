@@ -25,7 +25,6 @@ class InputAdapterTest : public WaylandTest {
     ~InputAdapterTest() override;
     virtual HeadlessCompositor& compositor() = 0;
     void SetUp() override;
-    void TearDown() override;
 
     // Everything sent so far has reached the compositor and the window.
     void settle();
