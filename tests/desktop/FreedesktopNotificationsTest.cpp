@@ -12,14 +12,8 @@
 #include <optional>
 
 using namespace wigglet;
-using wigglet::desktop::FreedesktopNotifications;
-using wigglet::desktop::QtRunLoop;
-using wigglet::desktop::SessionBus;
-using wigglet::testing::BusPeer;
-using wigglet::testing::FakeNotificationServer;
-using wigglet::testing::PrivateBus;
-using wigglet::testing::runUntil;
-using wigglet::testing::TracedPlatform;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 

@@ -20,22 +20,8 @@
 #include <gtest/gtest.h>
 
 using namespace wigglet;
-using wigglet::desktop::BusInhibitor;
-using wigglet::desktop::DesktopPowerManagement;
-using wigglet::desktop::KeepAwakeMechanism;
-using wigglet::desktop::RealSleeper;
-using wigglet::desktop::SessionBus;
-using wigglet::desktop::XScreensaverDaemon;
-using wigglet::desktop::XServerScreenSaver;
-using wigglet::desktop::XTestEventSource;
-using wigglet::testing::BusPeer;
-using wigglet::testing::FakePowerManagement;
-using wigglet::testing::FakeScreenSaver;
-using wigglet::testing::PrivateBus;
-using wigglet::testing::runUntil;
-using wigglet::testing::TemporaryFolder;
-using wigglet::testing::TracedPlatform;
-using wigglet::testing::XServerTest;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 

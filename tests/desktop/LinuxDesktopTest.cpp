@@ -7,9 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace wigglet;
-using wigglet::desktop::LinuxDesktop;
-using wigglet::desktop::LinuxDesktopOptions;
-using wigglet::desktop::X11Backend;
+using namespace wigglet::desktop;
 
 namespace {
 

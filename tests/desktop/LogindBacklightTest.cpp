@@ -14,15 +14,8 @@
 #include <optional>
 
 using namespace wigglet;
-using wigglet::desktop::LogindBacklight;
-using wigglet::desktop::XTestEventSource;
-using wigglet::testing::BusPeer;
-using wigglet::testing::FakeLogindSession;
-using wigglet::testing::keyStrokes;
-using wigglet::testing::PrivateBus;
-using wigglet::testing::TemporaryFolder;
-using wigglet::testing::XServerTest;
-using wigglet::testing::XTestWindow;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 

@@ -9,12 +9,8 @@
 #include <gtest/gtest.h>
 
 using namespace wigglet;
-using wigglet::desktop::DesktopPowerManagement;
-using wigglet::desktop::LogindIdleInhibitor;
-using wigglet::testing::BusPeer;
-using wigglet::testing::FakeLogind;
-using wigglet::testing::PrivateBus;
-using wigglet::testing::runUntil;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 

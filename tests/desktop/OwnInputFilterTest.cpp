@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-using wigglet::desktop::OwnInputFilter;
+using namespace wigglet::desktop;
 
 namespace {
 

@@ -10,11 +10,8 @@
 
 using wigglet::Point;
 using wigglet::Rect;
-using wigglet::desktop::PortalInputDevice;
-using wigglet::desktop::RemoteDesktopPortal;
-using wigglet::desktop::WaylandVirtualKeyboard;
-using wigglet::testing::FakeRemoteDesktopPortal;
-using wigglet::testing::runUntil;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 using Notification = FakeRemoteDesktopPortal::Notification;
 
 namespace {

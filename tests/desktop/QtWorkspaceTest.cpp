@@ -7,10 +7,8 @@
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 
-using wigglet::desktop::QtWorkspace;
-using wigglet::testing::ScopedVariable;
-using wigglet::testing::TemporaryFolder;
-using wigglet::testing::UrlCatcher;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 

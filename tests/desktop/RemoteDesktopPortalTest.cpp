@@ -6,9 +6,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-using wigglet::desktop::RemoteDesktopPortal;
-using wigglet::testing::FakeRemoteDesktopPortal;
-using wigglet::testing::runUntil;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 using State = RemoteDesktopPortal::State;
 using Notification = FakeRemoteDesktopPortal::Notification;
 

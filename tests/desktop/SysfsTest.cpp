@@ -5,9 +5,8 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-using wigglet::desktop::SysfsBacklight;
-using wigglet::desktop::SysfsPowerSources;
-using wigglet::testing::TemporaryFolder;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 

@@ -13,14 +13,8 @@
 #include <vector>
 
 using namespace wigglet;
-using wigglet::desktop::eventHotKeyExistsErr;
-using wigglet::desktop::eventHotKeyInvalidErr;
-using wigglet::desktop::RealSleeper;
-using wigglet::desktop::XConnection;
-using wigglet::desktop::XGrabHotKeyService;
-using wigglet::desktop::XTestEventSource;
-using wigglet::testing::runUntil;
-using wigglet::testing::XServerTest;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 

@@ -18,13 +18,8 @@
 #include <vector>
 
 using namespace wigglet;
-using wigglet::desktop::RealSleeper;
-using wigglet::desktop::XScreens;
-using wigglet::desktop::XTestEventSource;
-using wigglet::testing::keyStrokes;
-using wigglet::testing::XServerTest;
-using wigglet::testing::XTestWindow;
-using wigglet::testing::XvfbServer;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 

@@ -11,11 +11,8 @@
 #include <string>
 
 using namespace wigglet;
-using wigglet::desktop::DesktopEntry;
-using wigglet::desktop::XdgAutostartLoginItems;
-using wigglet::testing::ScopedVariable;
-using wigglet::testing::TemporaryFolder;
-using wigglet::testing::TracedPlatform;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 

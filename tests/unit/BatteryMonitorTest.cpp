@@ -13,10 +13,7 @@
 
 namespace {
 
-using wigglet::AppDelegate;
-using wigglet::BatteryManager;
-using wigglet::SettingsKey;
-using wigglet::SettingsStore;
+using namespace wigglet;
 using wigglet::sim::SimNotifications;
 
 using Charges = std::vector<std::optional<int>>;

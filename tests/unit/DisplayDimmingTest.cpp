@@ -11,10 +11,7 @@
 
 namespace {
 
-using wigglet::AppDelegate;
-using wigglet::BrightnessManager;
-using wigglet::SettingsKey;
-using wigglet::SettingsStore;
+using namespace wigglet;
 
 constexpr std::int64_t kPauseMicros = 28000;
 constexpr std::int64_t kDownPress = 0x30A00;

@@ -21,9 +21,7 @@ void PrintTo(const GlobalKeybindPreferences& record, std::ostream* out) {
 
 namespace {
 
-using wigglet::GlobalKeybindPreferences;
-using wigglet::SettingsKey;
-using wigglet::SettingsStore;
+using namespace wigglet;
 
 constexpr const char* kDefaultForm =
     R"({"function":false,"control":false,"command":true,"shift":false,"option":true,)"

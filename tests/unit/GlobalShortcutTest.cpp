@@ -14,17 +14,7 @@
 
 namespace {
 
-using wigglet::AppDelegate;
-using wigglet::eventNotHandledErr;
-using wigglet::GlobalKeybindPreferences;
-using wigglet::HotKeyEvent;
-using wigglet::HotKeyID;
-using wigglet::HotKeysController;
-using wigglet::kEventHotKeyPressed;
-using wigglet::kEventHotKeyReleased;
-using wigglet::noErr;
-using wigglet::SettingsKey;
-using wigglet::SettingsStore;
+using namespace wigglet;
 
 constexpr std::uint32_t kSignature = HotKeysController::hotKeySignature;
 

@@ -24,9 +24,7 @@
 
 using namespace wigglet;
 using namespace wigglet::desktop;
-using wigglet::testing::HeadlessCompositor;
-using wigglet::testing::InputAdapterTest;
-using wigglet::testing::runUntil;
+using namespace wigglet::testing;
 
 namespace {
 

@@ -10,12 +10,8 @@
 #include <gtest/gtest.h>
 
 using namespace wigglet;
-using wigglet::desktop::WaylandBackend;
-using wigglet::testing::BusPeer;
-using wigglet::testing::FakeRemoteDesktopPortal;
-using wigglet::testing::HeadlessCompositor;
-using wigglet::testing::PrivateBus;
-using wigglet::testing::runUntil;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 using Notification = FakeRemoteDesktopPortal::Notification;
 
 namespace {
