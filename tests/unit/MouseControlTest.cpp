@@ -1,6 +1,5 @@
 #include "input/MouseControl.h"
 
-#include "BehaviourRowName.h"
 #include "SimFixture.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -81,10 +80,10 @@ class MouseControlTest : public test::SimFixture {
     std::vector<Point> warps() const { return points("warp"); }
     Micros sleeps() const { return numbers("sleep", "us"); }
     Micros scrollValues() const { return numbers("scroll", "value"); }
-    // Real input from the given virtual second onwards.
+    // Real input from the given seconds from now onwards, and none before.
     void userActiveFrom(double seconds) {
-        sim.world.activePeriods.push_back(
-            {static_cast<std::int64_t>(seconds * 1e6), std::int64_t{1} << 50});
+        sim.world.activePeriods = {
+            {sim.micros() + std::llround(seconds * 1e6), std::int64_t{1} << 50}};
     }
     double elapsedSince(std::int64_t startMicros) const {
         return static_cast<double>(sim.micros() - startMicros) / 1e6;
@@ -333,42 +332,36 @@ TEST_F(MouseControlTest, ClickWhoseDownEventFailsStillReleasesOnTime) {
 }
 
 // Real input from a given second on, during a pointer pattern that starts on (700, 400).
-struct InterruptedRow {
-    const char* behaviour;
-    void (*pattern)(MouseControl&);
-    double userFrom;
-    std::size_t fewestWarps;
-    std::size_t mostWarps;
-    bool endsOnTheStart;
-};
-
-class InterruptedPatternTest : public MouseControlTest,
-                               public ::testing::WithParamInterface<InterruptedRow> {};
-
-TEST_P(InterruptedPatternTest, StopsAtTheNextProbe) {
-    const InterruptedRow& row = GetParam();
+TEST_F(MouseControlTest, RealInputStopsAPointerPatternAtTheNextProbe) {
     const Point start{700, 400};
-    sim.world.pointer = start;
-    userActiveFrom(row.userFrom);
-    row.pattern(control);
-    const std::vector<Point> points = warps();
-    EXPECT_GE(points.size(), row.fewestWarps);
-    EXPECT_LE(points.size(), row.mostWarps);
-    EXPECT_EQ(points.back() == start, row.endsOnTheStart);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, InterruptedPatternTest,
-    ::testing::Values(
+    const struct {
+        const char* behaviour;
+        void (*pattern)(MouseControl&);
+        double userFrom;
+        std::size_t fewestWarps, mostWarps;
+        bool endsOnTheStart;
+    } rows[] = {
         // The jittered leg has no probe; the glide that follows stops after its first step.
-        InterruptedRow{"in the first leg the natural excursion ends after one glide step",
-                       [](MouseControl& c) { c.shakeMouseNaturalGoing(); }, 0.1, 20, 20, false},
-        InterruptedRow{"in the glide the natural return still ends on its target",
-                       [](MouseControl& c) {
-                           c.shakeMouseNaturalReturningTo({700, 400});
-                       },
-                       1.1, 34, 52, true}),
-    wigglet::test::BehaviourRowName());
+        {"in the first leg the natural excursion ends after one glide step",
+         [](MouseControl& c) { c.shakeMouseNaturalGoing(); }, 0.1, 20, 20, false},
+        {"in the glide the natural return still ends on its target",
+         [](MouseControl& c) {
+             c.shakeMouseNaturalReturningTo({700, 400});
+         },
+         1.1, 34, 52, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        clearTrace();
+        sim.world.pointer = start;
+        userActiveFrom(row.userFrom);
+        row.pattern(control);
+        const std::vector<Point> points = warps();
+        EXPECT_GE(points.size(), row.fewestWarps);
+        EXPECT_LE(points.size(), row.mostWarps);
+        EXPECT_EQ(points.back() == start, row.endsOnTheStart);
+    }
+}
 
 TEST_F(MouseControlTest, UserInputStopsBothScrollsAtTheNextProbe) {
     userActiveFrom(0.2);

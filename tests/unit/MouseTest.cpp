@@ -1,6 +1,5 @@
 #include "input/Mouse.h"
 
-#include "BehaviourRowName.h"
 #include "SimFixture.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/SettingsStore.h"
@@ -40,28 +39,25 @@ class MouseTest : public test::SimFixture {
     Mouse mouse;
 };
 
-class InterruptionTest : public MouseTest, public ::testing::WithParamInterface<std::string> {};
-
-TEST_P(InterruptionTest, TheNextNaturalStepCapturesThePointerAfresh) {
+TEST_F(MouseTest, AfterAnInterruptionTheNextNaturalStepCapturesThePointerAfresh) {
     useNaturalMoves();
-    sim.world.pointer = {600, 500};
-    move();
-    const Point moved{300, 200};
-    sim.world.pointer = moved;
-    NotificationCenter::defaultCenter().post(GetParam(), nullptr);
+    for (const std::string& name :
+         {ShakeBroadcaster::interruptedName, ShakeBroadcaster::interruptedByUserName}) {
+        SCOPED_TRACE(name);
+        sim.world.pointer = {600, 500};
+        move();
+        const Point moved{300, 200};
+        sim.world.pointer = moved;
+        NotificationCenter::defaultCenter().post(name, nullptr);
 
-    const std::vector<Point> out = move();
-    ASSERT_EQ(out.size(), kGoingWarps) << "the step after the notification goes away";
-    EXPECT_LE(std::hypot(out.front().x - moved.x, out.front().y - moved.y), std::sqrt(2.0));
-    const std::vector<Point> back = move();
-    ASSERT_EQ(back.size(), kReturningWarps);
-    EXPECT_EQ(back.back(), moved);
+        const std::vector<Point> out = move();
+        ASSERT_EQ(out.size(), kGoingWarps) << "the step after the notification goes away";
+        EXPECT_LE(std::hypot(out.front().x - moved.x, out.front().y - moved.y), std::sqrt(2.0));
+        const std::vector<Point> back = move();
+        ASSERT_EQ(back.size(), kReturningWarps);
+        EXPECT_EQ(back.back(), moved);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Notifications, InterruptionTest,
-                         ::testing::Values(ShakeBroadcaster::interruptedName,
-                                           ShakeBroadcaster::interruptedByUserName),
-                         wigglet::test::BehaviourRowName());
 
 TEST_F(MouseTest, OtherShakingTypesMakeTheSmoothExcursionAndLeaveTheCycleAlone) {
     useNaturalMoves();

@@ -1,4 +1,3 @@
-#include "BehaviourRowName.h"
 #include "SettingsStoreTestSupport.h"
 #include "foundation/SettingsStore.h"
 
@@ -29,10 +28,6 @@ struct ConversionRow {
     std::optional<std::string> asString;
     std::optional<Bytes> asData;
 };
-
-void PrintTo(const ConversionRow& row, std::ostream* out) {
-    *out << '"' << row.behaviour << '"';
-}
 
 const ConversionRow kConversions[] = {
     {"an absent key reads as every zero value", no, false, 0, 0.0, no, no},
@@ -84,8 +79,6 @@ const ConversionRow kConversions[] = {
     {"another object reads as every zero value", json{{"x", true}}, false, 0, 0.0, no, no},
 };
 
-class SettingsStoreConversion : public ::testing::TestWithParam<ConversionRow> {};
-
 void expectReads(SettingsStore& store, const ConversionRow& row) {
     EXPECT_EQ(store.boolForKey("key"), row.asBool);
     EXPECT_EQ(store.integerForKey("key"), row.asInteger);
@@ -94,25 +87,23 @@ void expectReads(SettingsStore& store, const ConversionRow& row) {
     EXPECT_EQ(store.dataForKey("key"), row.asData);
 }
 
-TEST_P(SettingsStoreConversion, InMemoryAndReadBackFromTheFile) {
-    TemporaryFolder folder;
-    SettingsStore inMemory;
-    {
-        SettingsStore writer(folder / "settings.json");
-        if (GetParam().stored) {
-            inMemory.putRaw("key", *GetParam().stored);
-            writer.putRaw("key", *GetParam().stored);
+TEST(SettingsStoreConversion, InMemoryAndReadBackFromTheFile) {
+    for (const ConversionRow& row : kConversions) {
+        SCOPED_TRACE(row.behaviour);
+        TemporaryFolder folder;
+        SettingsStore inMemory;
+        {
+            SettingsStore writer(folder / "settings.json");
+            if (row.stored) {
+                inMemory.putRaw("key", *row.stored);
+                writer.putRaw("key", *row.stored);
+            }
         }
-    }
-    SettingsStore reader(folder / "settings.json");
-    for (SettingsStore* store : {&inMemory, &reader}) {
-        SCOPED_TRACE(store == &reader ? "read back" : "in memory");
-        expectReads(*store, GetParam());
+        SettingsStore reader(folder / "settings.json");
+        expectReads(inMemory, row);
+        expectReads(reader, row);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreConversion, ::testing::ValuesIn(kConversions),
-                         wigglet::test::BehaviourRowName());
 
 // What each setter leaves in the file and what the same accessor reads back after a restart.
 struct WriteRow {
@@ -121,10 +112,6 @@ struct WriteRow {
     json onDisk;
     void (*check)(SettingsStore&);
 };
-
-void PrintTo(const WriteRow& row, std::ostream* out) {
-    *out << '"' << row.behaviour << '"';
-}
 
 const WriteRow kWrites[] = {
     {"a boolean is a JSON boolean", [](SettingsStore& s) { s.setBool("key", true); }, true,
@@ -151,28 +138,26 @@ const WriteRow kWrites[] = {
      }},
 };
 
-class SettingsStoreWrite : public ::testing::TestWithParam<WriteRow> {};
-
-TEST_P(SettingsStoreWrite, StoredFormAndRoundTrip) {
-    TemporaryFolder folder;
-    const auto path = folder / "settings.json";
-    {
-        SettingsStore writer(path);
-        GetParam().write(writer);
+TEST(SettingsStoreWrite, StoredFormAndRoundTrip) {
+    for (const WriteRow& row : kWrites) {
+        SCOPED_TRACE(row.behaviour);
+        TemporaryFolder folder;
+        const auto path = folder / "settings.json";
+        {
+            SettingsStore writer(path);
+            row.write(writer);
+        }
+        const json onDisk = testing::readJson(path);
+        ASSERT_TRUE(onDisk.is_object());
+        EXPECT_EQ(onDisk.at("key"), row.onDisk);
+        EXPECT_EQ(onDisk.at("key").type(), row.onDisk.type());
+        SettingsStore reader(path);
+        row.check(reader);
+        EXPECT_EQ(testing::entriesStartingWith(folder.path(), "settings.json"),
+                  std::vector<std::filesystem::path>{path})
+            << "no temporary file is left behind";
     }
-    const json onDisk = testing::readJson(path);
-    ASSERT_TRUE(onDisk.is_object());
-    EXPECT_EQ(onDisk.at("key"), GetParam().onDisk);
-    EXPECT_EQ(onDisk.at("key").type(), GetParam().onDisk.type());
-    SettingsStore reader(path);
-    GetParam().check(reader);
-    EXPECT_EQ(testing::entriesStartingWith(folder.path(), "settings.json"),
-              std::vector<std::filesystem::path>{path})
-        << "no temporary file is left behind";
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreWrite, ::testing::ValuesIn(kWrites),
-                         wigglet::test::BehaviourRowName());
 
 } // namespace
 } // namespace wigglet

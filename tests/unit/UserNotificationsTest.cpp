@@ -1,4 +1,3 @@
-#include "BehaviourRowName.h"
 #include "SimFixture.h"
 #include "app/NotificationManager.h"
 #include "platform/sim/SimPlatform.h"
@@ -10,54 +9,46 @@ namespace {
 using wigglet::NotificationManager;
 using Permission = wigglet::sim::SimNotifications::Permission;
 
-class UserNotifications : public wigglet::test::SimFixture {};
+using UserNotifications = wigglet::test::SimFixture;
 
-struct PermissionRow {
-    const char* behaviour;
-    Permission permission;
-    bool askFirst;
-    bool asked; // the service was asked
-    bool shown;
-    int major = 13;
-    int minor = 0;
-};
-
-class NotificationPermission : public UserNotifications,
-                               public ::testing::WithParamInterface<PermissionRow> {};
-
-TEST_P(NotificationPermission, ShownOnlyWhereTheServiceIsAndPermissionWasGranted) {
-    const PermissionRow& row = GetParam();
-    sim.world.version = {row.major, row.minor, 0};
-    sim.notifications.setPermission(row.permission);
-    if (row.askFirst) {
-        NotificationManager::shared().requestAuthorization();
-        advance(0.1);
-    }
-    EXPECT_EQ(traceLines("notify-auth").size(), row.asked ? 1u : 0u);
-    NotificationManager::shared().send("Time is up!", "Wigglet stopped");
-    advance(5.0);
-    const auto shown = traceLines("notify");
-    ASSERT_EQ(shown.size(), row.shown ? 1u : 0u);
-    if (row.shown) {
-        EXPECT_EQ(shown[0]["title"], "Time is up!");
-        EXPECT_EQ(shown[0]["body"], "Wigglet stopped");
+TEST_F(UserNotifications, ShownOnlyWhereTheServiceIsAndPermissionWasGranted) {
+    const struct {
+        const char* behaviour;
+        Permission permission;
+        bool askFirst;
+        bool asked; // the service was asked
+        bool shown;
+        int major = 13;
+        int minor = 0;
+    } rows[] = {
+        {"denied permission drops it", Permission::Denied, false, false, false},
+        {"permission never requested drops it", Permission::AskGrant, false, false, false},
+        {"permission the user grants when asked shows it", Permission::AskGrant, true, true, true},
+        {"permission the user refuses when asked drops it", Permission::AskDeny, true, true, false},
+        {"10.13 has no notification service to ask or show", Permission::Granted, true, false,
+         false, 10, 13},
+        {"10.14 has it", Permission::Granted, true, true, true, 10, 14},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        clearTrace();
+        sim.world.version = {row.major, row.minor, 0};
+        sim.notifications.setPermission(row.permission);
+        if (row.askFirst) {
+            NotificationManager::shared().requestAuthorization();
+            advance(0.1);
+        }
+        EXPECT_EQ(traceLines("notify-auth").size(), row.asked ? 1u : 0u);
+        NotificationManager::shared().send("Time is up!", "Wigglet stopped");
+        advance(5.0);
+        const auto shown = traceLines("notify");
+        ASSERT_EQ(shown.size(), row.shown ? 1u : 0u);
+        if (row.shown) {
+            EXPECT_EQ(shown[0]["title"], "Time is up!");
+            EXPECT_EQ(shown[0]["body"], "Wigglet stopped");
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, NotificationPermission,
-    ::testing::Values(PermissionRow{"denied permission drops it", Permission::Denied, false, false,
-                                    false},
-                      PermissionRow{"permission never requested drops it", Permission::AskGrant,
-                                    false, false, false},
-                      PermissionRow{"permission the user grants when asked shows it",
-                                    Permission::AskGrant, true, true, true},
-                      PermissionRow{"permission the user refuses when asked drops it",
-                                    Permission::AskDeny, true, true, false},
-                      PermissionRow{"10.13 has no notification service to ask or show",
-                                    Permission::Granted, true, false, false, 10, 13},
-                      PermissionRow{"10.14 has it", Permission::Granted, true, true, true, 10, 14}),
-    wigglet::test::BehaviourRowName());
 
 TEST_F(UserNotifications, DeliveryDoesNotNeedTheManagerToLive) {
     sim.notifications.setPermission(Permission::Granted);
