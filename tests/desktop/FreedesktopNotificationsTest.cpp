@@ -66,15 +66,11 @@ class FreedesktopNotificationsTest : public ::testing::Test {
     std::unique_ptr<TracedPlatform> platform_;
 };
 
-TEST_F(FreedesktopNotificationsTest, WithANotificationServerPermissionIsGranted) {
-    startServer();
+TEST_F(FreedesktopNotificationsTest, WithAServerPermissionIsGrantedAndRequestsAreShownAndTraced) {
+    FakeNotificationServer& server = startServer();
     EXPECT_EQ(status(), AuthorizationStatus::Authorized);
     EXPECT_EQ(requestAuthorization(), true);
     EXPECT_EQ(platform_->lines("notify-auth").size(), 1u);
-}
-
-TEST_F(FreedesktopNotificationsTest, RequestsInQuickSuccessionAreShownByTheServerAndTraced) {
-    FakeNotificationServer& server = startServer();
     std::optional<bool> added;
     notifications_->addRequest(request("A1", "Time is up!", "Wigglet stopped"),
                                [&](bool ok) { added = ok; });

@@ -91,12 +91,11 @@ TEST_F(KeepAwakeTest, EverySessionServiceIsInhibitedWhileTheAssertionIsHeld) {
     power->releaseAssertion(second.id);
     power->releaseAssertion(second.id);
 
-    struct Row {
+    const struct {
         const char* behaviour;
         const FakeScreenSaver& service;
         std::vector<QString> calls;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"the screen saver is inhibited once, told of the activity, then released",
          screenSaver,
          {"Inhibit", "SimulateUserActivity", "UnInhibit"}},
@@ -104,7 +103,7 @@ TEST_F(KeepAwakeTest, EverySessionServiceIsInhibitedWhileTheAssertionIsHeld) {
          powerManager,
          {"Inhibit", "UnInhibit"}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         ASSERT_TRUE(runUntil([&] { return row.service.calls().size() >= row.calls.size(); }))
             << row.behaviour;
         EXPECT_EQ(methods(row.service), row.calls) << row.behaviour;

@@ -25,21 +25,14 @@ namespace {
 
 using namespace wigglet::modifierFlag;
 
-struct RootPoint {
-    int x = 0;
-    int y = 0;
-};
-
-RootPoint queryPointer(Display* display) {
-    Window root = 0;
-    Window child = 0;
-    RootPoint point;
-    int windowX = 0;
-    int windowY = 0;
+// Where the pointer is on the root window, as another client reads it.
+Point rootPointer(Display* display) {
+    Window root = 0, child = 0;
+    int x = 0, y = 0, windowX = 0, windowY = 0;
     unsigned buttons = 0;
-    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &point.x, &point.y, &windowX,
-                  &windowY, &buttons);
-    return point;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY,
+                  &buttons);
+    return {double(x), double(y)};
 }
 
 // Wheel clicks as "4" (up) and "5" (down), one per press.
@@ -97,7 +90,7 @@ TEST_F(XTestEventSourceTest, WarpLandsWhereAskedAndReadsBackInScreenCoordinates)
     const struct {
         const char* behaviour;
         Point target;
-        RootPoint root;
+        Point root;
     } rows[] = {
         {"a point inside the screen lands on that pixel", {100, 200}, {100, 200}},
         {"the top-left corner is the origin of the root window", {0, 0}, {0, 0}},
@@ -110,11 +103,9 @@ TEST_F(XTestEventSourceTest, WarpLandsWhereAskedAndReadsBackInScreenCoordinates)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
         events_->warpCursor(row.target);
-        const RootPoint root = queryPointer(probe);
-        EXPECT_EQ(root.x, row.root.x);
-        EXPECT_EQ(root.y, row.root.y);
+        EXPECT_EQ(rootPointer(probe), row.root);
         EXPECT_EQ(screens_->pointerLocation(),
-                  (Point{double(row.root.x), double(XvfbServer::height - row.root.y)}));
+                  (Point{row.root.x, XvfbServer::height - row.root.y}));
     }
     XCloseDisplay(probe);
 }

@@ -128,12 +128,11 @@ TEST(XdgAutostartLoginItems, SessionFoldersFollowTheEnvironment) {
 }
 
 TEST(DesktopEntry, ExecArgumentsAreQuotedSoThatTheSessionRunsThemVerbatim) {
-    struct Row {
+    const struct {
         const char* behaviour;
         std::string argument;
         std::string exec;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"a plain path stays as it is", "/usr/bin/wigglet", "/usr/bin/wigglet"},
         {"a dollar sign is escaped inside quotes", "/opt/$x/w", "\"/opt/\\\\$x/w\""},
         {"a backslash takes four", "/opt/a\\b", "\"/opt/a\\\\\\\\b\""},
@@ -141,7 +140,7 @@ TEST(DesktopEntry, ExecArgumentsAreQuotedSoThatTheSessionRunsThemVerbatim) {
         {"a percent sign is doubled", "/opt/100%/w", "/opt/100%%/w"},
         {"an empty argument is a pair of quotes", "", "\"\""},
     };
-    for (const Row& row : rows)
+    for (const auto& row : rows)
         EXPECT_EQ(DesktopEntry::execArgument(row.argument), row.exec) << row.behaviour;
 }
 

@@ -1,7 +1,6 @@
 #include "ui/CustomButton.h"
 
-#include "QtApplication.h"
-
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -29,12 +28,7 @@ void send(CustomButton& button, const std::string& step) {
         mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
 }
 
-class CustomButtonLook : public ::testing::Test {
-  protected:
-    void SetUp() override { wigglet::test::ensureQApplication(); }
-};
-
-TEST_F(CustomButtonLook, APressCycleSendsTheActionOnlyWhenReleasedInside) {
+TEST(CustomButtonLook, APressCycleSendsTheActionOnlyWhenReleasedInside) {
     const struct {
         const char* behaviour;
         const char* steps;
@@ -66,7 +60,7 @@ TEST_F(CustomButtonLook, APressCycleSendsTheActionOnlyWhenReleasedInside) {
     }
 }
 
-TEST_F(CustomButtonLook, ActiveColoursChangedWhileInactiveShowOnlyAtTheNextPress) {
+TEST(CustomButtonLook, ActiveColoursChangedWhileInactiveShowOnlyAtTheNextPress) {
     CustomButton button;
     button.setBackgroundColor(Qt::white);
     button.setActiveBackgroundColor(Qt::blue);
@@ -77,7 +71,7 @@ TEST_F(CustomButtonLook, ActiveColoursChangedWhileInactiveShowOnlyAtTheNextPress
     EXPECT_NE(button.layer().background, QColor(Qt::red));
 }
 
-TEST_F(CustomButtonLook, TheTitleIsCentredOnWholePoints) {
+TEST(CustomButtonLook, TheTitleIsCentredOnWholePoints) {
     CustomButton button;
     button.setText("Open Settings");
     for (int width : {101, 150, 233}) {

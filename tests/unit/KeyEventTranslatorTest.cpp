@@ -1,7 +1,5 @@
 #include "ui/KeyEventTranslator.h"
 
-#include "QtApplication.h"
-
 #include <QKeyEvent>
 #include <gtest/gtest.h>
 #include <string>
@@ -20,9 +18,7 @@ void expectKeyDown(const std::optional<KeyDown>& got, const std::optional<KeyDow
     EXPECT_EQ(got->modifierFlags, expected->modifierFlags);
 }
 
-// Key events name their input device, which the application owns.
 TEST(KeyEventTranslator, QtKeyPressBecomesAKeyDown) {
-    wigglet::test::ensureQApplication();
     const Qt::KeyboardModifiers none = Qt::NoModifier;
     const struct {
         const char* behaviour;
@@ -59,7 +55,6 @@ TEST(KeyEventTranslator, QtKeyPressBecomesAKeyDown) {
 }
 
 TEST(KeyEventTranslator, AKeyDownSurvivesTheQtEventThatStandsForIt) {
-    wigglet::test::ensureQApplication();
     for (const KeyDown& original :
          {KeyDown{40, "k", 0x180000}, KeyDown{0, "A", 0x20000}, KeyDown{53, std::nullopt, 0},
           KeyDown{1, "s", 0x10000 | 0x100000}, KeyDown{126, std::nullopt, 0x40000}})

@@ -123,13 +123,4 @@ TEST_F(LaunchAtLoginLegacy, ARefusedChangeIsNotReportedAndReadsAsTheJobListSays)
     EXPECT_TRUE(logLines().empty());
 }
 
-TEST_F(LaunchAtLoginLegacy, TheHelperIdentifierIsBuiltOncePerProcess) {
-    sim.world.bundleIdentifier = "com.example.App";
-    EXPECT_EQ(LaunchAtLogin::helperIdentifier(), "com.example.App-LaunchAtLoginHelper");
-    sim.world.bundleIdentifier = "com.example.Other";
-    EXPECT_EQ(LaunchAtLogin::helperIdentifier(), "com.example.App-LaunchAtLoginHelper");
-    sim.endProcess();
-    EXPECT_EQ(LaunchAtLogin::helperIdentifier(), "com.example.Other-LaunchAtLoginHelper");
-}
-
 } // namespace

@@ -7,11 +7,6 @@
 namespace wigglet {
 namespace {
 
-TEST(Localizer, AMissingKeyReadsAsTheKeyItself) {
-    EXPECT_EQ(Localizer().string("no-such-key"), "no-such-key");
-    EXPECT_EQ(Localizer().string(""), "");
-}
-
 TEST(Localizer, TheBuiltInTableIsTheResourceFileAsItIsNow) {
     const auto file =
         testing::readFile(std::filesystem::path(WIGGLET_RESOURCES_DIR) / "strings" / "en.json");

@@ -1,6 +1,5 @@
 #include "ui/SettingsBinder.h"
 
-#include "QtApplication.h"
 #include "SimFixture.h"
 
 #include <QCheckBox>
@@ -22,7 +21,6 @@ class SettingsBinderTest : public SimFixture {
         unbound = new QCheckBox(&root);
     }
 
-    QtApplicationFirst qt;
     QWidget root;
     QComboBox* popUp;
     QCheckBox* box;

@@ -1,6 +1,5 @@
 #include "ui/WindowController.h"
 
-#include "QtApplication.h"
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "platform/ModifierFlags.h"
@@ -38,7 +37,6 @@ class Windows : public SimFixture {
         QCoreApplication::sendEvent(window, &event);
     }
 
-    QtApplicationFirst application;
     AppDelegate delegate;
     QtWindowPresenter presenter{delegate};
 };

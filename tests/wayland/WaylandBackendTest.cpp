@@ -166,8 +166,10 @@ TEST(WaylandHotKeyServiceTest, TheConfigurationLineNamesTheStoredKeysInTheCompos
             << row.behaviour;
 }
 
-QDBusMessage kglobalaccel(const QString& path, const QString& interface, const QString& method,
-                          const QVariantList& arguments) {
+// A call on kglobalaccel's manager object unless a component's path and interface are given.
+QDBusMessage kglobalaccel(const QString& method, const QVariantList& arguments,
+                          const QString& path = QStringLiteral("/kglobalaccel"),
+                          const QString& interface = QStringLiteral("org.kde.KGlobalAccel")) {
     QDBusMessage message =
         QDBusMessage::createMethodCall(KGlobalAccelHotKeyService::service, path, interface, method);
     message.setArguments(arguments);
@@ -191,18 +193,16 @@ TEST(KWinTest, TheShortcutIsKWinsUnderWiggletsNameAndItsPressReachesTheHandler) 
     ASSERT_EQ(hotKeys.registerHotKey(virtualKey::ansiS,
                                      carbonModifier::optionKey | carbonModifier::cmdKey, id),
               noErr);
-    const QDBusReply<QList<int>> keys = bus.call(
-        kglobalaccel(QStringLiteral("/kglobalaccel"), QStringLiteral("org.kde.KGlobalAccel"),
-                     QStringLiteral("shortcut"), {KGlobalAccelHotKeyService::actionId()}));
+    const QDBusReply<QList<int>> keys =
+        bus.call(kglobalaccel(QStringLiteral("shortcut"), {KGlobalAccelHotKeyService::actionId()}));
     ASSERT_TRUE(keys.isValid()) << keys.error().message().toStdString();
     EXPECT_EQ(keys.value(), QList<int>{int(Qt::ALT) | int(Qt::META) | int(Qt::Key_S)});
     const QDBusReply<QDBusObjectPath> component = bus.call(
-        kglobalaccel(QStringLiteral("/kglobalaccel"), QStringLiteral("org.kde.KGlobalAccel"),
-                     QStringLiteral("getComponent"), {QStringLiteral("org.wigglet.Wigglet")}));
+        kglobalaccel(QStringLiteral("getComponent"), {QStringLiteral("org.wigglet.Wigglet")}));
     ASSERT_TRUE(component.isValid());
-    bus.call(kglobalaccel(component.value().path(),
-                          QStringLiteral("org.kde.kglobalaccel.Component"),
-                          QStringLiteral("invokeShortcut"), {KGlobalAccelHotKeyService::action}));
+    bus.call(kglobalaccel(QStringLiteral("invokeShortcut"), {KGlobalAccelHotKeyService::action},
+                          component.value().path(),
+                          QStringLiteral("org.kde.kglobalaccel.Component")));
     ASSERT_TRUE(runUntil([&] { return received.has_value(); }, 5000));
     EXPECT_EQ(received->kind, kEventHotKeyPressed);
     EXPECT_EQ(received->hotKeyID.id, 7u);

@@ -23,7 +23,6 @@ class XTestWindow {
     XTestWindow& operator=(const XTestWindow&) = delete;
 
     _XDisplay* display() const { return display_; }
-    unsigned long window() const { return window_; }
 
     // The next event of that type within the timeout; events of other types are dropped.
     std::optional<_XEvent> next(int type, int timeoutMs = 3000);
