@@ -70,16 +70,6 @@ class XGrabHotKeyServiceTest : public XServerTest {
         return before;
     }
 
-    // Another client holding Alt+Super+S, as another program's shortcut would.
-    Display* grabAltSuperS() {
-        Display* other = XOpenDisplay(displayName().c_str());
-        EXPECT_NE(other, nullptr);
-        XGrabKey(other, XKeysymToKeycode(other, XK_s), Mod1Mask | Mod4Mask,
-                 DefaultRootWindow(other), False, GrabModeAsync, GrabModeAsync);
-        XSync(other, False);
-        return other;
-    }
-
     std::unique_ptr<XGrabHotKeyService> service_;
     std::unique_ptr<XConnection> keyboardConnection_;
     std::unique_ptr<XTestEventSource> keyboard_;
@@ -140,8 +130,12 @@ int toolkitHandler(Display*, XErrorEvent*) {
 // Another client may be another program or a second service of ours; the refusal is seen
 // even under a toolkit's own error handler, which hears nothing of it.
 TEST_F(XGrabHotKeyServiceTest, ShortcutHeldByAnotherClientIsRefusedCleanly) {
-    Display* other = grabAltSuperS();
+    // Another client holds Alt+Super+S, as another program's shortcut would.
+    Display* other = XOpenDisplay(displayName().c_str());
     ASSERT_NE(other, nullptr);
+    XGrabKey(other, XKeysymToKeycode(other, XK_s), Mod1Mask | Mod4Mask, DefaultRootWindow(other),
+             False, GrabModeAsync, GrabModeAsync);
+    XSync(other, False);
     const XErrorHandler before = XSetErrorHandler(toolkitHandler);
     toolkitErrors = 0;
 
