@@ -22,13 +22,25 @@ class FakeNotificationServer : public QObject {
         QVariantMap hints;
     };
 
-    std::vector<Shown> shown() const;
+    std::vector<Shown> shown() const {
+        std::lock_guard lock(mutex_);
+        return shown_;
+    }
 
   public slots:
-    QString GetServerInformation(QString& vendor, QString& version, QString& protocolVersion);
-    uint Notify(const QString& appName, uint replacesId, const QString& appIcon,
-                const QString& summary, const QString& body, const QStringList& actions,
-                const QVariantMap& hints, int expireTimeout);
+    QString GetServerInformation(QString& vendor, QString& version, QString& protocolVersion) {
+        vendor = QStringLiteral("Wigglet tests");
+        version = QStringLiteral("1");
+        protocolVersion = QStringLiteral("1.2");
+        return QStringLiteral("fake-notifications");
+    }
+    uint Notify(const QString& appName, uint /*replacesId*/, const QString& /*appIcon*/,
+                const QString& summary, const QString& body, const QStringList& /*actions*/,
+                const QVariantMap& hints, int /*expireTimeout*/) {
+        std::lock_guard lock(mutex_);
+        shown_.push_back({appName, summary, body, hints});
+        return static_cast<uint>(shown_.size());
+    }
 
   private:
     mutable std::mutex mutex_;
