@@ -34,9 +34,6 @@ class GlobalShortcut : public wigglet::test::SimFixture {
         const HotKeyEvent event{kind, id, hasID};
         return sim.hotKeys.deliver(&event);
     }
-    std::vector<nlohmann::json> hotKeyLines(const std::string& op) {
-        return traceLines("hotkey", "op", op);
-    }
 
     std::unique_ptr<AppDelegate> delegate;
 };
@@ -93,7 +90,7 @@ TEST_F(GlobalShortcut, TheNewCombinationIsRegisteredBeforeTheOldOneIsReleasedUnd
 TEST_F(GlobalShortcut, ARefusedRegistrationLeavesTheShortcutInert) {
     sim.hotKeys.failNextRegistration();
     launch();
-    const auto registrations = hotKeyLines("register");
+    const auto registrations = traceLines("hotkey", "op", "register");
     ASSERT_EQ(registrations.size(), 1u);
     EXPECT_NE(registrations[0]["result"], noErr);
     EXPECT_TRUE(sim.hotKeys.registered().empty());
@@ -104,7 +101,7 @@ TEST_F(GlobalShortcut, ARefusedRegistrationLeavesTheShortcutInert) {
 
     // Releasing an inert shortcut asks the system to drop nothing.
     delegate->installHotKey();
-    EXPECT_TRUE(hotKeyLines("unregister").empty());
+    EXPECT_TRUE(traceLines("hotkey", "op", "unregister").empty());
     sim.hotKeys.pressRegistered();
     EXPECT_TRUE(shaking());
 }

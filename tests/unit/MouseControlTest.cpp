@@ -12,7 +12,6 @@
 #include <vector>
 
 using namespace wigglet;
-using test::pointOf;
 using test::TraceRecords;
 using Micros = std::vector<std::int64_t>;
 

@@ -152,13 +152,12 @@ class FileSizeLimit {
         limited.rlim_cur = bytes;
         ::setrlimit(RLIMIT_FSIZE, &limited);
     }
-    ~FileSizeLimit() { release(); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    void release() {
+    ~FileSizeLimit() {
         ::setrlimit(RLIMIT_FSIZE, &saved_);
         ::signal(SIGXFSZ, previousHandler_);
     }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
   private:
     rlimit saved_{};
@@ -172,7 +171,7 @@ TEST_F(SettingsStoreFile, AFullDiskKeepsTheOldFileAndTheUnsavedValues) {
     const std::string before = readFile(path).value();
     const std::string large(4096, 'x');
 
-    FileSizeLimit full(1024);
+    std::optional<FileSizeLimit> full(std::in_place, 1024);
     store.putRaw("large", large); // untraced: the trace file has the same limit
     store.setInteger(SettingsKey::statusIconIndex, 2);
     store.removeObject("gone");
@@ -183,7 +182,7 @@ TEST_F(SettingsStoreFile, AFullDiskKeepsTheOldFileAndTheUnsavedValues) {
     EXPECT_EQ(store.integerForKey(SettingsKey::statusIconIndex), 2);
     EXPECT_EQ(store.integerForKey("fromElsewhere"), 5);
     EXPECT_EQ(store.integerForKey("gone"), 0);
-    full.release();
+    full.reset();
     EXPECT_EQ(logged("error"), 1u);
 
     EXPECT_TRUE(store.synchronize());

@@ -34,7 +34,7 @@ std::vector<std::int64_t> SimFixture::numbers(const std::string& kind,
 std::vector<Point> SimFixture::points(const std::string& kind) const {
     std::vector<Point> out;
     for (const auto& line : traceLines(kind))
-        out.push_back(pointOf(line));
+        out.push_back({line.at("x").get<double>(), line.at("y").get<double>()});
     return out;
 }
 

@@ -15,10 +15,6 @@ namespace wigglet::test {
 
 using TraceRecords = std::vector<nlohmann::json>;
 
-inline Point pointOf(const nlohmann::json& record) {
-    return {record.at("x").get<double>(), record.at("y").get<double>()};
-}
-
 // A fresh simulated machine per test, installed as the platform, with an in-memory store and
 // a trace file that the test can read back.
 class SimFixture : public ::testing::Test {

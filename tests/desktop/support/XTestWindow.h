@@ -33,6 +33,8 @@ class XTestWindow {
 
   private:
     XTestWindow(_XDisplay* display, unsigned long window) : display_(display), window_(window) {}
+    // The next pending event, with the keyboard mapping kept up to date.
+    _XEvent read();
 
     _XDisplay* display_;
     unsigned long window_;
