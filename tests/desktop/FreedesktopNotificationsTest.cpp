@@ -12,25 +12,14 @@
 #include <optional>
 
 using namespace wigglet;
-using wigglet::desktop::FreedesktopNotifications;
-using wigglet::desktop::QtRunLoop;
-using wigglet::desktop::SessionBus;
-using wigglet::testing::BusPeer;
-using wigglet::testing::FakeNotificationServer;
-using wigglet::testing::PrivateBus;
-using wigglet::testing::runUntil;
-using wigglet::testing::TracedPlatform;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 
 NotificationRequest request(const std::string& id, const std::string& title,
                             const std::string& body, double trigger = 0) {
-    NotificationRequest r;
-    r.identifier = id;
-    r.title = title;
-    r.body = body;
-    r.triggerSeconds = trigger;
-    return r;
+    return {.identifier = id, .title = title, .body = body, .triggerSeconds = trigger};
 }
 
 class FreedesktopNotificationsTest : public ::testing::Test {
@@ -77,22 +66,16 @@ class FreedesktopNotificationsTest : public ::testing::Test {
     std::unique_ptr<TracedPlatform> platform_;
 };
 
-TEST_F(FreedesktopNotificationsTest, WithANotificationServerPermissionIsGranted) {
-    startServer();
+TEST_F(FreedesktopNotificationsTest, WithAServerPermissionIsGrantedAndRequestsAreShownAndTraced) {
+    FakeNotificationServer& server = startServer();
     EXPECT_EQ(status(), AuthorizationStatus::Authorized);
     EXPECT_EQ(requestAuthorization(), true);
     EXPECT_EQ(platform_->lines("notify-auth").size(), 1u);
-}
-
-TEST_F(FreedesktopNotificationsTest, RequestsInQuickSuccessionAreShownByTheServerAndTraced) {
-    FakeNotificationServer& server = startServer();
     std::optional<bool> added;
     notifications_->addRequest(request("A1", "Time is up!", "Wigglet stopped"),
                                [&](bool ok) { added = ok; });
     EXPECT_EQ(added, true);
-    auto quiet = request("Q", "Quiet", "No sound");
-    quiet.defaultSound = false;
-    notifications_->addRequest(quiet, [](bool) {});
+    notifications_->addRequest({"Q", "Quiet", "No sound", false}, [](bool) {});
     ASSERT_TRUE(runUntil([&] { return platform_->lines("notify").size() == 2; }));
 
     ASSERT_EQ(server.shown().size(), 2u);

@@ -4,30 +4,23 @@
 #include "platform/Screens.h"
 #include "platform/linux/x11/X11Backend.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace wigglet;
-using wigglet::desktop::LinuxDesktop;
-using wigglet::desktop::LinuxDesktopOptions;
-using wigglet::desktop::X11Backend;
-
-namespace {
-
-bool mentions(const std::vector<std::string>& lines, const std::string& word) {
-    for (const auto& line : lines)
-        if (line.find(word) != std::string::npos)
-            return true;
-    return false;
-}
-
-} // namespace
+using namespace wigglet::desktop;
 
 TEST(LinuxDesktopWithoutDisplay, SaysSoOnceAndEveryServiceStillAnswers) {
     LinuxDesktopOptions options;
     options.displayName = "/nonexistent/display:0";
     X11Backend backend;
     LinuxDesktop desktop(options, backend);
-    EXPECT_TRUE(mentions(desktop.shortcomings(), "No X11 display"));
+    const auto lines = desktop.shortcomings();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) {
+                                return line.find("No X11 display") != std::string::npos;
+                            }),
+              1);
     const PlatformServices services = desktop.services();
     const void* each[] = {services.runLoop,      services.sleeper,       services.power,
                           services.powerSources, services.brightness,    services.hotKeys,

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-using wigglet::desktop::OwnInputFilter;
+using namespace wigglet::desktop;
 
 namespace {
 
@@ -20,11 +20,10 @@ struct Reading {
 } // namespace
 
 TEST(OwnInputFilterTest, ReportsTheTimeSinceTheLastInputThatWasNotOurs) {
-    struct Row {
+    const struct {
         const char* behaviour;
         std::vector<Reading> readings;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"without input of ours the server's count is the user's",
          {{10.0, 4000, std::nullopt, 4.0}, {11.0, 300, std::nullopt, 0.3}}},
         {"our own last event does not reset the user's idle time",
@@ -38,7 +37,7 @@ TEST(OwnInputFilterTest, ReportsTheTimeSinceTheLastInputThatWasNotOurs) {
         {"a first reading after our input keeps the server's count",
          {{10.0, 700, 9.5, 0.7}, {11.0, 200, 10.8, 1.7}}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         OwnInputFilter filter;
         for (const Reading& reading : row.readings)
             EXPECT_NEAR(filter.userIdle(reading.askedAt, reading.serverMs, reading.ownInput),

@@ -1,14 +1,14 @@
 #include "platform/linux/qt/QtWorkspace.h"
 
+#include "ScopedVariable.h"
 #include "TemporaryFolder.h"
 #include "support/UrlCatcher.h"
 
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 
-using wigglet::desktop::QtWorkspace;
-using wigglet::testing::TemporaryFolder;
-using wigglet::testing::UrlCatcher;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 
@@ -23,19 +23,18 @@ std::string queryValue(const QUrl& url, const char* key) {
 } // namespace
 
 TEST(QtWorkspace, AddressesThatAreUrlsGoToTheDesktop) {
-    struct Row {
+    const struct {
         const char* behaviour;
         const char* text;
         bool opened;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"a web address is opened", "https://wigglet.example.org/faq", true},
         {"an address with a query keeps it", "https://example.org/a?b=c&d=e", true},
         {"text without a scheme is not a URL", "wigglet.example.org", false},
         {"text with spaces is not a URL", "not a url", false},
         {"an empty text is not a URL", "", false},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         UrlCatcher desktop({"https", "http"});
         QtWorkspace workspace(releases);
         EXPECT_EQ(workspace.openUrl(row.text), row.opened) << row.behaviour;
@@ -61,14 +60,13 @@ TEST(QtWorkspace, MailCarriesAddressSubjectAndBodyAsText) {
 }
 
 TEST(QtWorkspace, ASchemeCanBeOpenedOnlyWhenADesktopEntryHandlesIt) {
-    struct Row {
+    const struct {
         const char* behaviour;
         const char* file; // below the temporary folder
         const char* text;
         const char* url;
         bool can;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"web addresses need no declared handler", "data/applications/mimeinfo.cache", "",
          "https://example.org/", true},
         {"no declared handler: the software centre cannot be opened",
@@ -81,13 +79,13 @@ TEST(QtWorkspace, ASchemeCanBeOpenedOnlyWhenADesktopEntryHandlesIt) {
          "[Default Applications]\nx-scheme-handler/appstream=centre.desktop\n",
          "appstream://org.wigglet.Wigglet", true},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         TemporaryFolder home;
         home.write(row.file, row.text);
-        setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
-        setenv("XDG_DATA_DIRS", (home / "none").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-        setenv("XDG_CONFIG_DIRS", (home / "none").c_str(), 1);
+        const ScopedVariable dataHome("XDG_DATA_HOME", (home / "data").c_str());
+        const ScopedVariable dataDirs("XDG_DATA_DIRS", (home / "none").c_str());
+        const ScopedVariable configHome("XDG_CONFIG_HOME", (home / "config").c_str());
+        const ScopedVariable configDirs("XDG_CONFIG_DIRS", (home / "none").c_str());
         QtWorkspace workspace(releases);
         EXPECT_EQ(workspace.canOpen(row.url), row.can) << row.behaviour;
     }

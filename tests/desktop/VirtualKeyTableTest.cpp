@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using wigglet::desktop::VirtualKeyTable;
+using namespace wigglet::desktop;
 
 TEST(VirtualKeyTable, PositionsWithoutAKeyHaveNoKeysym) {
     for (const std::uint16_t missing : {52, 63, 66, 127, 200, 0xFFFF})

@@ -13,37 +13,26 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
 using namespace wigglet;
-using wigglet::desktop::RealSleeper;
-using wigglet::desktop::XScreens;
-using wigglet::desktop::XTestEventSource;
-using wigglet::testing::keyStrokes;
-using wigglet::testing::XServerTest;
-using wigglet::testing::XTestWindow;
-using wigglet::testing::XvfbServer;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 
 using namespace wigglet::modifierFlag;
 
-struct RootPoint {
-    int x = 0;
-    int y = 0;
-};
-
-RootPoint queryPointer(Display* display) {
-    Window root = 0;
-    Window child = 0;
-    RootPoint point;
-    int windowX = 0;
-    int windowY = 0;
+// Where the pointer is on the root window, as another client reads it.
+Point rootPointer(Display* display) {
+    Window root = 0, child = 0;
+    int x = 0, y = 0, windowX = 0, windowY = 0;
     unsigned buttons = 0;
-    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &point.x, &point.y, &windowX,
-                  &windowY, &buttons);
-    return point;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY,
+                  &buttons);
+    return {double(x), double(y)};
 }
 
 // Wheel clicks as "4" (up) and "5" (down), one per press.
@@ -98,12 +87,11 @@ TEST_F(XTestEventSourceTest, WarpLandsWhereAskedAndReadsBackInScreenCoordinates)
     EXPECT_EQ(frame->origin, (Point{0, 0}));
     EXPECT_EQ(frame->size.width, XvfbServer::width);
     EXPECT_EQ(frame->size.height, XvfbServer::height);
-    struct Row {
+    const struct {
         const char* behaviour;
         Point target;
-        RootPoint root;
-    };
-    const Row rows[] = {
+        Point root;
+    } rows[] = {
         {"a point inside the screen lands on that pixel", {100, 200}, {100, 200}},
         {"the top-left corner is the origin of the root window", {0, 0}, {0, 0}},
         {"the bottom-right pixel is reachable", {1279, 799}, {1279, 799}},
@@ -112,57 +100,45 @@ TEST_F(XTestEventSourceTest, WarpLandsWhereAskedAndReadsBackInScreenCoordinates)
     };
     Display* probe = XOpenDisplay(displayName().c_str());
     ASSERT_NE(probe, nullptr);
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
         events_->warpCursor(row.target);
-        const RootPoint root = queryPointer(probe);
-        EXPECT_EQ(root.x, row.root.x) << row.behaviour;
-        EXPECT_EQ(root.y, row.root.y) << row.behaviour;
-        const Point screen = screens_->pointerLocation();
-        EXPECT_EQ(screen, (Point{double(row.root.x), double(XvfbServer::height - row.root.y)}))
-            << row.behaviour;
+        EXPECT_EQ(rootPointer(probe), row.root);
+        EXPECT_EQ(screens_->pointerLocation(),
+                  (Point{row.root.x, XvfbServer::height - row.root.y}));
     }
     XCloseDisplay(probe);
 }
 
+// A left click is button 1, a right one button 3, at the point in the window below it.
 TEST_F(XTestEventSourceTest, ClicksArriveAtTheWindowUnderThePoint) {
-    struct Row {
-        const char* behaviour;
-        MouseEventType down;
-        MouseEventType up;
-        int button;
-        unsigned xButton;
-    };
-    const Row rows[] = {
-        {"a left click is button 1 at the point", MouseEventType::LeftDown, MouseEventType::LeftUp,
-         0, 1},
-        {"a right click is button 3 at the point", MouseEventType::RightDown,
-         MouseEventType::RightUp, 1, 3},
-    };
+    using enum MouseEventType;
     auto window = openWindow();
     ASSERT_NE(window, nullptr);
-    for (const Row& row : rows) {
+    for (const auto& [down, up, button, xButton] :
+         {std::tuple{LeftDown, LeftUp, 0, 1u}, std::tuple{RightDown, RightUp, 1, 3u}}) {
+        SCOPED_TRACE(xButton);
         window->drain();
-        events_->post(MouseEvent{row.down, {300, 250}, row.button});
-        events_->post(MouseEvent{row.up, {300, 250}, row.button});
+        events_->post(MouseEvent{down, {300, 250}, button});
+        events_->post(MouseEvent{up, {300, 250}, button});
         const auto press = window->next(ButtonPress);
-        ASSERT_TRUE(press) << row.behaviour;
-        EXPECT_EQ(press->xbutton.button, row.xButton) << row.behaviour;
-        EXPECT_EQ(press->xbutton.x_root, 300) << row.behaviour;
-        EXPECT_EQ(press->xbutton.y_root, 250) << row.behaviour;
-        EXPECT_EQ(press->xbutton.x, 100) << row.behaviour;
+        ASSERT_TRUE(press);
+        EXPECT_EQ(press->xbutton.button, xButton);
+        EXPECT_EQ(press->xbutton.x_root, 300);
+        EXPECT_EQ(press->xbutton.y_root, 250);
+        EXPECT_EQ(press->xbutton.x, 100);
         const auto release = window->next(ButtonRelease);
-        ASSERT_TRUE(release) << row.behaviour;
-        EXPECT_EQ(release->xbutton.button, row.xButton) << row.behaviour;
+        ASSERT_TRUE(release);
+        EXPECT_EQ(release->xbutton.button, xButton);
     }
 }
 
 TEST_F(XTestEventSourceTest, ScrollPixelsBecomeWholeWheelClicks) {
-    struct Row {
+    const struct {
         const char* behaviour;
         std::vector<std::int32_t> pixels;
         std::vector<unsigned> clicks;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"one click's worth of pixels up is one wheel-up click", {15}, {4}},
         {"pixels short of a click wait for the next event", {7, 8}, {4}},
         {"less than a click's worth posts no click", {14}, {}},
@@ -172,7 +148,7 @@ TEST_F(XTestEventSourceTest, ScrollPixelsBecomeWholeWheelClicks) {
     };
     auto window = openWindow();
     ASSERT_NE(window, nullptr);
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         // Each row starts without a remainder from the one before.
         events_ = std::make_unique<XTestEventSource>(connection_.get());
         window->drain();
@@ -183,41 +159,33 @@ TEST_F(XTestEventSourceTest, ScrollPixelsBecomeWholeWheelClicks) {
 }
 
 TEST_F(XTestEventSourceTest, KeysArriveAsTheDesktopsKeysWithTheirModifiersAround) {
-    struct Row {
+    const struct {
         const char* behaviour;
         std::vector<Posted> posted;
-        std::vector<std::string> strokes;
-    };
-    const Row rows[] = {
-        {"Escape alone is one press and release", stroke(53, 0), {"+Escape", "-Escape"}},
-        {"a letter with Shift is the letter inside Shift",
-         stroke(0, shift),
-         {"+Shift_L", "+a", "-a", "-Shift_L"}},
-        {"Command is Super and Option is Alt",
-         stroke(1, command | option),
-         {"+Alt_L", "+Super_L", "+s", "-s", "-Super_L", "-Alt_L"}},
-        {"the next-tab stroke is the desktop's Ctrl+Page_Down",
-         stroke(30, command | shift),
-         {"+Control_L", "+Next", "-Next", "-Control_L"}},
-        {"the previous-tab stroke is the desktop's Ctrl+Page_Up",
-         stroke(33, command | shift),
-         {"+Control_L", "+Prior", "-Prior", "-Control_L"}},
-        {"a bracket without the tab modifiers is the bracket",
-         stroke(30, shift),
-         {"+Shift_L", "+bracketright", "-bracketright", "-Shift_L"}},
+        const char* strokes;
+    } rows[] = {
+        {"Escape alone is one press and release", stroke(53, 0), "+Escape -Escape"},
+        {"a letter with Shift is the letter inside Shift", stroke(0, shift),
+         "+Shift_L +a -a -Shift_L"},
+        {"Command is Super and Option is Alt", stroke(1, command | option),
+         "+Alt_L +Super_L +s -s -Super_L -Alt_L"},
+        {"the next-tab stroke is the desktop's Ctrl+Page_Down", stroke(30, command | shift),
+         "+Control_L +Next -Next -Control_L"},
+        {"the previous-tab stroke is the desktop's Ctrl+Page_Up", stroke(33, command | shift),
+         "+Control_L +Prior -Prior -Control_L"},
+        {"a bracket without the tab modifiers is the bracket", stroke(30, shift),
+         "+Shift_L +bracketright -bracketright -Shift_L"},
         {"a key-up without its key-down releases only the key",
          {KeyEvent{0, true, 0}, KeyEvent{1, false, shift}, KeyEvent{0, false, 0}},
-         {"+a", "-a"}},
-        {"brightness down is the desktop's brightness-down key",
-         systemKey(0x30A00, 0x30B00),
-         {"+XF86MonBrightnessDown", "-XF86MonBrightnessDown"}},
-        {"brightness up is the desktop's brightness-up key",
-         systemKey(0x20A00, 0x20B00),
-         {"+XF86MonBrightnessUp", "-XF86MonBrightnessUp"}},
+         "+a -a"},
+        {"brightness down is the desktop's brightness-down key", systemKey(0x30A00, 0x30B00),
+         "+XF86MonBrightnessDown -XF86MonBrightnessDown"},
+        {"brightness up is the desktop's brightness-up key", systemKey(0x20A00, 0x20B00),
+         "+XF86MonBrightnessUp -XF86MonBrightnessUp"},
     };
     auto window = openWindow();
     ASSERT_NE(window, nullptr);
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         window->drain();
         post(row.posted);
         EXPECT_EQ(keyStrokes(window->received()), row.strokes) << row.behaviour;
@@ -276,8 +244,7 @@ TEST_F(XTestEventSourceTest, KeyThatNoKeyProducesIsLentASpareKeycodeForItsLifeti
 
     post(systemKey(0x20A00, 0x20B00));
     const auto received = window->received();
-    EXPECT_EQ(keyStrokes(received),
-              (std::vector<std::string>{"+XF86MonBrightnessUp", "-XF86MonBrightnessUp"}));
+    EXPECT_EQ(keyStrokes(received), "+XF86MonBrightnessUp -XF86MonBrightnessUp");
     ASSERT_FALSE(received.empty());
     const unsigned lent = received.back().xkey.keycode;
     EXPECT_NE(lent, original);
@@ -293,8 +260,7 @@ TEST_F(XTestEventSourceTest, KeysStillHeldAreReleasedWhenTheSourceGoes) {
     window->drain();
     events_->post(KeyEvent{0, true, shift});
     events_.reset();
-    EXPECT_EQ(keyStrokes(window->received()),
-              (std::vector<std::string>{"+Shift_L", "+a", "-a", "-Shift_L"}));
+    EXPECT_EQ(keyStrokes(window->received()), "+Shift_L +a -a -Shift_L");
 }
 
 } // namespace

@@ -1,167 +1,109 @@
 #include "platform/linux/xdg/XdgAutostartLoginItems.h"
 
+#include "ScopedVariable.h"
 #include "TemporaryFolder.h"
 #include "platform/linux/xdg/DesktopEntry.h"
 #include "support/TracedPlatform.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
 
 using namespace wigglet;
-using wigglet::desktop::DesktopEntry;
-using wigglet::desktop::XdgAutostartLoginItems;
-using wigglet::testing::TemporaryFolder;
-using wigglet::testing::TracedPlatform;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 
 namespace {
 
-constexpr const char* entryFile = "home/autostart/org.wigglet.Wigglet.desktop";
-constexpr const char* legacyFile = "home/autostart/wigglet.desktop";
-constexpr const char* systemFile = "etc/autostart/org.wigglet.Wigglet.desktop";
+constexpr const char* user = "home/autostart/org.wigglet.Wigglet.desktop";
+constexpr const char* legacy = "home/autostart/wigglet.desktop";
+constexpr const char* systemWide = "etc/autostart/org.wigglet.Wigglet.desktop";
 
-// Puts the variables back as they were when the test is over.
-struct EnvironmentKept {
-    std::vector<std::pair<const char*, std::optional<std::string>>> kept;
-    explicit EnvironmentKept(std::initializer_list<const char*> names) {
-        for (const char* name : names) {
-            const char* value = std::getenv(name);
-            kept.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-        }
-    }
-    ~EnvironmentKept() {
-        for (const auto& [name, value] : kept)
-            value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
-    }
-};
+XdgAutostartLoginItems loginItems(const TemporaryFolder& folder,
+                                  const std::string& executable = "/usr/bin/wigglet") {
+    return XdgAutostartLoginItems(executable, {folder / "home", {folder / "etc"}});
+}
 
-class XdgAutostartLoginItemsTest : public ::testing::Test {
-  protected:
-    XdgAutostartLoginItems items(const std::string& executable = "/usr/bin/wigglet") {
-        return XdgAutostartLoginItems(executable,
-                                      {folder_.path() / "home", {folder_.path() / "etc"}});
-    }
-    std::optional<DesktopEntry> entry(const char* file) const {
-        return DesktopEntry::read(folder_.path() / file);
-    }
-
-    TemporaryFolder folder_;
-};
-
-TEST_F(XdgAutostartLoginItemsTest, EntriesOnDiskDecideWhetherWiggletStartsAtLogin) {
-    struct Row {
+// Reading never writes: the files afterwards are those before unless the calls change them.
+TEST(XdgAutostartLoginItems, TheEntriesAndTheCallsDecideWhetherWiggletStartsAtLogin) {
+    using Entries = std::vector<std::pair<const char*, const char*>>; // file, lines of the entry
+    const char* plain = "Type=Application\nExec=wigglet";
+    const char* hidden = "Exec=wigglet\nHidden=true";
+    const char* offForGnome = "Exec=wigglet\nX-GNOME-Autostart-enabled=false";
+    const char* hiddenInAnotherGroup = "Exec=wigglet\n[Desktop Action x]\nHidden=true";
+    const int on = SMAppServiceStatusEnabled;
+    const struct {
         const char* behaviour;
-        std::vector<std::pair<const char*, const char*>> files;
+        Entries before;
+        const char* calls; // + registers, - unregisters
         int status;
-    };
-    const char* plain = "[Desktop Entry]\nType=Application\nExec=wigglet\n";
-    const Row rows[] = {
-        {"no entry is not registered", {}, 0},
-        {"a user entry is registered", {{entryFile, plain}}, SMAppServiceStatusEnabled},
-        {"a hidden user entry is not registered",
-         {{entryFile, "[Desktop Entry]\nExec=wigglet\nHidden=true\n"}},
-         0},
-        {"an entry disabled for GNOME is not registered",
-         {{entryFile, "[Desktop Entry]\nExec=wigglet\nX-GNOME-Autostart-enabled=false\n"}},
-         0},
-        {"an entry under the older name is registered",
-         {{legacyFile, plain}},
-         SMAppServiceStatusEnabled},
-        {"a system-wide entry is registered", {{systemFile, plain}}, SMAppServiceStatusEnabled},
+        std::vector<std::string> after; // everything below the folder
+    } rows[] = {
+        {"no entry is not registered", {}, "", 0, {}},
+        {"a user entry is registered", {{user, plain}}, "", on, {user}},
+        {"a hidden user entry is not registered", {{user, hidden}}, "", 0, {user}},
+        {"an entry disabled for GNOME is not registered", {{user, offForGnome}}, "", 0, {user}},
+        {"an entry under the older name is registered", {{legacy, plain}}, "", on, {legacy}},
+        {"a system-wide entry is registered", {{systemWide, plain}}, "", on, {systemWide}},
         {"a hidden user entry overrides a system-wide one",
-         {{systemFile, plain}, {entryFile, "[Desktop Entry]\nHidden=true\n"}},
-         0},
-        {"keys of another group do not count",
-         {{entryFile, "[Desktop Entry]\nExec=wigglet\n[Desktop Action x]\nHidden=true\n"}},
-         SMAppServiceStatusEnabled},
+         {{systemWide, plain}, {user, "Hidden=true"}},
+         "",
+         0,
+         {systemWide, user}},
+        {"keys of another group do not count", {{user, hiddenInAnotherGroup}}, "", on, {user}},
+        {"registering again keeps one entry", {}, "++", on, {user}},
+        {"unregistering removes the entry", {}, "+-", 0, {}},
+        {"unregistering what is not registered succeeds", {}, "-", 0, {}},
+        {"registering retires the entry of the older name", {{legacy, plain}}, "+", on, {user}},
+        {"unregistering hides a system-wide entry",
+         {{systemWide, plain}},
+         "-",
+         0,
+         {systemWide, user}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
         TemporaryFolder folder;
-        for (const auto& [file, text] : row.files)
-            folder.write(file, text);
-        XdgAutostartLoginItems items("/usr/bin/wigglet",
-                                     {folder.path() / "home", {folder.path() / "etc"}});
-        EXPECT_EQ(items.mainAppStatus(), row.status) << row.behaviour;
+        for (const auto& [file, lines] : row.before)
+            folder.write(file, std::string("[Desktop Entry]\n") + lines + "\n");
+        auto login = loginItems(folder);
+        for (const char* call = row.calls; *call; ++call)
+            EXPECT_EQ(*call == '+' ? login.registerMainApp() : login.unregisterMainApp(),
+                      std::nullopt);
+        EXPECT_EQ(login.mainAppStatus(), row.status);
+        std::vector<std::string> files;
+        for (const auto& file : std::filesystem::recursive_directory_iterator(folder.path()))
+            if (file.is_regular_file())
+                files.push_back(std::filesystem::relative(file.path(), folder.path()));
+        std::sort(files.begin(), files.end());
+        EXPECT_EQ(files, row.after);
     }
 }
 
-TEST_F(XdgAutostartLoginItemsTest, RegisteringWritesAnEntryThatRunsTheProgram) {
-    auto login = items("/opt/My Apps/wigglet");
+TEST(XdgAutostartLoginItems, RegisteringWritesAnEntryThatRunsTheProgram) {
+    TemporaryFolder folder;
+    auto login = loginItems(folder, "/opt/My Apps/wigglet");
     EXPECT_EQ(login.registerMainApp(), std::nullopt);
-    EXPECT_EQ(login.mainAppStatus(), SMAppServiceStatusEnabled);
-    const auto written = entry(entryFile);
+    const auto written = DesktopEntry::read(folder / user);
     ASSERT_TRUE(written);
     EXPECT_EQ(written->value("Type"), "Application");
     EXPECT_EQ(written->value("Exec"), "\"/opt/My Apps/wigglet\"");
     EXPECT_EQ(written->value("Icon"), "org.wigglet.Wigglet");
     EXPECT_EQ(written->value("X-GNOME-Autostart-enabled"), "true");
     EXPECT_TRUE(written->startsAtLogin());
-    struct stat info {};
-    ASSERT_EQ(::stat((folder_.path() / entryFile).c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0644u);
+    EXPECT_EQ(std::filesystem::status(folder / user).permissions(), std::filesystem::perms(0644));
 }
 
-TEST_F(XdgAutostartLoginItemsTest, RegisteringAndUnregisteringLeaveTheRightEntries) {
-    struct Row {
-        const char* behaviour;
-        const char* before;              // an entry on disk before the calls
-        std::vector<bool> registrations; // true registers, false unregisters
-        int status;
-        std::vector<std::string> files; // everything below the folder afterwards
-    };
-    const Row rows[] = {
-        {"registering again keeps one entry",
-         nullptr,
-         {true, true},
-         SMAppServiceStatusEnabled,
-         {entryFile}},
-        {"unregistering removes the entry", nullptr, {true, false}, 0, {}},
-        {"unregistering what is not registered succeeds", nullptr, {false}, 0, {}},
-        {"registering retires the entry of the older name",
-         legacyFile,
-         {true},
-         SMAppServiceStatusEnabled,
-         {entryFile}},
-        {"unregistering hides a system-wide entry",
-         systemFile,
-         {false},
-         0,
-         {systemFile, entryFile}},
-    };
-    for (const Row& row : rows) {
-        TemporaryFolder folder;
-        if (row.before)
-            folder.write(row.before, "[Desktop Entry]\nExec=wigglet\n");
-        XdgAutostartLoginItems login("/usr/bin/wigglet",
-                                     {folder.path() / "home", {folder.path() / "etc"}});
-        for (const bool registers : row.registrations)
-            EXPECT_EQ(registers ? login.registerMainApp() : login.unregisterMainApp(), std::nullopt)
-                << row.behaviour;
-        EXPECT_EQ(login.mainAppStatus(), row.status) << row.behaviour;
-        std::vector<std::string> files;
-        for (const auto& file : std::filesystem::recursive_directory_iterator(folder.path()))
-            if (file.is_regular_file())
-                files.push_back(std::filesystem::relative(file.path(), folder.path()));
-        std::sort(files.begin(), files.end());
-        EXPECT_EQ(files, row.files) << row.behaviour;
-        if (row.before == systemFile) {
-            EXPECT_EQ(DesktopEntry::read(folder / entryFile)->value("Hidden"), "true");
-        }
-    }
-}
-
-TEST_F(XdgAutostartLoginItemsTest, FolderThatCannotBeWrittenGivesTheReason) {
+TEST(XdgAutostartLoginItems, FolderThatCannotBeWrittenGivesTheReason) {
     // A file where the configuration folder should be: no user can create folders below it.
-    folder_.write("home", "not a folder");
-    auto login = items();
+    TemporaryFolder folder;
+    folder.write("home", "not a folder");
+    auto login = loginItems(folder);
     TracedPlatform platform(PlatformServices{});
     const auto failure = login.registerMainApp();
     ASSERT_TRUE(failure);
-    EXPECT_NE(failure->find((folder_.path() / "home").string()), std::string::npos) << *failure;
+    EXPECT_NE(failure->find((folder / "home").string()), std::string::npos) << *failure;
     EXPECT_EQ(login.mainAppStatus(), 0);
     const auto lines = platform.lines("login-item");
     ASSERT_EQ(lines.size(), 1u);
@@ -169,28 +111,28 @@ TEST_F(XdgAutostartLoginItemsTest, FolderThatCannotBeWrittenGivesTheReason) {
     EXPECT_EQ(lines[0]["reason"], *failure);
 }
 
-TEST_F(XdgAutostartLoginItemsTest, SessionFoldersFollowTheEnvironment) {
-    const EnvironmentKept kept({"HOME", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"});
-    ::setenv("XDG_CONFIG_HOME", "/custom/config", 1);
-    ::setenv("XDG_CONFIG_DIRS", "/a/xdg:relative/ignored:/b/xdg", 1);
-    const auto folders = XdgAutostartLoginItems::sessionFolders();
-    EXPECT_EQ(folders.configHome, "/custom/config");
-    EXPECT_EQ(folders.configDirs, (std::vector<std::filesystem::path>{"/a/xdg", "/b/xdg"}));
-    ::unsetenv("XDG_CONFIG_HOME");
-    ::unsetenv("XDG_CONFIG_DIRS");
-    ::setenv("HOME", "/home/someone", 1);
+TEST(XdgAutostartLoginItems, SessionFoldersFollowTheEnvironment) {
+    const ScopedVariable home("HOME", "/home/someone");
+    {
+        const ScopedVariable configHome("XDG_CONFIG_HOME", "/custom/config");
+        const ScopedVariable configDirs("XDG_CONFIG_DIRS", "/a/xdg:relative/ignored:/b/xdg");
+        const auto folders = XdgAutostartLoginItems::sessionFolders();
+        EXPECT_EQ(folders.configHome, "/custom/config");
+        EXPECT_EQ(folders.configDirs, (std::vector<std::filesystem::path>{"/a/xdg", "/b/xdg"}));
+    }
+    const ScopedVariable configHome("XDG_CONFIG_HOME", nullptr);
+    const ScopedVariable configDirs("XDG_CONFIG_DIRS", nullptr);
     const auto defaults = XdgAutostartLoginItems::sessionFolders();
     EXPECT_EQ(defaults.configHome, "/home/someone/.config");
     EXPECT_EQ(defaults.configDirs, (std::vector<std::filesystem::path>{"/etc/xdg"}));
 }
 
 TEST(DesktopEntry, ExecArgumentsAreQuotedSoThatTheSessionRunsThemVerbatim) {
-    struct Row {
+    const struct {
         const char* behaviour;
         std::string argument;
         std::string exec;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"a plain path stays as it is", "/usr/bin/wigglet", "/usr/bin/wigglet"},
         {"a dollar sign is escaped inside quotes", "/opt/$x/w", "\"/opt/\\\\$x/w\""},
         {"a backslash takes four", "/opt/a\\b", "\"/opt/a\\\\\\\\b\""},
@@ -198,7 +140,7 @@ TEST(DesktopEntry, ExecArgumentsAreQuotedSoThatTheSessionRunsThemVerbatim) {
         {"a percent sign is doubled", "/opt/100%/w", "/opt/100%%/w"},
         {"an empty argument is a pair of quotes", "", "\"\""},
     };
-    for (const Row& row : rows)
+    for (const auto& row : rows)
         EXPECT_EQ(DesktopEntry::execArgument(row.argument), row.exec) << row.behaviour;
 }
 

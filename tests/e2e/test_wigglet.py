@@ -140,6 +140,7 @@ class StartNoticeTest(WiggletTest):
     def test_a_set_aside_settings_file_and_resumed_shaking_are_told_once_each(self):
         s = self.session
         s.spawn(DBUSMOCK + ["--template", "notification_daemon"], "notifications")
+        wait_for(lambda: s.running("org.freedesktop.Notifications"), "the notification daemon")
         with open(s.settings, "w") as f:
             f.write("{not json")
         first = s.start()

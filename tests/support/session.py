@@ -181,15 +181,15 @@ class Session:
         self.processes.append(proc)
         return proc
 
-    def ask_bus(self, method):
-        """The bus's own answer to METHOD about Wigglet's name, as gdbus prints it."""
+    def ask_bus(self, method, name="org.wigglet.Wigglet"):
+        """The bus's own answer to METHOD about NAME, as gdbus prints it."""
         return subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus",
                                "--object-path", "/org/freedesktop/DBus", "--method",
-                               "org.freedesktop.DBus." + method, "org.wigglet.Wigglet"],
+                               "org.freedesktop.DBus." + method, name],
                               env=self.env(), capture_output=True, text=True).stdout
 
-    def running(self):
-        return "true" in self.ask_bus("NameHasOwner")
+    def running(self, name="org.wigglet.Wigglet"):
+        return "true" in self.ask_bus("NameHasOwner", name)
 
     def status(self):
         out = self.run("status", "--json")

@@ -1,4 +1,3 @@
-#include "BehaviourRowName.h"
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "foundation/SettingsStore.h"
@@ -13,10 +12,7 @@
 
 namespace {
 
-using wigglet::AppDelegate;
-using wigglet::BatteryManager;
-using wigglet::SettingsKey;
-using wigglet::SettingsStore;
+using namespace wigglet;
 using wigglet::sim::SimNotifications;
 
 using Charges = std::vector<std::optional<int>>;
@@ -76,65 +72,46 @@ TEST_F(BatteryMonitor, ReadsTheLowestChargeOfAllSources) {
     }
 }
 
-struct CheckRow {
-    const char* behaviour;
-    Machine machine;
-    std::optional<std::int64_t> threshold;
-    bool stops;
-    int reads; // one a tick while shaking, none without a smart battery
-};
+// Each row launches afresh: one tick a second reads the battery while shaking.
+TEST_F(BatteryMonitor, StopsShakingAtOrBelowTheThresholdOnBatteryOnly) {
+    const struct {
+        const char* behaviour;
+        Machine machine;
+        std::optional<std::int64_t> threshold;
+        bool stops;
+        int reads; // none without a smart battery or the check
+        bool checkOn = true;
+    } rows[] = {
+        {"a charge at the threshold stops with one notice", {true, {20}}, 20, true, 1},
+        {"a charge below the threshold stops", {true, {3}}, 20, true, 1},
+        {"a charge one above the threshold changes nothing", {true, {21}}, 20, false, 2},
+        {"on mains power nothing happens however low", {true, {5}, true}, 20, false, 2},
+        {"without a smart battery shaking never stops", {false, {0}}, 100, false, 0},
+        {"a threshold never chosen does not stop at 1", {true, {1}}, {}, false, 2},
+        {"a threshold never chosen stops at 0 percent", {true, {0}}, {}, true, 1},
+        {"a negative threshold never stops", {true, {0}}, -1, false, 2},
+        {"with the check off the battery is never read", {true, {5}}, 20, false, 0, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        delegate.reset();
+        sim.endProcess();
+        SettingsStore::shared().removeObject(rawValue(SettingsKey::batteryLevelThreshold));
+        clearTrace();
+        setUp(row.machine);
+        const int before = sim.powerSources.reads();
+        launchShaking(row.checkOn, row.threshold);
+        sim.advanceSeconds(2.0);
 
-class LowBatteryCheck : public BatteryMonitor, public ::testing::WithParamInterface<CheckRow> {};
-
-TEST_P(LowBatteryCheck, StopsShakingAtOrBelowTheThresholdOnBatteryOnly) {
-    const CheckRow& row = GetParam();
-    SCOPED_TRACE(row.behaviour);
-    setUp(row.machine);
-    launchShaking(true, row.threshold);
-    sim.advanceSeconds(2.0);
-
-    EXPECT_EQ(shaking(), !row.stops);
-    EXPECT_EQ(sim.powerSources.reads(), row.reads);
-    const auto notifications = traceLines("notify");
-    ASSERT_EQ(notifications.size(), row.stops ? 1u : 0u);
-    if (row.stops) {
-        EXPECT_EQ(notifications[0]["title"], "Stopped battery is low");
-        EXPECT_EQ(notifications[0]["body"], "Stopped battery is low");
+        EXPECT_EQ(shaking(), !row.stops);
+        EXPECT_EQ(sim.powerSources.reads() - before, row.reads);
+        const auto notifications = traceLines("notify");
+        ASSERT_EQ(notifications.size(), row.stops ? 1u : 0u);
+        if (row.stops) {
+            EXPECT_EQ(notifications[0]["title"], "Stopped battery is low");
+            EXPECT_EQ(notifications[0]["body"], "Stopped battery is low");
+        }
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, LowBatteryCheck,
-    ::testing::Values(
-        CheckRow{"a charge equal to the threshold stops with one notification",
-                 {true, {20}},
-                 20,
-                 true,
-                 1},
-        CheckRow{"a charge below the threshold stops", {true, {3}}, 20, true, 1},
-        CheckRow{"a charge one above the threshold changes nothing", {true, {21}}, 20, false, 2},
-        CheckRow{"on mains power the charge is read every tick but nothing happens however low",
-                 {true, {5}, true},
-                 20,
-                 false,
-                 2},
-        CheckRow{"without a smart battery shaking never stops", {false, {0}}, 100, false, 0},
-        CheckRow{"a threshold never chosen does not stop at 1 percent",
-                 {true, {1}},
-                 std::nullopt,
-                 false,
-                 2},
-        CheckRow{"a threshold never chosen stops at 0 percent", {true, {0}}, std::nullopt, true, 1},
-        CheckRow{"a negative threshold never stops", {true, {0}}, -1, false, 2}),
-    wigglet::test::BehaviourRowName());
-
-TEST_F(BatteryMonitor, WithTheCheckOffTheBatteryIsNeverRead) {
-    setUp({true, {5}});
-    launchShaking(false, 20);
-    sim.advanceSeconds(5.0);
-    EXPECT_TRUE(shaking());
-    EXPECT_EQ(sim.powerSources.reads(), 0);
-    EXPECT_EQ(traceLines("notify").size(), 0u);
 }
 
 TEST_F(BatteryMonitor, SwitchingOnAgainWhileLowStopsAgainWithANewNotification) {

@@ -1,54 +1,51 @@
 #include "control/CommandLine.h"
 
-#include "BehaviourRowName.h"
-
 #include <gtest/gtest.h>
 
 namespace wigglet::test {
 
 namespace {
 
-struct Row {
-    const char* behaviour;
-    std::vector<std::string> args;
-    bool ok;
-    CommandLine::Verb verb;
-    std::int64_t minutes;
-    const char* errorContains;
-};
-
-class CommandLineRows : public ::testing::TestWithParam<Row> {};
-
 using V = CommandLine::Verb;
 
 // The verbs a script uses, right and wrong, are run against the real program by
 // control/test_control.py.
-const Row rows[] = {
-    {"no words start the tray program", {}, true, V::Run, 0, ""},
-    {"options are kept for the tray program", {"--settings", "/tmp/s.json"}, true, V::Run, 0, ""},
-    {"shake alone shakes indefinitely", {"shake"}, true, V::Shake, 0, ""},
-    {"shake takes up to seven days", {"shake", "10080"}, true, V::Shake, 10080, ""},
-    {"more than seven days is refused", {"shake", "10081"}, false, V::Run, 0, "10081"},
-    {"fractions of minutes are refused", {"shake", "1.5"}, false, V::Run, 0, "1.5"},
-    {"json goes only with status", {"stop", "--json"}, false, V::Run, 0, "--json"},
-    {"an option without its path is refused", {"--trace"}, false, V::Run, 0, "--trace"},
-    {"an unknown option is refused", {"--loud"}, false, V::Run, 0, "--loud"},
-};
-
-TEST_P(CommandLineRows, Parses) {
-    const Row& row = GetParam();
-    const auto result = CommandLine::parse(row.args);
-    ASSERT_EQ(result.line.has_value(), row.ok) << result.error;
-    if (row.ok) {
-        EXPECT_EQ(result.line->verb, row.verb);
-        EXPECT_EQ(result.line->minutes, row.minutes);
-    } else {
-        EXPECT_NE(result.error.find(row.errorContains), std::string::npos) << result.error;
+TEST(CommandLine, Parses) {
+    const struct {
+        const char* behaviour;
+        std::vector<std::string> args;
+        bool ok;
+        CommandLine::Verb verb;
+        std::int64_t minutes;
+        const char* errorContains;
+    } rows[] = {
+        {"no words start the tray program", {}, true, V::Run, 0, ""},
+        {"options are kept for the tray program",
+         {"--settings", "/tmp/s.json"},
+         true,
+         V::Run,
+         0,
+         ""},
+        {"shake alone shakes indefinitely", {"shake"}, true, V::Shake, 0, ""},
+        {"shake takes up to seven days", {"shake", "10080"}, true, V::Shake, 10080, ""},
+        {"more than seven days is refused", {"shake", "10081"}, false, V::Run, 0, "10081"},
+        {"fractions of minutes are refused", {"shake", "1.5"}, false, V::Run, 0, "1.5"},
+        {"json goes only with status", {"stop", "--json"}, false, V::Run, 0, "--json"},
+        {"an option without its path is refused", {"--trace"}, false, V::Run, 0, "--trace"},
+        {"an unknown option is refused", {"--loud"}, false, V::Run, 0, "--loud"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        const auto result = CommandLine::parse(row.args);
+        ASSERT_EQ(result.line.has_value(), row.ok) << result.error;
+        if (row.ok) {
+            EXPECT_EQ(result.line->verb, row.verb);
+            EXPECT_EQ(result.line->minutes, row.minutes);
+        } else {
+            EXPECT_NE(result.error.find(row.errorContains), std::string::npos) << result.error;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Words, CommandLineRows, ::testing::ValuesIn(rows),
-                         wigglet::test::BehaviourRowName());
 
 } // namespace
 

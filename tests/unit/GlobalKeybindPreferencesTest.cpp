@@ -21,10 +21,7 @@ void PrintTo(const GlobalKeybindPreferences& record, std::ostream* out) {
 
 namespace {
 
-using wigglet::Bytes;
-using wigglet::GlobalKeybindPreferences;
-using wigglet::SettingsKey;
-using wigglet::SettingsStore;
+using namespace wigglet;
 
 constexpr const char* kDefaultForm =
     R"({"function":false,"control":false,"command":true,"shift":false,"option":true,)"
@@ -57,114 +54,103 @@ std::string replaced(const std::string& from, const std::string& to) {
     return text.replace(text.find(from), from.size(), to);
 }
 
-struct DecodeRow {
-    const char* behaviour;
-    std::string bytes;
-    std::optional<GlobalKeybindPreferences> expected;
-};
-
-TEST(GlobalKeybindPreferencesJson, DecodesOnlyCompleteWellTypedRecords) {
-    GlobalKeybindPreferences noCharacters;
-    noCharacters.characters.reset();
-    GlobalKeybindPreferences largestKeyCode;
-    largestKeyCode.keyCode = 4294967295u;
-
-    const std::vector<DecodeRow> rows = {
-        {"the default record's stored form decodes to the default", kDefaultForm,
-         GlobalKeybindPreferences{}},
+TEST(GlobalKeybindPreferencesJson, DecodesCompleteWellTypedRecords) {
+    const GlobalKeybindPreferences noCharacters{.characters = std::nullopt};
+    const struct {
+        const char* behaviour;
+        std::string bytes;
+        GlobalKeybindPreferences expected;
+    } rows[] = {
+        {"the default record's stored form decodes to the default", kDefaultForm, {}},
         {"a record without characters decodes with none", withoutKey("characters"), noCharacters},
         {"characters given as null read as none", withValue("characters", nullptr), noCharacters},
-        {"unknown keys are ignored", withValue("colour", "blue"), GlobalKeybindPreferences{}},
+        {"unknown keys are ignored", withValue("colour", "blue"), {}},
         {"key order carries no meaning",
          R"({"keyCode":1,"characters":"s","carbonFlags":2304,"capsLock":false,"option":true,)"
          R"("shift":false,"command":true,"control":false,"function":false})",
-         GlobalKeybindPreferences{}},
-        {"the largest 32-bit key code is kept", withValue("keyCode", 4294967295u), largestKeyCode},
-        {"a boolean written as a number is a wrong type", withValue("function", 0), std::nullopt},
-        {"a boolean written as a string is a wrong type", withValue("shift", "false"),
-         std::nullopt},
-        {"carbonFlags written as a string is a wrong type", withValue("carbonFlags", "2304"),
-         std::nullopt},
-        {"characters written as a number is a wrong type", withValue("characters", 7),
-         std::nullopt},
-        {"a key code above 32 bits is unusable", withValue("keyCode", 4294967296u), std::nullopt},
-        {"carbonFlags above 32 bits is unusable", withValue("carbonFlags", 1ull << 40),
-         std::nullopt},
-        {"a negative key code is unusable", withValue("keyCode", -1), std::nullopt},
-        {"a key code with a fraction is unusable", withValue("keyCode", 1.5), std::nullopt},
-        {"a key code written as a float is unusable", replaced("1}", "1.0}"), std::nullopt},
-        {"a key code beyond 64 bits is unusable", replaced("1}", "99999999999999999999999}"),
-         std::nullopt},
-        {"bytes that are not JSON are unusable", "⌥⌘S", std::nullopt},
-        {"empty bytes are unusable", "", std::nullopt},
-        {"a truncated object is unusable", std::string(kDefaultForm).substr(0, 40), std::nullopt},
-        {"text after the object is unusable", std::string(kDefaultForm) + "x", std::nullopt},
-        {"a JSON array is not a record", "[1,2,3]", std::nullopt},
-        {"a JSON string is not a record", "\"s\"", std::nullopt},
-        {"characters that are not valid UTF-8 make the value unusable",
-         replaced("\"s\"", "\"\xff\xfe\""), std::nullopt},
-        {"an overlong UTF-8 encoding makes the value unusable", replaced("\"s\"", "\"\xc1\xb3\""),
-         std::nullopt},
-        {"stray non-UTF-8 bytes between keys are unusable",
-         std::string("{\xff") + std::string(kDefaultForm).substr(1), std::nullopt},
+         {}},
+        {"the largest 32-bit key code is kept",
+         withValue("keyCode", 4294967295u),
+         {.keyCode = 4294967295u}},
     };
-    for (const DecodeRow& row : rows) {
-        SCOPED_TRACE(row.behaviour);
-        EXPECT_EQ(GlobalKeybindPreferences::decode(row.bytes), row.expected);
-    }
+    for (const auto& row : rows)
+        EXPECT_EQ(GlobalKeybindPreferences::decode(row.bytes), row.expected) << row.behaviour;
 }
 
-TEST(GlobalKeybindPreferencesJson, EveryRequiredKeyIsRequired) {
+TEST(GlobalKeybindPreferencesJson, AnythingElseIsUnusable) {
+    const std::string form = kDefaultForm;
+    std::vector<std::pair<std::string, std::string>> rows = {
+        {"a boolean written as a number is a wrong type", withValue("function", 0)},
+        {"a boolean written as a string is a wrong type", withValue("shift", "false")},
+        {"carbonFlags written as a string is a wrong type", withValue("carbonFlags", "2304")},
+        {"characters written as a number is a wrong type", withValue("characters", 7)},
+        {"a key code above 32 bits", withValue("keyCode", 4294967296u)},
+        {"carbonFlags above 32 bits", withValue("carbonFlags", 1ull << 40)},
+        {"a negative key code", withValue("keyCode", -1)},
+        {"a key code with a fraction", withValue("keyCode", 1.5)},
+        {"a key code written as a float", replaced("1}", "1.0}")},
+        {"a key code beyond 64 bits", replaced("1}", "99999999999999999999999}")},
+        {"bytes that are not JSON", "⌥⌘S"},
+        {"empty bytes", ""},
+        {"a truncated object", form.substr(0, 40)},
+        {"text after the object", form + "x"},
+        {"a JSON array", "[1,2,3]"},
+        {"a JSON string", "\"s\""},
+        {"characters that are not valid UTF-8", replaced("\"s\"", "\"\xff\xfe\"")},
+        {"an overlong UTF-8 encoding", replaced("\"s\"", "\"\xc1\xb3\"")},
+        {"stray non-UTF-8 bytes between keys", "{\xff" + form.substr(1)},
+    };
     for (const char* key : {"function", "control", "command", "shift", "option", "capsLock",
-                            "carbonFlags", "keyCode"}) {
-        SCOPED_TRACE(key);
-        EXPECT_EQ(GlobalKeybindPreferences::decode(withoutKey(key)), std::nullopt);
-    }
+                            "carbonFlags", "keyCode"})
+        rows.push_back({"every required key is required", withoutKey(key)});
+    for (const auto& [behaviour, bytes] : rows)
+        EXPECT_EQ(GlobalKeybindPreferences::decode(bytes), std::nullopt)
+            << behaviour << ": " << bytes;
 }
 
-TEST(GlobalKeybindPreferencesJson, EncodesCompactlyWithCharactersOnlyWhenPresent) {
+// Compactly, with the characters only when there are some; every record reads back.
+TEST(GlobalKeybindPreferencesJson, EncodesCompactlyAndRecordsSurviveTheRoundTrip) {
     EXPECT_EQ(GlobalKeybindPreferences{}.encode(), std::string(kDefaultForm));
-
-    GlobalKeybindPreferences noCharacters;
-    noCharacters.characters.reset();
-    const auto encoded = noCharacters.encode();
-    ASSERT_TRUE(encoded);
-    EXPECT_EQ(encoded->find("characters"), std::string::npos);
-    EXPECT_EQ(nlohmann::json::parse(*encoded).size(), 8u);
-}
-
-TEST(GlobalKeybindPreferencesJson, RecordsSurviveTheRoundTrip) {
-    GlobalKeybindPreferences everything;
+    const GlobalKeybindPreferences noCharacters{.characters = std::nullopt};
+    EXPECT_EQ(nlohmann::json::parse(noCharacters.encode().value_or("")).size(), 8u);
+    GlobalKeybindPreferences everything{.carbonFlags = 0xFFFFFFFF, .keyCode = 0};
     everything.function = everything.control = everything.shift = everything.capsLock = true;
-    everything.carbonFlags = 0xFFFFFFFF;
     everything.characters = "é\"\\\n";
-    everything.keyCode = 0;
-    for (const auto& record : {GlobalKeybindPreferences{}, controlShiftK(), everything}) {
+    for (const auto& record :
+         {GlobalKeybindPreferences{}, controlShiftK(), everything, noCharacters}) {
         const auto encoded = record.encode();
         ASSERT_TRUE(encoded);
         EXPECT_EQ(GlobalKeybindPreferences::decode(*encoded), record) << *encoded;
     }
 }
 
-TEST(GlobalKeybindPreferencesText, DescriptionPutsModifiersInDisplayOrder) {
+TEST(GlobalKeybindPreferencesText, DescriptionAndFlagsPutModifiersInDisplayOrder) {
     GlobalKeybindPreferences all;
     all.function = all.control = all.option = all.command = all.shift = all.capsLock = true;
     all.characters = "a";
-    GlobalKeybindPreferences noCharacters;
-    noCharacters.characters.reset();
+    const GlobalKeybindPreferences noCharacters{.characters = std::nullopt};
+    const GlobalKeybindPreferences functionAndCapsLock{
+        .function = true, .command = false, .option = false, .capsLock = true, .characters = {}};
 
     const struct {
         const char* behaviour;
         GlobalKeybindPreferences record;
         std::string expected;
+        std::uint64_t flags;
     } rows[] = {
-        {"the default record reads Option-Command-S", GlobalKeybindPreferences{}, "⌥⌘S"},
-        {"all six modifiers come before the key, command before shift", all, "Fn⌃⌥⌘⇧⇪A"},
-        {"a record without characters shows only its modifiers", noCharacters, "⌥⌘"},
+        {"the default record reads Option-Command-S", GlobalKeybindPreferences{}, "⌥⌘S",
+         kOption | kCommand},
+        {"all six modifiers come before the key, command before shift", all, "Fn⌃⌥⌘⇧⇪A",
+         kFunction | kControl | kOption | kCommand | kShift | kCapsLock},
+        {"control before shift", controlShiftK(), "⌃⇧K", kControl | kShift},
+        {"a record without characters shows only its modifiers", noCharacters, "⌥⌘",
+         kOption | kCommand},
+        {"function and caps lock alone", functionAndCapsLock, "Fn⇪", kFunction | kCapsLock},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
         EXPECT_EQ(row.record.description(), row.expected);
+        EXPECT_EQ(row.record.modifierFlags(), row.flags);
     }
 }
 
@@ -198,15 +184,6 @@ TEST(GlobalKeybindPreferencesText, CharactersAreUpperCasedWithoutBreakingOtherTe
     }
 }
 
-TEST(GlobalKeybindPreferencesText, ModifierFlagsAreTheUnionOfTheSixBooleans) {
-    EXPECT_EQ(GlobalKeybindPreferences{}.modifierFlags(), kOption | kCommand);
-    EXPECT_EQ(controlShiftK().modifierFlags(), kControl | kShift);
-    GlobalKeybindPreferences functionAndCapsLock;
-    functionAndCapsLock.command = functionAndCapsLock.option = false;
-    functionAndCapsLock.function = functionAndCapsLock.capsLock = true;
-    EXPECT_EQ(functionAndCapsLock.modifierFlags(), kFunction | kCapsLock);
-}
-
 TEST(GlobalKeybindPreferencesText, ModifierConversions) {
     const struct {
         const char* behaviour;
@@ -229,22 +206,15 @@ TEST(GlobalKeybindPreferencesText, ModifierConversions) {
 }
 
 TEST(GlobalKeybindPreferencesRecording, AcceptsOnlyKeysHeldWithARegistrableModifier) {
-    GlobalKeybindPreferences controlOptionK;
-    controlOptionK.command = false;
-    controlOptionK.control = true;
-    controlOptionK.option = true;
-    controlOptionK.carbonFlags = 0x1800;
-    controlOptionK.characters = "k";
-    controlOptionK.keyCode = 40;
-
-    GlobalKeybindPreferences functionCommandS;
-    functionCommandS.function = true;
-    functionCommandS.option = false;
-    functionCommandS.carbonFlags = 0x0100;
-
-    GlobalKeybindPreferences emptyCharacters;
-    emptyCharacters.characters = "";
-    emptyCharacters.keyCode = 36;
+    const GlobalKeybindPreferences controlOptionK{.control = true,
+                                                  .command = false,
+                                                  .option = true,
+                                                  .carbonFlags = 0x1800,
+                                                  .characters = "k",
+                                                  .keyCode = 40};
+    const GlobalKeybindPreferences functionCommandS{
+        .function = true, .option = false, .carbonFlags = 0x0100};
+    const GlobalKeybindPreferences emptyCharacters{.characters = "", .keyCode = 36};
 
     const struct {
         const char* behaviour;
@@ -266,29 +236,7 @@ TEST(GlobalKeybindPreferencesRecording, AcceptsOnlyKeysHeldWithARegistrableModif
     }
 }
 
-class StoredShortcut : public wigglet::test::SimFixture {
-  protected:
-    void put(const std::string& text) {
-        SettingsStore::shared().setData(SettingsKey::shakeHotkey, Bytes(text.begin(), text.end()));
-    }
-};
-
-TEST_F(StoredShortcut, AbsentValueGivesTheDefaultWithoutWritingIt) {
-    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), GlobalKeybindPreferences{});
-    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut().description(), "⌥⌘S");
-    EXPECT_FALSE(SettingsStore::shared().dataForKey(SettingsKey::shakeHotkey));
-    EXPECT_EQ(traceLines("store").size(), 0u);
-}
-
-TEST_F(StoredShortcut, EveryReadDecodesAfreshAndAnUndecodableValueIsLeftAsItIs) {
-    put(*controlShiftK().encode());
-    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), controlShiftK());
-    put(withoutKey("keyCode"));
-    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), GlobalKeybindPreferences{});
-    const auto bytes = SettingsStore::shared().dataForKey(SettingsKey::shakeHotkey);
-    ASSERT_TRUE(bytes);
-    EXPECT_EQ(std::string(bytes->begin(), bytes->end()), withoutKey("keyCode"));
-}
+using StoredShortcut = wigglet::test::SimFixture;
 
 TEST_F(StoredShortcut, WritingStoresTheCompactFormUnlessTheRecordCannotBeEncoded) {
     GlobalKeybindPreferences::setStoredShortcut(controlShiftK());

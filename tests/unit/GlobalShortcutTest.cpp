@@ -14,17 +14,7 @@
 
 namespace {
 
-using wigglet::AppDelegate;
-using wigglet::eventNotHandledErr;
-using wigglet::GlobalKeybindPreferences;
-using wigglet::HotKeyEvent;
-using wigglet::HotKeyID;
-using wigglet::HotKeysController;
-using wigglet::kEventHotKeyPressed;
-using wigglet::kEventHotKeyReleased;
-using wigglet::noErr;
-using wigglet::SettingsKey;
-using wigglet::SettingsStore;
+using namespace wigglet;
 
 constexpr std::uint32_t kSignature = HotKeysController::hotKeySignature;
 
@@ -40,16 +30,9 @@ class GlobalShortcut : public wigglet::test::SimFixture {
         EXPECT_EQ(sim.hotKeys.registered().size(), 1u);
         return sim.hotKeys.registered().empty() ? 0 : sim.hotKeys.registered().begin()->first;
     }
-    std::int32_t deliver(int kind, HotKeyID id) {
-        const HotKeyEvent event{kind, id, true};
+    std::int32_t deliver(int kind, HotKeyID id, bool hasID = true) {
+        const HotKeyEvent event{kind, id, hasID};
         return sim.hotKeys.deliver(&event);
-    }
-    std::vector<nlohmann::json> hotKeyLines(const std::string& op) {
-        std::vector<nlohmann::json> found;
-        for (auto& line : traceLines("hotkey"))
-            if (line["op"] == op)
-                found.push_back(line);
-        return found;
     }
 
     std::unique_ptr<AppDelegate> delegate;
@@ -57,53 +40,24 @@ class GlobalShortcut : public wigglet::test::SimFixture {
 
 using wigglet::test::controlShiftK;
 
-TEST_F(GlobalShortcut, DefaultShortcutTogglesIndefiniteShaking) {
-    launch();
-    const auto registrations = hotKeyLines("register");
-    ASSERT_EQ(registrations.size(), 1u);
-    EXPECT_EQ(registrations[0]["keyCode"], 1);
-    EXPECT_EQ(registrations[0]["modifiers"], 0x900);
-    EXPECT_EQ(registrations[0]["result"], noErr);
-    ASSERT_FALSE(shaking());
-
-    sim.hotKeys.pressRegistered();
-    EXPECT_TRUE(shaking());
-    EXPECT_EQ(SettingsStore::shared().integerForKey(SettingsKey::lastDurationSelected), 0);
-
-    sim.hotKeys.pressRegistered();
-    EXPECT_FALSE(shaking());
-}
-
 TEST_F(GlobalShortcut, EventsThatAreNotOursOrNotPressesAreNotHandled) {
     launch();
     const std::uint32_t id = registeredID();
-    const struct {
-        const char* behaviour;
-        HotKeyEvent event;
-        std::int32_t expected;
-    } rows[] = {
-        {"the release of our combination is not handled",
-         {kEventHotKeyReleased, {kSignature, id}, true},
-         eventNotHandledErr},
-        {"a foreign signature is not handled",
-         {kEventHotKeyPressed, {0x41424344, id}, true},
-         eventNotHandledErr},
-        {"an identifier never registered is not handled",
-         {kEventHotKeyPressed, {kSignature, id + 7}, true},
-         eventNotHandledErr},
-        {"an event kind other than pressed or released is not handled",
-         {9, {kSignature, id}, true},
-         eventNotHandledErr},
-        {"an event without an identifier pair answers the parameter error",
-         {kEventHotKeyPressed, {kSignature, id}, false},
-         HotKeysController::eventParameterNotFoundErr},
+    const std::pair<const char*, HotKeyEvent> rows[] = {
+        {"the release of our combination", {kEventHotKeyReleased, {kSignature, id}, true}},
+        {"a foreign signature", {kEventHotKeyPressed, {0x41424344, id}, true}},
+        {"an identifier never registered", {kEventHotKeyPressed, {kSignature, id + 7}, true}},
+        {"a kind other than pressed or released", {9, {kSignature, id}, true}},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.behaviour);
-        EXPECT_EQ(sim.hotKeys.deliver(&row.event), row.expected);
-        EXPECT_FALSE(shaking());
+    for (const auto& [behaviour, event] : rows) {
+        EXPECT_EQ(sim.hotKeys.deliver(&event), eventNotHandledErr) << behaviour;
+        EXPECT_FALSE(shaking()) << behaviour;
     }
+    EXPECT_EQ(deliver(kEventHotKeyPressed, {kSignature, id}, false),
+              HotKeysController::eventParameterNotFoundErr)
+        << "an event without an identifier pair";
     EXPECT_EQ(HotKeysController::shared().handleHotKeyEvent(nullptr), eventNotHandledErr);
+    EXPECT_FALSE(shaking());
 }
 
 TEST_F(GlobalShortcut, AfterAReplacementEventsForTheOldIdentifierAreNotHandled) {
@@ -136,7 +90,7 @@ TEST_F(GlobalShortcut, TheNewCombinationIsRegisteredBeforeTheOldOneIsReleasedUnd
 TEST_F(GlobalShortcut, ARefusedRegistrationLeavesTheShortcutInert) {
     sim.hotKeys.failNextRegistration();
     launch();
-    const auto registrations = hotKeyLines("register");
+    const auto registrations = traceLines("hotkey", "op", "register");
     ASSERT_EQ(registrations.size(), 1u);
     EXPECT_NE(registrations[0]["result"], noErr);
     EXPECT_TRUE(sim.hotKeys.registered().empty());
@@ -147,19 +101,7 @@ TEST_F(GlobalShortcut, ARefusedRegistrationLeavesTheShortcutInert) {
 
     // Releasing an inert shortcut asks the system to drop nothing.
     delegate->installHotKey();
-    EXPECT_TRUE(hotKeyLines("unregister").empty());
-    sim.hotKeys.pressRegistered();
-    EXPECT_TRUE(shaking());
-}
-
-TEST_F(GlobalShortcut, QuittingReleasesTheCombinationAndARestartBeginsAfresh) {
-    launch();
-    delegate.reset();
-    EXPECT_TRUE(sim.hotKeys.registered().empty());
-    sim.endProcess();
-
-    launch();
-    EXPECT_EQ(registeredID(), 1u);
+    EXPECT_TRUE(traceLines("hotkey", "op", "unregister").empty());
     sim.hotKeys.pressRegistered();
     EXPECT_TRUE(shaking());
 }

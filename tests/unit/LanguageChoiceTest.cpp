@@ -1,12 +1,10 @@
 #include "foundation/LanguageChoice.h"
 
-#include "BehaviourRowName.h"
+#include "ScopedVariable.h"
 #include "SimFixture.h"
 #include "foundation/Localizer.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 
 namespace wigglet::test {
@@ -19,10 +17,6 @@ struct LocaleRow {
     const char* language; // of the table chosen
     const char* shake;    // the menu's Shake item in it
 };
-
-void PrintTo(const LocaleRow& row, std::ostream* out) {
-    *out << '"' << row.behaviour << '"';
-}
 
 const LocaleRow kLocales[] = {
     {"LANG alone chooses", {"", "", "", "de_DE.UTF-8"}, "de", "Wackeln"},
@@ -43,48 +37,25 @@ const LocaleRow kLocales[] = {
     {"an unknown locale is English", {"", "", "", "xx_YY.UTF-8"}, "en", "Shake"},
 };
 
-class LocaleChoice : public ::testing::TestWithParam<LocaleRow> {};
-
-TEST_P(LocaleChoice, PicksTheTable) {
-    const Localizer chosen = Localizer::forLanguages(LanguageChoice::of(GetParam().variables));
-    EXPECT_EQ(chosen.language(), GetParam().language);
-    EXPECT_EQ(chosen.string("menu-shake"), GetParam().shake);
+TEST(LocaleChoice, PicksTheTable) {
+    for (const LocaleRow& row : kLocales) {
+        SCOPED_TRACE(row.behaviour);
+        const Localizer chosen = Localizer::forLanguages(LanguageChoice::of(row.variables));
+        EXPECT_EQ(chosen.language(), row.language);
+        EXPECT_EQ(chosen.string("menu-shake"), row.shake);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, LocaleChoice, ::testing::ValuesIn(kLocales), BehaviourRowName());
 
 TEST(LanguageChoiceOrder, EachNameIsFollowedByItsBareLanguage) {
     EXPECT_EQ(LanguageChoice::of({"fr_CA:pt_BR.UTF-8@latin", "", "", "de_AT.UTF-8"}),
               (std::vector<std::string>{"fr_CA", "fr", "pt_BR", "pt", "de_AT", "de"}));
 }
 
-// Sets an environment variable for the test's length.
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        ::setenv(name, value, 1);
-    }
-    ~ScopedVariable() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 // The simulated platform reads no locale, so scenarios and traces stay in English.
 class SimulatedPlatformLanguage : public SimFixture {
   protected:
-    ScopedVariable language{"LANGUAGE", "de"};
-    ScopedVariable all{"LC_ALL", "de_DE.UTF-8"};
+    wigglet::testing::ScopedVariable language{"LANGUAGE", "de"};
+    wigglet::testing::ScopedVariable all{"LC_ALL", "de_DE.UTF-8"};
 };
 
 TEST_F(SimulatedPlatformLanguage, IsEnglishWhateverTheMachinesLocale) {

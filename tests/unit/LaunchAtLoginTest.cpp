@@ -1,6 +1,5 @@
 #include "system/LaunchAtLogin.h"
 
-#include "BehaviourRowName.h"
 #include "SimFixture.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -53,33 +52,18 @@ TEST_F(LaunchAtLoginCurrent, EnablingRegistersAfreshAndDisablingUnregisters) {
     EXPECT_TRUE(logLines().empty());
 }
 
-struct RefusalRow {
-    const char* behaviour;
-    bool enabledBefore;
-    bool write;
-    std::string expectedLog;
-};
-
-class LaunchAtLoginRefusal : public LaunchAtLoginTest,
-                             public ::testing::WithParamInterface<RefusalRow> {};
-
-TEST_P(LaunchAtLoginRefusal, IsLoggedAndTheSystemStateIsReported) {
-    const RefusalRow& row = GetParam();
-    if (row.enabledBefore)
-        LaunchAtLogin::setEnabled(true);
-    sim.loginItems.failNext("Operation not permitted");
-    LaunchAtLogin::setEnabled(row.write);
-    EXPECT_EQ(LaunchAtLogin::isEnabled(), row.enabledBefore);
-    EXPECT_EQ(logLines(), std::vector<std::string>{row.expectedLog});
+TEST_F(LaunchAtLoginCurrent, ARefusalIsLoggedAndTheSystemStateIsReported) {
+    for (const auto& [write, said] :
+         {std::pair{true, "Failed to enable launch at login: Operation not permitted"},
+          std::pair{false, "Failed to disable launch at login: Operation not permitted"}}) {
+        clearTrace();
+        sim.loginItems.failNext("Operation not permitted");
+        LaunchAtLogin::setEnabled(write);
+        EXPECT_EQ(LaunchAtLogin::isEnabled(), !write);
+        EXPECT_EQ(logLines(), std::vector<std::string>{said});
+        LaunchAtLogin::setEnabled(true); // enabled before the refused disabling
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, LaunchAtLoginRefusal,
-    ::testing::Values(RefusalRow{"a refused registration logs enable", false, true,
-                                 "Failed to enable launch at login: Operation not permitted"},
-                      RefusalRow{"a refused unregistration logs disable", true, false,
-                                 "Failed to disable launch at login: Operation not permitted"}),
-    wigglet::test::BehaviourRowName());
 
 TEST_F(LaunchAtLoginCurrent, AFailedUnregistrationBeforeRegisteringAgainIsIgnored) {
     LaunchAtLogin::setEnabled(true);
@@ -137,15 +121,6 @@ TEST_F(LaunchAtLoginLegacy, ARefusedChangeIsNotReportedAndReadsAsTheJobListSays)
     LaunchAtLogin::setEnabled(true);
     EXPECT_FALSE(LaunchAtLogin::isEnabled());
     EXPECT_TRUE(logLines().empty());
-}
-
-TEST_F(LaunchAtLoginLegacy, TheHelperIdentifierIsBuiltOncePerProcess) {
-    sim.world.bundleIdentifier = "com.example.App";
-    EXPECT_EQ(LaunchAtLogin::helperIdentifier(), "com.example.App-LaunchAtLoginHelper");
-    sim.world.bundleIdentifier = "com.example.Other";
-    EXPECT_EQ(LaunchAtLogin::helperIdentifier(), "com.example.App-LaunchAtLoginHelper");
-    sim.endProcess();
-    EXPECT_EQ(LaunchAtLogin::helperIdentifier(), "com.example.Other-LaunchAtLoginHelper");
 }
 
 } // namespace

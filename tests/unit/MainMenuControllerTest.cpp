@@ -1,6 +1,5 @@
 #include "ui/MainMenuController.h"
 
-#include "QtApplication.h"
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "app/Links.h"
@@ -32,7 +31,6 @@ class TrayMenu : public SimFixture {
     }
 
     LinkAddresses saved = links::addresses();
-    QtApplicationFirst application;
     AppDelegate delegate;
 };
 

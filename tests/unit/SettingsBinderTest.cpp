@@ -1,6 +1,5 @@
 #include "ui/SettingsBinder.h"
 
-#include "QtApplication.h"
 #include "SimFixture.h"
 
 #include <QCheckBox>
@@ -22,7 +21,6 @@ class SettingsBinderTest : public SimFixture {
         unbound = new QCheckBox(&root);
     }
 
-    QtApplicationFirst qt;
     QWidget root;
     QComboBox* popUp;
     QCheckBox* box;
@@ -33,16 +31,6 @@ TEST_F(SettingsBinderTest, AnIndexWithoutItemSelectsNothing) {
     store->putRaw("scrollTabType", 7);
     SettingsBinder binder(&root);
     EXPECT_EQ(popUp->currentIndex(), -1);
-}
-
-TEST_F(SettingsBinderTest, LoadingShowsWhatChangedElsewhereWithoutWriting) {
-    SettingsBinder binder(&root);
-    store->putRaw("scrollTabType", 1);
-    store->putRaw("tabScrollTopEnabled", true);
-    binder.load();
-    EXPECT_EQ(popUp->currentIndex(), 1);
-    EXPECT_TRUE(box->isChecked());
-    EXPECT_TRUE(traceLines("store").empty());
 }
 
 TEST_F(SettingsBinderTest, AControlWithoutAKeyWritesNothing) {

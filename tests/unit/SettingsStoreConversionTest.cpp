@@ -1,4 +1,3 @@
-#include "BehaviourRowName.h"
 #include "SettingsStoreTestSupport.h"
 #include "foundation/SettingsStore.h"
 
@@ -17,6 +16,7 @@ using testing::TemporaryFolder;
 
 constexpr auto kInt64Max = std::numeric_limits<std::int64_t>::max();
 constexpr auto kInt64Min = std::numeric_limits<std::int64_t>::min();
+constexpr std::nullopt_t no = std::nullopt;
 
 // What each typed accessor reads for one stored value.
 struct ConversionRow {
@@ -29,66 +29,55 @@ struct ConversionRow {
     std::optional<Bytes> asData;
 };
 
-void PrintTo(const ConversionRow& row, std::ostream* out) {
-    *out << '"' << row.behaviour << '"';
-}
-
 const ConversionRow kConversions[] = {
-    {"an absent key reads as every zero value", std::nullopt, false, 0, 0.0, std::nullopt,
-     std::nullopt},
-    {"boolean true reads as true, 1 and no text", true, true, 1, 1.0, std::nullopt, std::nullopt},
-    {"boolean false reads as false and 0", false, false, 0, 0.0, std::nullopt, std::nullopt},
-    {"a non-zero integer is true and its decimal text", 30, true, 30, 30.0, "30", std::nullopt},
-    {"integer zero is false and the text 0", 0, false, 0, 0.0, "0", std::nullopt},
-    {"a negative integer is true and keeps its sign", -7, true, -7, -7.0, "-7", std::nullopt},
-    {"a double is truncated toward zero as an integer", 2.5, true, 2, 2.5, "2.5", std::nullopt},
-    {"a negative double truncates toward zero", -2.75, true, -2, -2.75, "-2.75", std::nullopt},
-    {"a whole double reads as text without a fraction", 30.0, true, 30, 30.0, "30", std::nullopt},
-    {"a double reads as its shortest decimal text", 0.1, true, 0, 0.1, "0.1", std::nullopt},
-    {"double zero is false", 0.0, false, 0, 0.0, "0", std::nullopt},
-    {"a double beyond the integer range saturates", 1e300, true, kInt64Max, 1e300, "1e+300",
-     std::nullopt},
+    {"an absent key reads as every zero value", no, false, 0, 0.0, no, no},
+    {"boolean true reads as true, 1 and no text", true, true, 1, 1.0, no, no},
+    {"boolean false reads as false and 0", false, false, 0, 0.0, no, no},
+    {"a non-zero integer is true and its decimal text", 30, true, 30, 30.0, "30", no},
+    {"integer zero is false and the text 0", 0, false, 0, 0.0, "0", no},
+    {"a negative integer is true and keeps its sign", -7, true, -7, -7.0, "-7", no},
+    {"a double is truncated toward zero as an integer", 2.5, true, 2, 2.5, "2.5", no},
+    {"a negative double truncates toward zero", -2.75, true, -2, -2.75, "-2.75", no},
+    {"a whole double reads as text without a fraction", 30.0, true, 30, 30.0, "30", no},
+    {"a double reads as its shortest decimal text", 0.1, true, 0, 0.1, "0.1", no},
+    {"double zero is false", 0.0, false, 0, 0.0, "0", no},
+    {"a double beyond the integer range saturates", 1e300, true, kInt64Max, 1e300, "1e+300", no},
     {"a negative double beyond the range saturates", -1e300, true, kInt64Min, -1e300, "-1e+300",
-     std::nullopt},
+     no},
     {"an unsigned number beyond the integer range saturates", json(std::uint64_t(1) << 63), true,
-     kInt64Max, 9223372036854775808.0, "9223372036854775808", std::nullopt},
-    {"the text true is true", "true", true, 0, 0.0, "true", std::nullopt},
-    {"the text YES is true", "YES", true, 0, 0.0, "YES", std::nullopt},
-    {"the text 1 is true and the number 1", "1", true, 1, 1.0, "1", std::nullopt},
-    {"the text yes in lower case is false", "yes", false, 0, 0.0, "yes", std::nullopt},
-    {"the text TRUE in upper case is false", "TRUE", false, 0, 0.0, "TRUE", std::nullopt},
-    {"the text 2 is not one of the true texts", "2", false, 2, 2.0, "2", std::nullopt},
+     kInt64Max, 9223372036854775808.0, "9223372036854775808", no},
+    {"the text true is true", "true", true, 0, 0.0, "true", no},
+    {"the text YES is true", "YES", true, 0, 0.0, "YES", no},
+    {"the text 1 is true and the number 1", "1", true, 1, 1.0, "1", no},
+    {"the text yes in lower case is false", "yes", false, 0, 0.0, "yes", no},
+    {"the text TRUE in upper case is false", "TRUE", false, 0, 0.0, "TRUE", no},
+    {"the text 2 is not one of the true texts", "2", false, 2, 2.0, "2", no},
     {"a number at the start of a text is read, blanks first", " 42abc", false, 42, 42.0, " 42abc",
-     std::nullopt},
-    {"a decimal text reads as its integer part", "3.75", false, 3, 3.75, "3.75", std::nullopt},
-    {"a signed text keeps its sign", "-12", false, -12, -12.0, "-12", std::nullopt},
-    {"a plus sign is accepted", "+8", false, 8, 8.0, "+8", std::nullopt},
-    {"a text without a number reads as zero", "abc", false, 0, 0.0, "abc", std::nullopt},
-    {"an empty text reads as zero", "", false, 0, 0.0, "", std::nullopt},
+     no},
+    {"a decimal text reads as its integer part", "3.75", false, 3, 3.75, "3.75", no},
+    {"a signed text keeps its sign", "-12", false, -12, -12.0, "-12", no},
+    {"a plus sign is accepted", "+8", false, 8, 8.0, "+8", no},
+    {"a text without a number reads as zero", "abc", false, 0, 0.0, "abc", no},
+    {"an empty text reads as zero", "", false, 0, 0.0, "", no},
     {"a text number beyond the integer range saturates", "99999999999999999999", false, kInt64Max,
-     1e20, "99999999999999999999", std::nullopt},
+     1e20, "99999999999999999999", no},
     {"a negative text number beyond the range saturates", "-99999999999999999999", false, kInt64Min,
-     -1e20, "-99999999999999999999", std::nullopt},
-    {"the text inf is no number", "inf", false, 0, 0.0, "inf", std::nullopt},
-    {"a data value reads as its bytes and nothing else", json{{"data", "aGk="}}, false, 0, 0.0,
-     std::nullopt, bytesOf("hi")},
-    {"empty data reads as no bytes, not as no value", json{{"data", ""}}, false, 0, 0.0,
-     std::nullopt, Bytes{}},
-    {"data that is not base64 reads as no value", json{{"data", "!!!!"}}, false, 0, 0.0,
-     std::nullopt, std::nullopt},
+     -1e20, "-99999999999999999999", no},
+    {"the text inf is no number", "inf", false, 0, 0.0, "inf", no},
+    {"a data value reads as its bytes and nothing else", json{{"data", "aGk="}}, false, 0, 0.0, no,
+     bytesOf("hi")},
+    {"empty data reads as no bytes, not as no value", json{{"data", ""}}, false, 0, 0.0, no,
+     Bytes{}},
+    {"data that is not base64 reads as no value", json{{"data", "!!!!"}}, false, 0, 0.0, no, no},
     {"a data object with another member is not data", json{{"data", "aGk="}, {"x", 1}}, false, 0,
-     0.0, std::nullopt, std::nullopt},
-    {"a data object whose member is not text is not data", json{{"data", 5}}, false, 0, 0.0,
-     std::nullopt, std::nullopt},
-    {"a text is not data", "aGk=", false, 0, 0.0, "aGk=", std::nullopt},
-    {"an array reads as every zero value", json::array({1, 2}), false, 0, 0.0, std::nullopt,
-     std::nullopt},
-    {"null reads as every zero value", json(nullptr), false, 0, 0.0, std::nullopt, std::nullopt},
-    {"another object reads as every zero value", json{{"x", true}}, false, 0, 0.0, std::nullopt,
-     std::nullopt},
+     0.0, no, no},
+    {"a data object whose member is not text is not data", json{{"data", 5}}, false, 0, 0.0, no,
+     no},
+    {"a text is not data", "aGk=", false, 0, 0.0, "aGk=", no},
+    {"an array reads as every zero value", json::array({1, 2}), false, 0, 0.0, no, no},
+    {"null reads as every zero value", json(nullptr), false, 0, 0.0, no, no},
+    {"another object reads as every zero value", json{{"x", true}}, false, 0, 0.0, no, no},
 };
-
-class SettingsStoreConversion : public ::testing::TestWithParam<ConversionRow> {};
 
 void expectReads(SettingsStore& store, const ConversionRow& row) {
     EXPECT_EQ(store.boolForKey("key"), row.asBool);
@@ -98,27 +87,23 @@ void expectReads(SettingsStore& store, const ConversionRow& row) {
     EXPECT_EQ(store.dataForKey("key"), row.asData);
 }
 
-TEST_P(SettingsStoreConversion, InMemory) {
-    SettingsStore store;
-    if (GetParam().stored)
-        store.putRaw("key", *GetParam().stored);
-    expectReads(store, GetParam());
-}
-
-TEST_P(SettingsStoreConversion, ReadBackFromTheFile) {
-    TemporaryFolder folder;
-    const auto path = folder / "settings.json";
-    {
-        SettingsStore writer(path);
-        if (GetParam().stored)
-            writer.putRaw("key", *GetParam().stored);
+TEST(SettingsStoreConversion, InMemoryAndReadBackFromTheFile) {
+    for (const ConversionRow& row : kConversions) {
+        SCOPED_TRACE(row.behaviour);
+        TemporaryFolder folder;
+        SettingsStore inMemory;
+        {
+            SettingsStore writer(folder / "settings.json");
+            if (row.stored) {
+                inMemory.putRaw("key", *row.stored);
+                writer.putRaw("key", *row.stored);
+            }
+        }
+        SettingsStore reader(folder / "settings.json");
+        expectReads(inMemory, row);
+        expectReads(reader, row);
     }
-    SettingsStore reader(path);
-    expectReads(reader, GetParam());
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreConversion, ::testing::ValuesIn(kConversions),
-                         wigglet::test::BehaviourRowName());
 
 // What each setter leaves in the file and what the same accessor reads back after a restart.
 struct WriteRow {
@@ -127,10 +112,6 @@ struct WriteRow {
     json onDisk;
     void (*check)(SettingsStore&);
 };
-
-void PrintTo(const WriteRow& row, std::ostream* out) {
-    *out << '"' << row.behaviour << '"';
-}
 
 const WriteRow kWrites[] = {
     {"a boolean is a JSON boolean", [](SettingsStore& s) { s.setBool("key", true); }, true,
@@ -157,28 +138,26 @@ const WriteRow kWrites[] = {
      }},
 };
 
-class SettingsStoreWrite : public ::testing::TestWithParam<WriteRow> {};
-
-TEST_P(SettingsStoreWrite, StoredFormAndRoundTrip) {
-    TemporaryFolder folder;
-    const auto path = folder / "settings.json";
-    {
-        SettingsStore writer(path);
-        GetParam().write(writer);
+TEST(SettingsStoreWrite, StoredFormAndRoundTrip) {
+    for (const WriteRow& row : kWrites) {
+        SCOPED_TRACE(row.behaviour);
+        TemporaryFolder folder;
+        const auto path = folder / "settings.json";
+        {
+            SettingsStore writer(path);
+            row.write(writer);
+        }
+        const json onDisk = testing::readJson(path);
+        ASSERT_TRUE(onDisk.is_object());
+        EXPECT_EQ(onDisk.at("key"), row.onDisk);
+        EXPECT_EQ(onDisk.at("key").type(), row.onDisk.type());
+        SettingsStore reader(path);
+        row.check(reader);
+        EXPECT_EQ(testing::entriesStartingWith(folder.path(), "settings.json"),
+                  std::vector<std::filesystem::path>{path})
+            << "no temporary file is left behind";
     }
-    const json onDisk = testing::readJson(path);
-    ASSERT_TRUE(onDisk.is_object());
-    EXPECT_EQ(onDisk.at("key"), GetParam().onDisk);
-    EXPECT_EQ(onDisk.at("key").type(), GetParam().onDisk.type());
-    SettingsStore reader(path);
-    GetParam().check(reader);
-    EXPECT_EQ(testing::entriesStartingWith(folder.path(), "settings.json"),
-              std::vector<std::filesystem::path>{path})
-        << "no temporary file is left behind";
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreWrite, ::testing::ValuesIn(kWrites),
-                         wigglet::test::BehaviourRowName());
 
 } // namespace
 } // namespace wigglet

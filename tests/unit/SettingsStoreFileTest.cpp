@@ -1,21 +1,21 @@
-#include "BehaviourRowName.h"
+#include "ScopedVariable.h"
 #include "SettingsStoreTestSupport.h"
 #include "SimFixture.h"
 #include "foundation/SettingsStore.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace wigglet {
 namespace {
 
 using nlohmann::json;
 using testing::entriesStartingWith;
-using testing::modeOf;
 using testing::readFile;
 using testing::readJson;
+using testing::ScopedVariable;
 using testing::TemporaryFolder;
 using testing::writeFile;
 namespace fs = std::filesystem;
@@ -34,17 +34,6 @@ class SettingsStoreFile : public test::SimFixture {
     const fs::path path = folder / "settings.json";
 };
 
-TEST_F(SettingsStoreFile, KeysTheProgramDoesNotKnowAreKeptOnEveryWrite) {
-    const json foreign = {{"list", {1, 2, 3}}, {"nested", {{"a", nullptr}}}};
-    writeFile(path, json{{"someoneElse", foreign}, {"zenEnabled", true}}.dump());
-    SettingsStore store(path);
-    store.setBool(SettingsKey::zenEnabled, false);
-    store.removeObject("notThere");
-    store.setInteger("another", 4);
-    EXPECT_EQ(readJson(path),
-              (json{{"someoneElse", foreign}, {"zenEnabled", false}, {"another", 4}}));
-}
-
 TEST_F(SettingsStoreFile, AStoreThatIsOnlyReadCreatesNothing) {
     SettingsStore store(folder / "config" / "wigglet" / "settings.json");
     EXPECT_FALSE(store.boolForKey(SettingsKey::shakeEnabled));
@@ -54,10 +43,10 @@ TEST_F(SettingsStoreFile, AStoreThatIsOnlyReadCreatesNothing) {
 
 TEST_F(SettingsStoreFile, AnOpenFileBecomesTheUsersAloneAtTheNextWrite) {
     writeFile(path, "{}");
-    ::chmod(path.c_str(), 0644);
+    fs::permissions(path, fs::perms(0644));
     SettingsStore store(path);
     store.setBool(SettingsKey::clickEnabled, true);
-    EXPECT_EQ(modeOf(path), 0600u);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0600));
 }
 
 TEST_F(SettingsStoreFile, TemporaryFilesOfADeadWriterAreClearedOnceOld) {
@@ -71,81 +60,66 @@ TEST_F(SettingsStoreFile, TemporaryFilesOfADeadWriterAreClearedOnceOld) {
     EXPECT_TRUE(fs::exists(fresh));
 }
 
-// What someone else does to the file while the store is open.
-struct ExternalEditRow {
-    const char* behaviour;
-    void (*edit)(const fs::path& path);
-    bool shakeEnabled;
-    std::int64_t statusIconIndex;
-};
-
-void PrintTo(const ExternalEditRow& row, std::ostream* out) {
-    *out << '"' << row.behaviour << '"';
+TEST_F(SettingsStoreFile, SomeoneElsesChangeIsSeenAtTheNextRead) {
+    const struct {
+        const char* behaviour;
+        void (*edit)(const fs::path& path);
+        bool shakeEnabled;
+        std::int64_t statusIconIndex;
+    } rows[] = {
+        {"an editor that saves through a new file is seen",
+         [](const fs::path& path) {
+             writeFile(path.string() + ".new", R"({"shakeEnabled": false, "statusIconIndex": 2})");
+             fs::rename(path.string() + ".new", path);
+         },
+         false, 2},
+        {"an edit in place is seen",
+         [](const fs::path& path) {
+             writeFile(path, R"({"shakeEnabled": true, "statusIconIndex": 3, "more": "text"})");
+         },
+         true, 3},
+        {"a removed file reads as an empty store", [](const fs::path& path) { fs::remove(path); },
+         false, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        SettingsStore store(path);
+        store.setBool(SettingsKey::shakeEnabled, true);
+        store.setInteger(SettingsKey::statusIconIndex, 1);
+        ASSERT_EQ(store.integerForKey(SettingsKey::statusIconIndex), 1);
+        row.edit(path);
+        EXPECT_EQ(store.boolForKey(SettingsKey::shakeEnabled), row.shakeEnabled);
+        EXPECT_EQ(store.integerForKey(SettingsKey::statusIconIndex), row.statusIconIndex);
+    }
 }
 
-const ExternalEditRow kExternalEdits[] = {
-    {"an editor that saves through a new file is seen",
-     [](const fs::path& path) {
-         writeFile(path.string() + ".new", R"({"shakeEnabled": false, "statusIconIndex": 2})");
-         fs::rename(path.string() + ".new", path);
-     },
-     false, 2},
-    {"an edit in place is seen",
-     [](const fs::path& path) {
-         writeFile(path, R"({"shakeEnabled": true, "statusIconIndex": 3, "more": "text"})");
-     },
-     true, 3},
-    {"a removed file reads as an empty store", [](const fs::path& path) { fs::remove(path); },
-     false, 0},
-};
+TEST_F(SettingsStoreFile, ACorruptFileIsMovedAsideReportedOnceAndTheStoreStartsEmpty) {
+    for (const std::string contents :
+         {"this is not JSON", "{\"shakeEnabled\": tru", "[true, 1]", "", "\"text\"", "{} {}"}) {
+        SCOPED_TRACE(contents);
+        const TemporaryFolder own;
+        const fs::path path = own / "settings.json";
+        clearTrace();
+        writeFile(path, contents);
 
-class SettingsStoreExternalEdit : public SettingsStoreFile,
-                                  public ::testing::WithParamInterface<ExternalEditRow> {};
+        SettingsStore store(path);
+        EXPECT_FALSE(store.boolForKey(SettingsKey::shakeEnabled));
+        EXPECT_EQ(store.snapshot(), json::object());
 
-TEST_P(SettingsStoreExternalEdit, SeenAtTheNextRead) {
-    SettingsStore store(path);
-    store.setBool(SettingsKey::shakeEnabled, true);
-    store.setInteger(SettingsKey::statusIconIndex, 1);
-    ASSERT_EQ(store.integerForKey(SettingsKey::statusIconIndex), 1);
-    GetParam().edit(path);
-    EXPECT_EQ(store.boolForKey(SettingsKey::shakeEnabled), GetParam().shakeEnabled);
-    EXPECT_EQ(store.integerForKey(SettingsKey::statusIconIndex), GetParam().statusIconIndex);
+        const auto aside = entriesStartingWith(own.path(), "settings.json.corrupt-");
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_EQ(readFile(aside[0]), contents);
+        EXPECT_FALSE(fs::exists(path));
+        ASSERT_EQ(traceLines("log").size(), 1u);
+        EXPECT_EQ(traceLines("log")[0]["level"], "error");
+        EXPECT_TRUE(mentions(logText(0), aside[0].string()));
+
+        store.setBool(SettingsKey::shakeEnabled, true);
+        EXPECT_EQ(readJson(path), (json{{"shakeEnabled", true}}));
+        EXPECT_EQ(readFile(aside[0]), contents);
+        EXPECT_EQ(traceLines("log").size(), 1u);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreExternalEdit, ::testing::ValuesIn(kExternalEdits),
-                         wigglet::test::BehaviourRowName());
-
-// Contents that are not a settings object.
-const char* const kCorruptContents[] = {
-    "this is not JSON", "{\"shakeEnabled\": tru", "[true, 1]", "", "\"text\"", "{} {}",
-};
-
-class SettingsStoreCorruptFile : public SettingsStoreFile,
-                                 public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(SettingsStoreCorruptFile, IsMovedAsideReportedOnceAndTheStoreStartsEmpty) {
-    const std::string contents = GetParam();
-    writeFile(path, contents);
-
-    SettingsStore store(path);
-    EXPECT_FALSE(store.boolForKey(SettingsKey::shakeEnabled));
-    EXPECT_EQ(store.snapshot(), json::object());
-
-    const auto aside = entriesStartingWith(folder.path(), "settings.json.corrupt-");
-    ASSERT_EQ(aside.size(), 1u);
-    EXPECT_EQ(readFile(aside[0]), contents);
-    EXPECT_FALSE(fs::exists(path));
-    ASSERT_EQ(traceLines("log").size(), 1u);
-    EXPECT_EQ(traceLines("log")[0]["level"], "error");
-    EXPECT_TRUE(mentions(logText(0), aside[0].string()));
-
-    store.setBool(SettingsKey::shakeEnabled, true);
-    EXPECT_EQ(readJson(path), (json{{"shakeEnabled", true}}));
-    EXPECT_EQ(readFile(aside[0]), contents);
-    EXPECT_EQ(traceLines("log").size(), 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Contents, SettingsStoreCorruptFile, ::testing::ValuesIn(kCorruptContents));
 
 TEST_F(SettingsStoreFile, ASecondCorruptFileIsMovedAsideWithoutReplacingTheFirst) {
     writeFile(path, "first");
@@ -178,59 +152,43 @@ class FileSizeLimit {
         limited.rlim_cur = bytes;
         ::setrlimit(RLIMIT_FSIZE, &limited);
     }
-    ~FileSizeLimit() { release(); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    void release() {
+    ~FileSizeLimit() {
         ::setrlimit(RLIMIT_FSIZE, &saved_);
         ::signal(SIGXFSZ, previousHandler_);
     }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
   private:
     rlimit saved_{};
     sighandler_t previousHandler_ = SIG_DFL;
 };
 
-TEST_F(SettingsStoreFile, AnEditOnDiskWhileWritesFailKeepsTheUnsavedValues) {
+// The edit on disk comes while the writes fail; the unsaved values win over it.
+TEST_F(SettingsStoreFile, AFullDiskKeepsTheOldFileAndTheUnsavedValues) {
     SettingsStore store(path);
     store.setInteger(SettingsKey::statusIconIndex, 1);
+    const std::string before = readFile(path).value();
     const std::string large(4096, 'x');
-    FileSizeLimit full(1024);
+
+    std::optional<FileSizeLimit> full(std::in_place, 1024);
     store.putRaw("large", large); // untraced: the trace file has the same limit
     store.setInteger(SettingsKey::statusIconIndex, 2);
     store.removeObject("gone");
+    EXPECT_FALSE(store.synchronize());
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(entriesStartingWith(folder.path(), "settings.json.tmp-").size(), 0u);
     writeFile(path, R"({"statusIconIndex": 9, "gone": 1, "fromElsewhere": 5, "padding": "..."})");
     EXPECT_EQ(store.integerForKey(SettingsKey::statusIconIndex), 2);
     EXPECT_EQ(store.integerForKey("fromElsewhere"), 5);
     EXPECT_EQ(store.integerForKey("gone"), 0);
-    EXPECT_EQ(logged("error"), 1u) << "the writes failed";
-    full.release();
+    full.reset();
+    EXPECT_EQ(logged("error"), 1u);
+
     EXPECT_TRUE(store.synchronize());
     EXPECT_EQ(
         readJson(path),
         (json{{"statusIconIndex", 2}, {"fromElsewhere", 5}, {"padding", "..."}, {"large", large}}));
-}
-
-TEST_F(SettingsStoreFile, AFullDiskKeepsTheOldFileAndTheNewValues) {
-    SettingsStore store(path);
-    store.setString(SettingsKey::shakeClickPosition, "{1, 2}");
-    const std::string before = readFile(path).value();
-    const std::string large(4096, 'x');
-
-    FileSizeLimit full(1024);
-    store.putRaw("large", large); // untraced: the trace file has the same limit
-    store.setString(SettingsKey::shakeClickPosition, "{3, 4}");
-    const bool synchronized = store.synchronize();
-    full.release();
-
-    EXPECT_FALSE(synchronized);
-    EXPECT_EQ(readFile(path), before);
-    EXPECT_EQ(store.stringForKey(SettingsKey::shakeClickPosition), "{3, 4}");
-    EXPECT_EQ(logged("error"), 1u);
-    EXPECT_EQ(entriesStartingWith(folder.path(), "settings.json.tmp-").size(), 0u);
-
-    EXPECT_TRUE(store.synchronize());
-    EXPECT_EQ(readJson(path), (json{{"shakeClickPosition", "{3, 4}"}, {"large", large}}));
     EXPECT_EQ(logged("info"), 1u);
 }
 
@@ -268,56 +226,25 @@ TEST_F(SettingsStoreFile, TheUsersOwnSymbolicLinkIsFollowedAndKept) {
     EXPECT_EQ(readJson(target), (json{{"shakeEnabled", true}, {"clickEnabled", true}}));
 }
 
-// The environment as the user's session sets it.
-struct DefaultPathRow {
-    const char* behaviour;
-    const char* xdgConfigHome;
-    const char* home;
-    const char* expected;
-};
-
-void PrintTo(const DefaultPathRow& row, std::ostream* out) {
-    *out << '"' << row.behaviour << '"';
-}
-
-const DefaultPathRow kDefaultPaths[] = {
-    {"XDG_CONFIG_HOME is used when set", "/x/config", "/home/u", "/x/config/wigglet/settings.json"},
-    {"an unset XDG_CONFIG_HOME means ~/.config", nullptr, "/home/u",
-     "/home/u/.config/wigglet/settings.json"},
-    {"an empty XDG_CONFIG_HOME means ~/.config", "", "/home/u",
-     "/home/u/.config/wigglet/settings.json"},
-    {"a relative XDG_CONFIG_HOME is ignored", "config", "/home/u",
-     "/home/u/.config/wigglet/settings.json"},
-};
-
-class SettingsStoreDefaultPath : public ::testing::TestWithParam<DefaultPathRow> {};
-
-// Sets an environment variable, or unsets it for none, for as long as it lives.
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            saved_ = old;
-        put(value);
+TEST(SettingsStoreDefaultPath, FollowsTheXdgRules) {
+    const struct {
+        const char* behaviour;
+        const char* xdgConfigHome;
+        const char* expected;
+    } rows[] = {
+        {"XDG_CONFIG_HOME is used when set", "/x/config", "/x/config/wigglet/settings.json"},
+        {"an unset XDG_CONFIG_HOME means ~/.config", nullptr,
+         "/home/u/.config/wigglet/settings.json"},
+        {"an empty XDG_CONFIG_HOME means ~/.config", "", "/home/u/.config/wigglet/settings.json"},
+        {"a relative XDG_CONFIG_HOME is ignored", "config",
+         "/home/u/.config/wigglet/settings.json"},
+    };
+    const ScopedVariable home("HOME", "/home/u");
+    for (const auto& row : rows) {
+        const ScopedVariable xdg("XDG_CONFIG_HOME", row.xdgConfigHome);
+        EXPECT_EQ(SettingsStore::defaultPath(), fs::path(row.expected)) << row.behaviour;
     }
-    ~ScopedVariable() { put(saved_ ? saved_->c_str() : nullptr); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-  private:
-    void put(const char* value) { value ? ::setenv(name_, value, 1) : ::unsetenv(name_); }
-    const char* name_;
-    std::optional<std::string> saved_;
-};
-
-TEST_P(SettingsStoreDefaultPath, FollowsTheXdgRules) {
-    ScopedVariable xdg("XDG_CONFIG_HOME", GetParam().xdgConfigHome);
-    ScopedVariable home("HOME", GetParam().home);
-    EXPECT_EQ(SettingsStore::defaultPath(), fs::path(GetParam().expected));
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreDefaultPath, ::testing::ValuesIn(kDefaultPaths),
-                         wigglet::test::BehaviourRowName());
 
 TEST(SettingsStoreTrace, TheProgramsWritesAreTracedAndTheRunnersAreNot) {
     TemporaryFolder folder;

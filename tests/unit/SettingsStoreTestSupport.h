@@ -9,7 +9,6 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <sys/stat.h>
 #include <vector>
 
 namespace wigglet::testing {
@@ -35,12 +34,6 @@ inline void writeFile(const fs::path& path, const std::string& text) {
 
 inline nlohmann::json readJson(const fs::path& path) {
     return nlohmann::json::parse(readFile(path).value_or(""), nullptr, false);
-}
-
-inline unsigned modeOf(const fs::path& path) {
-    struct stat st {};
-    ::stat(path.c_str(), &st);
-    return st.st_mode & 07777;
 }
 
 inline std::vector<fs::path> entriesStartingWith(const fs::path& folder,

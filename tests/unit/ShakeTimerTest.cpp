@@ -26,14 +26,6 @@ class ShakeTimerTest : public SimFixture {
     }
 };
 
-TEST_F(ShakeTimerTest, NoCountdownReadsIndefinitelyAndZero) {
-    EXPECT_EQ(timer.timeLeftString(), "Indefinitely");
-    const TimeLeft left = timer.timeLeft();
-    EXPECT_EQ(left.hours, 0);
-    EXPECT_EQ(left.minutes, 0);
-    EXPECT_EQ(left.seconds, 0);
-}
-
 TEST_F(ShakeTimerTest, HoursAreShownFromOneHourOnAndSecondsBelowIt) {
     timer.start(90);
     EXPECT_EQ(timer.timeLeftString(), "01h 29m");

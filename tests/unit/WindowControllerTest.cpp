@@ -1,7 +1,5 @@
 #include "ui/WindowController.h"
 
-#include "BehaviourRowName.h"
-#include "QtApplication.h"
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
 #include "foundation/Localizer.h"
@@ -48,7 +46,6 @@ class Windows : public SimFixture {
         QCoreApplication::sendEvent(window, &event);
     }
 
-    QtApplicationFirst application;
     AppDelegate delegate;
     QtWindowPresenter presenter{delegate};
 };

@@ -2,20 +2,16 @@
 #include "platform/linux/LinuxDesktopOptions.h"
 #include "platform/linux/wayland/WaylandBackend.h"
 #include "support/BusPeer.h"
+#include "support/EventLoop.h"
 #include "support/FakeRemoteDesktopPortal.h"
 #include "support/HeadlessCompositor.h"
 #include "support/PrivateBus.h"
-#include "support/WaylandTest.h"
 
 #include <gtest/gtest.h>
 
 using namespace wigglet;
-using wigglet::desktop::WaylandBackend;
-using wigglet::testing::BusPeer;
-using wigglet::testing::FakeRemoteDesktopPortal;
-using wigglet::testing::HeadlessCompositor;
-using wigglet::testing::PrivateBus;
-using wigglet::testing::WaylandTest;
+using namespace wigglet::desktop;
+using namespace wigglet::testing;
 using Notification = FakeRemoteDesktopPortal::Notification;
 
 namespace {
@@ -49,13 +45,13 @@ TEST(WestonPortalTest, InputGoesThroughTheRemoteDesktopPortalAndOneLineSaysSo) {
     const auto frame = backend.screens().primaryFrame();
     ASSERT_TRUE(frame);
     const Point home{believed.x, frame->size.height - believed.y};
-    ASSERT_TRUE(WaylandTest::waitFor(
+    ASSERT_TRUE(runUntil(
         [&] {
             backend.events().warpCursor({home.x + 110, home.y - 220});
             backend.events().warpCursor(home);
             return portal.notifications().size() >= 2;
         },
-        5));
+        5000));
     const auto sent = portal.notifications();
     EXPECT_EQ(sent[0], (Notification{"NotifyPointerMotion", {110.0, -220.0}}));
     EXPECT_EQ(sent[1], (Notification{"NotifyPointerMotion", {-110.0, 220.0}}));

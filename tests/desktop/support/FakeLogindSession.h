@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QDBusContext>
+#include <QDBusError>
 #include <QObject>
 #include <QString>
-#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -25,10 +25,18 @@ class FakeLogindSession : public QObject, protected QDBusContext {
 
     explicit FakeLogindSession(bool refuses = false) : refuses_(refuses) {}
 
-    std::vector<Call> calls() const;
+    std::vector<Call> calls() const {
+        std::lock_guard lock(mutex_);
+        return calls_;
+    }
 
   public slots:
-    void SetBrightness(const QString& subsystem, const QString& name, uint brightness);
+    void SetBrightness(const QString& subsystem, const QString& name, uint brightness) {
+        std::lock_guard lock(mutex_);
+        calls_.push_back({subsystem, name, brightness});
+        if (refuses_)
+            sendErrorReply(QDBusError::AccessDenied, QStringLiteral("not the active session"));
+    }
 
   private:
     const bool refuses_;

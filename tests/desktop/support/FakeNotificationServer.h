@@ -17,21 +17,30 @@ class FakeNotificationServer : public QObject {
   public:
     struct Shown {
         QString appName;
-        QString appIcon;
         QString summary;
         QString body;
         QVariantMap hints;
-        int expireTimeout = 0;
     };
 
-    std::vector<Shown> shown() const;
+    std::vector<Shown> shown() const {
+        std::lock_guard lock(mutex_);
+        return shown_;
+    }
 
   public slots:
-    QString GetServerInformation(QString& vendor, QString& version, QString& protocolVersion);
-    QStringList GetCapabilities();
-    uint Notify(const QString& appName, uint replacesId, const QString& appIcon,
-                const QString& summary, const QString& body, const QStringList& actions,
-                const QVariantMap& hints, int expireTimeout);
+    QString GetServerInformation(QString& vendor, QString& version, QString& protocolVersion) {
+        vendor = QStringLiteral("Wigglet tests");
+        version = QStringLiteral("1");
+        protocolVersion = QStringLiteral("1.2");
+        return QStringLiteral("fake-notifications");
+    }
+    uint Notify(const QString& appName, uint /*replacesId*/, const QString& /*appIcon*/,
+                const QString& summary, const QString& body, const QStringList& /*actions*/,
+                const QVariantMap& hints, int /*expireTimeout*/) {
+        std::lock_guard lock(mutex_);
+        shown_.push_back({appName, summary, body, hints});
+        return static_cast<uint>(shown_.size());
+    }
 
   private:
     mutable std::mutex mutex_;

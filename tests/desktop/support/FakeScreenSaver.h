@@ -16,15 +16,25 @@ class FakeScreenSaver : public QObject {
     explicit FakeScreenSaver(uint firstCookie) : nextCookie_(firstCookie) {}
 
     // Each call as its method name followed by its arguments.
-    std::vector<QStringList> calls() const;
+    std::vector<QStringList> calls() const {
+        std::lock_guard lock(mutex_);
+        return calls_;
+    }
 
   public slots:
-    uint Inhibit(const QString& application, const QString& reason);
-    void UnInhibit(uint cookie);
-    void SimulateUserActivity();
+    uint Inhibit(const QString& application, const QString& reason) {
+        record({QStringLiteral("Inhibit"), application, reason});
+        std::lock_guard lock(mutex_);
+        return nextCookie_++;
+    }
+    void UnInhibit(uint cookie) { record({QStringLiteral("UnInhibit"), QString::number(cookie)}); }
+    void SimulateUserActivity() { record({QStringLiteral("SimulateUserActivity")}); }
 
   private:
-    void record(QStringList call);
+    void record(QStringList call) {
+        std::lock_guard lock(mutex_);
+        calls_.push_back(std::move(call));
+    }
 
     mutable std::mutex mutex_;
     std::vector<QStringList> calls_;

@@ -1,8 +1,6 @@
 #include "support/PrivateBus.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
+#include <QTemporaryFile>
 
 namespace wigglet::testing {
 
@@ -23,42 +21,29 @@ constexpr const char* configText = R"(<!DOCTYPE busconfig PUBLIC
 </busconfig>
 )";
 
-std::string writeConfig() {
-    char path[] = "/tmp/wigglet-test-bus-XXXXXX";
-    const int fd = ::mkstemp(path);
-    if (fd < 0)
-        return {};
-    const std::string text = configText;
-    const bool written = ::write(fd, text.data(), text.size()) == ssize_t(text.size());
-    ::close(fd);
-    return written ? path : std::string();
-}
-
 } // namespace
 
+// The daemon has read its configuration before it reports its address.
 std::unique_ptr<PrivateBus> PrivateBus::start(std::string& whyNot) {
-    const std::string config = writeConfig();
-    if (config.empty()) {
+    QTemporaryFile config;
+    if (!config.open() || config.write(configText) < 0 || !config.flush()) {
         whyNot = "cannot write a bus configuration";
         return nullptr;
     }
     std::string address;
-    auto process = ChildProcess::start(
-        {"dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=3"}, address,
-        whyNot);
-    if (!process) {
-        ::unlink(config.c_str());
+    auto process =
+        ChildProcess::start({"dbus-daemon", "--config-file=" + config.fileName().toStdString(),
+                             "--nofork", "--print-address=1"},
+                            address, whyNot);
+    if (!process)
         return nullptr;
-    }
     return std::unique_ptr<PrivateBus>(
-        new PrivateBus(std::move(process), QString::fromStdString(address), config));
+        new PrivateBus(std::move(process), QString::fromStdString(address)));
 }
 
 PrivateBus::~PrivateBus() {
     for (const QString& name : connectionNames_)
         QDBusConnection::disconnectFromBus(name);
-    process_.reset();
-    ::unlink(config_.c_str());
 }
 
 QDBusConnection PrivateBus::connect(const QString& name) const {

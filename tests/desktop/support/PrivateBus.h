@@ -23,12 +23,11 @@ class PrivateBus {
     QDBusConnection connect(const QString& name) const;
 
   private:
-    PrivateBus(std::unique_ptr<ChildProcess> process, QString address, std::string config)
-        : process_(std::move(process)), address_(std::move(address)), config_(std::move(config)) {}
+    PrivateBus(std::unique_ptr<ChildProcess> process, QString address)
+        : process_(std::move(process)), address_(std::move(address)) {}
 
     std::unique_ptr<ChildProcess> process_;
     QString address_;
-    std::string config_;
     mutable std::vector<QString> connectionNames_;
 };
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "TemporaryFolder.h"
 #include "platform/Platform.h"
 
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -12,14 +14,25 @@ namespace wigglet::testing {
 // file that the test reads back.
 class TracedPlatform {
   public:
-    explicit TracedPlatform(PlatformServices services);
-    ~TracedPlatform();
+    explicit TracedPlatform(PlatformServices services) : platform_(services), scope_(platform_) {
+        platform_.trace().open(path_.string());
+    }
 
     // The trace lines written so far, only those of one kind when a kind is given.
-    std::vector<nlohmann::json> lines(const std::string& kind = {}) const;
+    std::vector<nlohmann::json> lines(const std::string& kind = {}) const {
+        std::vector<nlohmann::json> lines;
+        std::ifstream in(path_);
+        for (std::string line; std::getline(in, line);) {
+            auto parsed = nlohmann::json::parse(line);
+            if (kind.empty() || parsed["ev"] == kind)
+                lines.push_back(std::move(parsed));
+        }
+        return lines;
+    }
 
   private:
-    std::string path_;
+    TemporaryFolder folder_;
+    const std::filesystem::path path_ = folder_ / "trace.jsonl";
     Platform platform_;
     PlatformScope scope_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDesktopServices>
 #include <QObject>
 #include <QUrl>
 #include <vector>
@@ -12,8 +13,16 @@ class UrlCatcher : public QObject {
     Q_OBJECT
 
   public:
-    explicit UrlCatcher(std::initializer_list<const char*> schemes);
-    ~UrlCatcher() override;
+    explicit UrlCatcher(std::initializer_list<const char*> schemes) {
+        for (const char* scheme : schemes) {
+            schemes_.push_back(QString::fromLatin1(scheme));
+            QDesktopServices::setUrlHandler(schemes_.back(), this, "open");
+        }
+    }
+    ~UrlCatcher() override {
+        for (const QString& scheme : schemes_)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
 
     const std::vector<QUrl>& opened() const { return opened_; }
 

@@ -33,17 +33,20 @@ XTestWindow::~XTestWindow() {
     XCloseDisplay(display_);
 }
 
+XEvent XTestWindow::read() {
+    XEvent event;
+    XNextEvent(display_, &event);
+    if (event.type == MappingNotify)
+        XRefreshKeyboardMapping(&event.xmapping);
+    return event;
+}
+
 std::optional<XEvent> XTestWindow::next(int type, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     for (;;) {
-        while (XPending(display_) > 0) {
-            XEvent event;
-            XNextEvent(display_, &event);
-            if (event.type == MappingNotify)
-                XRefreshKeyboardMapping(&event.xmapping);
-            if (event.type == type)
+        while (XPending(display_) > 0)
+            if (const XEvent event = read(); event.type == type)
                 return event;
-        }
         if (deadline.hasExpired())
             return std::nullopt;
         pollfd waiting{ConnectionNumber(display_), POLLIN, 0};
@@ -54,24 +57,19 @@ std::optional<XEvent> XTestWindow::next(int type, int timeoutMs) {
 std::vector<XEvent> XTestWindow::received() {
     XSync(display_, False);
     std::vector<XEvent> events;
-    while (XPending(display_) > 0) {
-        XEvent event;
-        XNextEvent(display_, &event);
-        if (event.type == MappingNotify)
-            XRefreshKeyboardMapping(&event.xmapping);
-        events.push_back(event);
-    }
+    while (XPending(display_) > 0)
+        events.push_back(read());
     return events;
 }
 
-std::vector<std::string> keyStrokes(const std::vector<XEvent>& events) {
-    std::vector<std::string> strokes;
+std::string keyStrokes(const std::vector<XEvent>& events) {
+    std::string strokes;
     for (XEvent event : events) {
         if (event.type != KeyPress && event.type != KeyRelease)
             continue;
         const char* name = XKeysymToString(XLookupKeysym(&event.xkey, 0));
-        strokes.push_back((event.type == KeyPress ? "+" : "-") +
-                          std::string(name ? name : "NoSymbol"));
+        strokes += (strokes.empty() ? "" : " ") + std::string(event.type == KeyPress ? "+" : "-") +
+                   (name ? name : "NoSymbol");
     }
     return strokes;
 }

@@ -23,7 +23,6 @@ class XTestWindow {
     XTestWindow& operator=(const XTestWindow&) = delete;
 
     _XDisplay* display() const { return display_; }
-    unsigned long window() const { return window_; }
 
     // The next event of that type within the timeout; events of other types are dropped.
     std::optional<_XEvent> next(int type, int timeoutMs = 3000);
@@ -34,12 +33,15 @@ class XTestWindow {
 
   private:
     XTestWindow(_XDisplay* display, unsigned long window) : display_(display), window_(window) {}
+    // The next pending event, with the keyboard mapping kept up to date.
+    _XEvent read();
 
     _XDisplay* display_;
     unsigned long window_;
 };
 
-// Key events as "+name" for a press and "-name" for a release, named by their keysym.
-std::vector<std::string> keyStrokes(const std::vector<_XEvent>& events);
+// Key events as "+name" for a press and "-name" for a release, named by their keysym, with a
+// space between.
+std::string keyStrokes(const std::vector<_XEvent>& events);
 
 } // namespace wigglet::testing

@@ -18,7 +18,17 @@ class XvfbServer {
     // Absent, with the reason in whyNot, when Xvfb is missing or does not start. Extra
     // arguments go to the server (-extension XTEST leaves that extension out).
     static std::unique_ptr<XvfbServer> start(std::string& whyNot,
-                                             const std::vector<std::string>& extra = {});
+                                             const std::vector<std::string>& extra = {}) {
+        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        std::vector<std::string> argv = {"Xvfb", "-displayfd", "1",   "-screen", "0",
+                                         screen, "-nolisten",  "tcp", "-ac"};
+        argv.insert(argv.end(), extra.begin(), extra.end());
+        std::string display;
+        auto process = ChildProcess::start(argv, display, whyNot);
+        if (!process)
+            return nullptr;
+        return std::unique_ptr<XvfbServer>(new XvfbServer(std::move(process), ":" + display));
+    }
 
     const std::string& displayName() const { return displayName_; }
 

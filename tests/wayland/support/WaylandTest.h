@@ -2,7 +2,6 @@
 
 #include "support/HeadlessCompositor.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace wigglet::testing {
@@ -10,12 +9,7 @@ namespace wigglet::testing {
 // A test against the run's headless sway.
 class WaylandTest : public ::testing::Test {
   public:
-    static HeadlessCompositor* sway;
-
-    // Runs the Qt event loop until done() holds or the time is up; says whether it held.
-    static bool waitFor(const std::function<bool()>& done, double seconds);
-    // Runs the Qt event loop for that long.
-    static void pass(double seconds);
+    static inline HeadlessCompositor* sway = nullptr;
 };
 
 } // namespace wigglet::testing
