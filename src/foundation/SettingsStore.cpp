@@ -379,19 +379,18 @@ bool SettingsStore::persist() {
     }
     unsaved_.clear();
     seen_ = disk_->stamp();
-    whyNotSaved_.reset();
-    if (writesFailing_) {
-        writesFailing_ = false;
+    if (whyNotSaved_) {
+        whyNotSaved_.reset();
         report(LogLevel::Info, "Settings are saved to " + disk_->path().string() + " again.");
     }
     return true;
 }
 
 void SettingsStore::reportWriteFailure(const std::string& failure) {
+    const bool alreadyFailing = whyNotSaved_.has_value();
     whyNotSaved_ = failure;
-    if (writesFailing_)
+    if (alreadyFailing)
         return;
-    writesFailing_ = true;
     report(LogLevel::Error, "Cannot save settings (" + failure +
                                 "); changes are kept in memory and saved as soon as writing "
                                 "works again.");

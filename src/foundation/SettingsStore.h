@@ -120,7 +120,7 @@ class SettingsStore {
     AtomicFile::Stamp seen_;
     bool unreadable_ = false;
     bool corruptFileInPlace_ = false;
-    bool writesFailing_ = false;
+    // Set while writes fail (or for good, on a refused path), which is said once.
     std::optional<std::string> whyNotSaved_;
     std::optional<std::filesystem::path> movedAsideTo_;
 };
