@@ -48,24 +48,15 @@ TimeLeft ShakeTimer::timeLeft() const {
 std::string ShakeTimer::timeLeftString() const {
     if (!isTimed())
         return localized("indefinitely");
-    const TimeLeft left = timeLeft();
-    const Localizer& texts = Localizer::shared();
+    return format(timeLeft(), Localizer::shared());
+}
+
+std::string ShakeTimer::format(const TimeLeft& left, const Localizer& texts) {
     if (left.hours < 1)
         return texts.format("time-left-minutes-seconds",
                             {twoDigits(left.minutes), twoDigits(left.seconds)});
     return texts.format("time-left-hours-minutes",
                         {twoDigits(left.hours), twoDigits(left.minutes)});
-}
-
-std::string ShakeTimer::format(const TimeLeft& left) {
-    char text[64];
-    if (left.hours < 1)
-        std::snprintf(text, sizeof text, "%02lldm %02llds", static_cast<long long>(left.minutes),
-                      static_cast<long long>(left.seconds));
-    else
-        std::snprintf(text, sizeof text, "%02lldh %02lldm", static_cast<long long>(left.hours),
-                      static_cast<long long>(left.minutes));
-    return text;
 }
 
 void ShakeTimer::shakeForElasped() {

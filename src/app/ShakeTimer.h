@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/Localizer.h"
 #include "platform/RunLoop.h"
 
 #include <cstdint>
@@ -25,8 +26,8 @@ class ShakeTimer {
     TimeLeft timeLeft() const;
     // The menu's text in the user's language: "29m 59s", "01h 29m", or "Indefinitely".
     std::string timeLeftString() const;
-    // "%02im %02is" below an hour, "%02ih %02im" from an hour on, in English for scripts.
-    static std::string format(const TimeLeft& left);
+    // "%02im %02is" below an hour, "%02ih %02im" from an hour on, in the table's words.
+    static std::string format(const TimeLeft& left, const Localizer& texts);
     void shakeForElasped();
     // A period is timed exactly while the countdown is present and still valid.
     bool isTimed() const { return shakeForTimer && shakeForTimer->isValid(); }

@@ -2,6 +2,7 @@
 
 #include "app/ShakeTimer.h"
 #include "control/ControlBusAdaptor.h"
+#include "foundation/Localizer.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -32,7 +33,8 @@ QDBusMessage call(const QString& method, const QVariantList& args = {}, bool sta
 
 std::string timeLeftText(qlonglong seconds) {
     TimeLeft left{seconds / 3600, (seconds / 60) % 60, seconds % 60};
-    return ShakeTimer::format(left);
+    // Scripts read English whatever the session's language.
+    return ShakeTimer::format(left, Localizer());
 }
 
 // One line with a blank after each colon and comma, as people write JSON by hand.
