@@ -27,12 +27,12 @@ namespace {
 constexpr const char* kTag = "tag";
 constexpr double kUnpickedCoordinate = 10;
 constexpr int kInstructionsTop = 48;
+constexpr int kPanelOverhang = 20;
 
 QPixmap screenCapture() {
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->grabWindow(0) : QPixmap();
 }
-constexpr int kPanelOverhang = 20;
 
 SettingsStore& store() {
     return SettingsStore::shared();
