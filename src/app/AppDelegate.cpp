@@ -14,6 +14,7 @@
 #include "platform/Platform.h"
 #include "platform/PowerManagement.h"
 #include "platform/PowerSources.h"
+#include "platform/SessionLock.h"
 #include "platform/Sleeper.h"
 #include "platform/Workspace.h"
 #include "system/GlobalKeybindPreferences.h"
@@ -130,7 +131,8 @@ void AppDelegate::mainLoop() {
         mainLine("last user activity: " + shortest(idle));
         userActivityDetected();
     }
-    const bool step = spaced && threshold < idle;
+    const bool paused = pausedByLock();
+    const bool step = spaced && threshold < idle && !paused;
     traceTick(startedAt, idle, elapsed, step);
     if (step) {
         mainLine("user has been inactive for more than " + shortest(threshold) +
@@ -150,6 +152,20 @@ void AppDelegate::mainLoop() {
         stopShakeAndUpdate();
     else
         refreshMenu();
+}
+
+bool AppDelegate::pausedByLock() {
+    const bool paused = Platform::current().sessionLock().isLocked() &&
+                        !store().boolForKey(SettingsKey::shakeWhileLocked);
+    if (paused != pausedByLock_) {
+        pausedByLock_ = paused;
+        mainLine(paused ? "the session is locked: steps pause" : "steps resume");
+        if (paused)
+            recordTrace("pause", {{"reason", "locked"}});
+        else
+            recordTrace("resume");
+    }
+    return paused;
 }
 
 void AppDelegate::traceTick(double startedAt, double idle, std::optional<double> elapsed,

@@ -96,9 +96,12 @@ class AppDelegate {
   private:
     bool isPermitted();
     void refreshMenu();
+    // Whether steps wait for the session to be unlocked; a change is traced once.
+    bool pausedByLock();
     void traceTick(double startedAt, double idle, std::optional<double> elapsed, bool step);
 
     WindowPresenter* windows_ = nullptr;
+    bool pausedByLock_ = false;
     std::vector<std::function<void()>> refreshListeners_;
     NotificationCenter::Observation preferencesUpdated_;
 };

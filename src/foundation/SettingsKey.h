@@ -31,9 +31,10 @@ enum class SettingsKey {
     scrollTypeIndex,
     scrollTabType,
     tabScrollTopEnabled,
+    shakeWhileLocked,
 };
 
-inline constexpr std::array<std::string_view, 22> kSettingsKeyNames = {
+inline constexpr std::array<std::string_view, 23> kSettingsKeyNames = {
     "zenEnabled",
     "moveCursorEnabled",
     "clickEnabled",
@@ -56,6 +57,7 @@ inline constexpr std::array<std::string_view, 22> kSettingsKeyNames = {
     "scrollTypeIndex",
     "scrollTabType",
     "tabScrollTopEnabled",
+    "shakeWhileLocked",
 };
 
 constexpr std::string_view rawValue(SettingsKey key) {

@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include "platform/SessionLock.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -7,7 +9,12 @@ namespace wigglet {
 
 namespace {
 Platform* installed = nullptr;
-}
+
+class NeverLocked final : public SessionLock {
+  public:
+    bool isLocked() override { return false; }
+};
+} // namespace
 
 Platform::Platform(PlatformServices services) : services_(services) {}
 
@@ -21,6 +28,11 @@ Platform& Platform::current() {
         std::abort();
     }
     return *installed;
+}
+
+SessionLock& Platform::sessionLock() const {
+    static NeverLocked never;
+    return services_.sessionLock ? *services_.sessionLock : never;
 }
 
 bool Platform::isInstalled() {

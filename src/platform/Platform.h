@@ -22,6 +22,7 @@ class LoginItems;
 class UserNotificationService;
 class Workspace;
 class SystemInfo;
+class SessionLock;
 
 // The platform services a host hands to the core.
 struct PlatformServices {
@@ -37,6 +38,8 @@ struct PlatformServices {
     UserNotificationService* notifications = nullptr;
     Workspace* workspace = nullptr;
     SystemInfo* system = nullptr;
+    // Absent where the host cannot tell: the session then counts as never locked.
+    SessionLock* sessionLock = nullptr;
 };
 
 // The context through which the core reaches the platform, and the home of the process-wide
@@ -65,6 +68,7 @@ class Platform {
     UserNotificationService& notifications() const { return *services_.notifications; }
     Workspace& workspace() const { return *services_.workspace; }
     SystemInfo& system() const { return *services_.system; }
+    SessionLock& sessionLock() const;
     Random& random() { return random_; }
     Trace& trace() { return trace_; }
 

@@ -126,6 +126,22 @@ Problem typeKey(UiActor& ui, const Command& c) {
     return ui.key(keyDown);
 }
 
+void addIdleSource(Runner& r, const Command& c) {
+    using By = SimIdleSource::ResetBy;
+    const By cause = c[2] == "input" ? By::Input : c[2] == "activity" ? By::Activity : By::Nothing;
+    world(r).idleSources.push_back({c[1], cause, r.sim().micros()});
+}
+
+// Every idle count the simulated session keeps, the HID one first.
+void dumpIdle(Runner& r, const Command&) {
+    const SimWorld& w = world(r);
+    const std::int64_t now = r.sim().micros();
+    Trace::Fields sources = {{"hid", w.idleSeconds(w.lastInputMicros, now)}};
+    for (const SimIdleSource& source : w.idleSources)
+        sources[source.name] = w.idleSeconds(source.lastResetMicros, now);
+    recordTrace("idle", {{"sources", sources}});
+}
+
 using C = const Command&;
 using N = Verb::Needs;
 
@@ -160,6 +176,9 @@ constexpr Verb kVerbs[] = {
     {.usage = "notifications granted|denied|ask-grant|ask-deny",
      .shape = "o",
      .run = runNotifications},
+    {.usage = "lock", .run = [](Runner& r, C) { world(r).locked = true; }, .whileBlocked = true},
+    {.usage = "unlock", .run = [](Runner& r, C) { world(r).locked = false; }, .whileBlocked = true},
+    {.usage = "idle-source NAME input|activity|none", .shape = "wo", .run = addIdleSource},
     {.usage = "fail assertion", .run = [](Runner& r, C) { r.sim().power.failNextAssertion(); }},
     {.usage = "fail login-item \"REASON\"",
      .shape = "w",
@@ -197,6 +216,7 @@ constexpr Verb kVerbs[] = {
              r.finishTurn();
          },
      .needs = N::Program},
+    {.usage = "dump idle", .run = dumpIdle},
     {.usage = "dump settings",
      .run =
          [](Runner& r, C) {

@@ -8,12 +8,7 @@
 namespace wigglet::sim {
 
 double SimEventSource::secondsSinceLastInput() {
-    const std::int64_t now = clock_.micros();
-    std::int64_t last = std::min(world_.lastInputMicros, now);
-    for (const auto& [from, to] : world_.activePeriods)
-        if (from <= now)
-            last = std::max(last, std::min(now, to));
-    return static_cast<double>(now - last) / 1e6;
+    return world_.idleSeconds(world_.lastInputMicros, clock_.micros());
 }
 
 bool SimEventSource::mayPostEvents() {
@@ -22,6 +17,8 @@ bool SimEventSource::mayPostEvents() {
 
 void SimEventSource::userInput() {
     countAsInput();
+    for (SimIdleSource& source : world_.idleSources)
+        source.lastResetMicros = std::max(source.lastResetMicros, clock_.micros());
 }
 
 bool SimEventSource::allocateEvent() {
@@ -34,6 +31,7 @@ bool SimEventSource::allocateEvent() {
 
 void SimEventSource::countAsInput() {
     world_.lastInputMicros = std::max(world_.lastInputMicros, clock_.micros());
+    world_.resetIdleSources(SimIdleSource::ResetBy::Input, clock_.micros());
 }
 
 void SimEventSource::doPost(const MouseEvent& event) {
@@ -64,6 +62,8 @@ void SimEventSource::doPost(const SystemDefinedEvent& event) {
 
 void SimEventSource::doWarp(Point location) {
     world_.pointer = location;
+    // Not input for the HID count the core reads, but the other sources see the pointer move.
+    world_.resetIdleSources(SimIdleSource::ResetBy::Input, clock_.micros());
 }
 
 void SimEventSource::doNudge(Point location) {

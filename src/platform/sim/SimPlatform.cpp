@@ -7,7 +7,7 @@ namespace wigglet::sim {
 SimPlatform::SimPlatform()
     : platform_(PlatformServices{&runLoop, &sleeper, &events, &screens, &power, &powerSources,
                                  &brightness, &hotKeys, &loginItems, &notifications, &workspace,
-                                 &system}) {
+                                 &system, &sessionLock}) {
     platform_.trace().setClock([this] { return clock.seconds(); });
 }
 

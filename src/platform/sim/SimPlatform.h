@@ -11,6 +11,7 @@
 #include "platform/sim/SimPowerSources.h"
 #include "platform/sim/SimRunLoop.h"
 #include "platform/sim/SimScreens.h"
+#include "platform/sim/SimSessionLock.h"
 #include "platform/sim/SimSleeper.h"
 #include "platform/sim/SimSystemInfo.h"
 #include "platform/sim/SimWorkspace.h"
@@ -38,7 +39,7 @@ class SimPlatform {
     SimSleeper sleeper{clock, runLoop};
     SimEventSource events{clock, world};
     SimScreens screens{world};
-    SimPowerManagement power;
+    SimPowerManagement power{clock, world};
     SimPowerSources powerSources{world};
     SimDisplayBrightness brightness{world};
     SimHotKeyService hotKeys;
@@ -46,6 +47,7 @@ class SimPlatform {
     SimNotifications notifications{runLoop};
     SimWorkspace workspace;
     SimSystemInfo system{world};
+    SimSessionLock sessionLock{world};
 
   private:
     Platform platform_;

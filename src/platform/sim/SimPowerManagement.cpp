@@ -1,5 +1,8 @@
 #include "platform/sim/SimPowerManagement.h"
 
+#include "platform/sim/SimClock.h"
+#include "platform/sim/SimWorld.h"
+
 namespace wigglet::sim {
 
 namespace {
@@ -23,6 +26,10 @@ void SimPowerManagement::doReleaseAssertion(std::uint32_t id) {
 PowerManagement::ActivityToken SimPowerManagement::doBeginActivity(std::uint64_t,
                                                                    const std::string&) {
     return std::make_shared<int>(0);
+}
+
+void SimPowerManagement::doDeclareUserActivity() {
+    world_.resetIdleSources(SimIdleSource::ResetBy::Activity, clock_.micros());
 }
 
 } // namespace wigglet::sim
