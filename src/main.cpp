@@ -6,6 +6,7 @@
 #include "control/CommandLine.h"
 #include "control/ControlBusAdaptor.h"
 #include "control/ControlClient.h"
+#include "doctor/Doctor.h"
 #include "foundation/SettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/RunLoop.h"
@@ -19,6 +20,7 @@
 #include "ui/StartupNotices.h"
 #ifdef WIGGLET_HAVE_X11
 #include "platform/linux/x11/X11Backend.h"
+#include "platform/linux/x11/XServerIdleProbe.h"
 #endif
 #ifdef WIGGLET_HAVE_WAYLAND
 #include "platform/linux/wayland/WaylandBackend.h"
@@ -107,6 +109,29 @@ void tellAboutMissingTray() {
                "starts. Meanwhile the global shortcut (Alt+Super+S by default) switches "
                "shaking on and off, and `wigglet status` tells the state.\n",
                stderr);
+}
+
+// Under a Wayland backend, X programs read XWayland's count, which the backend cannot see.
+std::vector<std::unique_ptr<wigglet::desktop::IdleProbe>>
+xwaylandProbes([[maybe_unused]] const wigglet::desktop::DesktopBackend& backend) {
+    std::vector<std::unique_ptr<wigglet::desktop::IdleProbe>> probes;
+#ifdef WIGGLET_HAVE_X11
+    const char* display = std::getenv("DISPLAY");
+    if (std::string(backend.name()) == "wayland" && display && *display)
+        probes.push_back(std::make_unique<wigglet::desktop::XServerIdleProbe>(
+            std::string(), "XWayland screen-saver idle"));
+#endif
+    return probes;
+}
+
+int runDoctor(int argc, char** argv, const CommandLine& line) {
+    BackendChooser::Choice choice = chooseBackend();
+    wigglet::doctor::Doctor::Inputs inputs;
+    inputs.backend = choice.backend.get();
+    inputs.notes = choice.notes;
+    if (choice.backend)
+        inputs.moreProbes = [&choice] { return xwaylandProbes(*choice.backend); };
+    return wigglet::doctor::Doctor::run(argc, argv, line.json, std::move(inputs));
 }
 
 int runTray(int argc, char** argv, const CommandLine& line) {
@@ -214,6 +239,8 @@ int main(int argc, char** argv) {
         return 0;
     case CommandLine::Verb::Run:
         return runTray(argc, argv, line);
+    case CommandLine::Verb::Doctor:
+        return runDoctor(argc, argv, line);
     default:
         return wigglet::ControlClient::run(line);
     }

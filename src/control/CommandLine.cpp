@@ -29,6 +29,7 @@ const char* CommandLine::usage() {
            "       wigglet stop                stop shaking\n"
            "       wigglet toggle              shake indefinitely, or stop\n"
            "       wigglet status [--json]     tell whether Wigglet shakes\n"
+           "       wigglet doctor [--json]     check what Wigglet reaches in this session\n"
            "       wigglet --version | --help\n";
 }
 
@@ -70,7 +71,7 @@ ParsedCommandLine CommandLine::parse(const std::vector<std::string>& args) {
         return {line, {}};
     if (words.empty()) {
         if (line.json)
-            return fail("--json goes with status");
+            return fail("--json goes with status or doctor");
         return {line, {}};
     }
     const std::string& verb = words[0];
@@ -92,13 +93,15 @@ ParsedCommandLine CommandLine::parse(const std::vector<std::string>& args) {
         line.verb = Verb::Toggle;
     } else if (verb == "status") {
         line.verb = Verb::Status;
+    } else if (verb == "doctor") {
+        line.verb = Verb::Doctor;
     } else {
         return fail("unknown command: " + verb);
     }
     if (words.size() > allowed)
         return fail("too many arguments for " + verb + ": " + words[allowed]);
-    if (line.json && line.verb != Verb::Status)
-        return fail("--json goes with status");
+    if (line.json && line.verb != Verb::Status && line.verb != Verb::Doctor)
+        return fail("--json goes with status or doctor");
     return {line, {}};
 }
 

@@ -10,11 +10,11 @@ namespace wigglet {
 // The words `wigglet` was started with: either the tray program with its options, or one of
 // the verbs that drive a running program from a script.
 struct CommandLine {
-    enum class Verb { Run, Shake, Stop, Toggle, Status, Version, Help };
+    enum class Verb { Run, Shake, Stop, Toggle, Status, Doctor, Version, Help };
 
     Verb verb = Verb::Run;
     std::int64_t minutes = 0; // shake: 0 means indefinitely
-    bool json = false;        // status --json
+    bool json = false;        // status --json, doctor --json
     std::optional<std::string> settingsPath;
     std::optional<std::string> tracePath;
     bool verbose = false;

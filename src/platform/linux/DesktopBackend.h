@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/linux/IdleProbe.h"
+#include "platform/linux/ServiceReport.h"
+
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,6 +42,13 @@ class DesktopBackend {
     virtual std::vector<KeepAwakeMechanism*> keepAwakeMechanisms() = 0;
     // One sentence per missing capability.
     virtual std::vector<std::string> shortcomings() const = 0;
+
+    // For the doctor, after start(): the display server and the program serving it.
+    virtual std::string sessionDescription() const = 0;
+    // The services this backend serves, with the mechanism it picked for each.
+    virtual std::vector<ServiceReport> describe() const = 0;
+    // The idle counts this backend's connection can read.
+    virtual std::vector<std::unique_ptr<IdleProbe>> idleProbes() = 0;
 };
 
 } // namespace wigglet::desktop

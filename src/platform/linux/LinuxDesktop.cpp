@@ -3,9 +3,12 @@
 #include "platform/linux/DesktopBackend.h"
 #include "platform/linux/DesktopPowerManagement.h"
 #include "platform/linux/KeepAwakeMechanism.h"
+#include "platform/linux/dbus/BusIdleProbe.h"
 #include "platform/linux/dbus/BusInhibitor.h"
+#include "platform/linux/dbus/DesktopSessionLock.h"
 #include "platform/linux/dbus/FreedesktopNotifications.h"
 #include "platform/linux/dbus/LogindIdleInhibitor.h"
+#include "platform/linux/dbus/LogindIdleProbe.h"
 #include "platform/linux/dbus/SessionBus.h"
 #include "platform/linux/posix/RealSleeper.h"
 #include "platform/linux/posix/SyslogSystemInfo.h"
@@ -17,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <cstdlib>
 
 namespace wigglet::desktop {
@@ -58,6 +62,7 @@ LinuxDesktop::LinuxDesktop(const LinuxDesktopOptions& options, DesktopBackend& b
     notifications_ = std::make_unique<FreedesktopNotifications>(*bus_);
     workspace_ = std::make_unique<QtWorkspace>(options.releasesPage);
     system_ = std::make_unique<SyslogSystemInfo>();
+    sessionLock_ = std::make_unique<DesktopSessionLock>(QDBusConnection::systemBus(), *bus_);
 }
 
 LinuxDesktop::~LinuxDesktop() {
@@ -79,6 +84,7 @@ PlatformServices LinuxDesktop::services() const {
     services.notifications = notifications_.get();
     services.workspace = workspace_.get();
     services.system = system_.get();
+    services.sessionLock = sessionLock_.get();
     return services;
 }
 
@@ -97,6 +103,59 @@ std::vector<std::string> LinuxDesktop::notes() const {
     if (keepAwake_.empty())
         line += " nothing";
     return {line};
+}
+
+namespace {
+
+ServiceReport keepAwakeReport(const std::vector<KeepAwakeMechanism*>& mechanisms, bool bus) {
+    ServiceReport report{"keeping the display awake", {}, {}, {}};
+    for (const KeepAwakeMechanism* mechanism : mechanisms) {
+        if (!mechanism->isAvailable())
+            report.unavailable.push_back({mechanism->description(), "its service is not running"});
+        else
+            report.mechanism += (report.mechanism.empty() ? "" : ", ") + mechanism->description();
+    }
+    if (!bus)
+        report.unavailable.push_back(
+            {"org.freedesktop.ScreenSaver, org.freedesktop.PowerManagement", "no session bus"});
+    return report;
+}
+
+bool servedOrActivatable(const QDBusConnection& bus, const QString& name) {
+    if (!bus.isConnected())
+        return false;
+    QDBusConnectionInterface* names = bus.interface();
+    return names->isServiceRegistered(name).value() ||
+           names->activatableServiceNames().value().contains(name);
+}
+
+} // namespace
+
+std::vector<ServiceReport> LinuxDesktop::describe() const {
+    std::vector<ServiceReport> reports = backend_.describe();
+    reports.insert(reports.begin() + 1, keepAwakeReport(keepAwake_, bus_->isConnected()));
+    ServiceReport notifications{"notifications", {}, {}, {}};
+    const QString notifier = QStringLiteral("org.freedesktop.Notifications");
+    if (servedOrActivatable(bus_->connection(), notifier))
+        notifications.mechanism = "org.freedesktop.Notifications";
+    else
+        notifications.unavailable.push_back(
+            {"org.freedesktop.Notifications",
+             bus_->isConnected() ? "no notification daemon on the session bus" : "no session bus"});
+    if (notifications.mechanism.empty())
+        notifications.advice = "Install a notification daemon (dunst, mako) for the end-of-period "
+                               "notice.";
+    reports.push_back(std::move(notifications));
+    reports.push_back({"login", "an XDG autostart entry ($XDG_CONFIG_HOME/autostart)", {}, {}});
+    return reports;
+}
+
+std::vector<std::unique_ptr<IdleProbe>> LinuxDesktop::idleProbes() {
+    std::vector<std::unique_ptr<IdleProbe>> probes = backend_.idleProbes();
+    for (auto source : {BusIdleProbe::mutterIdleMonitor(), BusIdleProbe::screenSaverIdleTime()})
+        probes.push_back(std::make_unique<BusIdleProbe>(source, bus_->connection()));
+    probes.push_back(std::make_unique<LogindIdleProbe>(QDBusConnection::systemBus()));
+    return probes;
 }
 
 } // namespace wigglet::desktop

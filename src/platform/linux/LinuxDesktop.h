@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/linux/IdleProbe.h"
 #include "platform/linux/LinuxDesktopOptions.h"
+#include "platform/linux/ServiceReport.h"
 
 #include <memory>
 #include <string>
@@ -23,6 +25,7 @@ class XdgAutostartLoginItems;
 class FreedesktopNotifications;
 class QtWorkspace;
 class SyslogSystemInfo;
+class DesktopSessionLock;
 
 // Every Linux desktop service, built once by the host after its Qt application object: the
 // session's backend (input, screens, shortcut), the session bus, sysfs, XDG autostart. What
@@ -40,6 +43,10 @@ class LinuxDesktop {
     std::vector<std::string> shortcomings() const;
     // What was found, for --verbose: the mechanisms that keep the display awake.
     std::vector<std::string> notes() const;
+    // For the doctor: each service as the backend and this object serve it, and every idle
+    // count they can read.
+    std::vector<ServiceReport> describe() const;
+    std::vector<std::unique_ptr<IdleProbe>> idleProbes();
     // The bus every session-bus client of the program shares and rejoins through.
     SessionBus& sessionBus() { return *bus_; }
 
@@ -58,6 +65,7 @@ class LinuxDesktop {
     std::unique_ptr<FreedesktopNotifications> notifications_;
     std::unique_ptr<QtWorkspace> workspace_;
     std::unique_ptr<SyslogSystemInfo> system_;
+    std::unique_ptr<DesktopSessionLock> sessionLock_;
 };
 
 } // namespace wigglet::desktop

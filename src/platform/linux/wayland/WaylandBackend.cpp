@@ -3,6 +3,7 @@
 #include "platform/ModifierFlags.h"
 #include "platform/VirtualKeys.h"
 #include "platform/linux/LinuxDesktopOptions.h"
+#include "platform/linux/PeerProgram.h"
 #include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/wayland/KGlobalAccelHotKeyService.h"
 #include "platform/linux/wayland/LayerShellPointerProbe.h"
@@ -10,6 +11,7 @@
 #include "platform/linux/wayland/WaylandConnection.h"
 #include "platform/linux/wayland/WaylandEventSource.h"
 #include "platform/linux/wayland/WaylandHotKeyService.h"
+#include "platform/linux/wayland/WaylandIdleProbe.h"
 #include "platform/linux/wayland/WaylandScreens.h"
 #include "platform/linux/wayland/WaylandSeat.h"
 
@@ -18,6 +20,7 @@
 #include <QtGlobal>
 #include <cstdlib>
 #include <unistd.h>
+#include <wayland-client.h>
 
 namespace wigglet::desktop {
 
@@ -145,6 +148,72 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
     if (advice)
         missing.push_back(bindingAdviceLine(*advice));
     return missing;
+}
+
+std::string WaylandBackend::sessionDescription() const {
+    if (!connection_)
+        return "Wayland, compositor not reachable";
+    const std::string compositor = peerProgram(wl_display_get_fd(connection_->display()));
+    return "Wayland (compositor " + (compositor.empty() ? "unknown" : compositor) + ")";
+}
+
+std::vector<ServiceReport> WaylandBackend::describe() const {
+    const bool reachable = connection_ != nullptr;
+    const auto has = [this](const char* global) { return connection_ && connection_->has(global); };
+    std::vector<ServiceReport> reports;
+
+    ServiceReport& idle = reports.emplace_back();
+    idle.service = "idle time";
+    if (has("ext_idle_notifier_v1"))
+        idle.mechanism = "ext-idle-notify";
+    else if (has("org_kde_kwin_idle"))
+        idle.mechanism = "KDE idle protocol";
+    else
+        idle.unavailable.push_back({"ext-idle-notify, KDE idle protocol",
+                                    reachable ? "the compositor offers neither" : "no compositor"});
+
+    ServiceReport& input = reports.emplace_back();
+    input.service = "input";
+    if (events_->usesFallbackDevice())
+        input.mechanism = "the Remote Desktop portal (the desktop asks once)";
+    else if (events_->mayPostEvents())
+        input.mechanism =
+            has("zwlr_virtual_pointer_manager_v1") ? "wlroots virtual pointer" : "KWin fake input";
+    for (const char* global : {"zwlr_virtual_pointer_manager_v1", "org_kde_kwin_fake_input"})
+        if (!has(global))
+            input.unavailable.push_back({global, "not offered by the compositor"});
+    if (!events_->mayPostEvents() && kdeShortcuts_)
+        input.advice = "KWin lends fake input to installed programs only: start the installed "
+                       "Wigglet.";
+
+    ServiceReport& pointer = reports.emplace_back();
+    pointer.service = "pointer position";
+    if (probe_ && probe_->available())
+        pointer.mechanism = "a layer-shell probe";
+    else
+        pointer.unavailable.push_back(
+            {"zwlr_layer_shell_v1", "not offered: the pointer is assumed where Wigglet put it"});
+
+    ServiceReport& shortcut = reports.emplace_back();
+    shortcut.service = "shortcut";
+    if (kdeShortcuts_) {
+        shortcut.mechanism = "kglobalaccel";
+    } else {
+        shortcut.unavailable.push_back({"kglobalaccel", "not on the session bus"});
+        const auto advice = hotKeys_->bindingAdvice(virtualKey::ansiS, carbonModifier::optionKey |
+                                                                           carbonModifier::cmdKey);
+        if (advice)
+            shortcut.advice = bindingAdviceLine(*advice);
+    }
+    reports.push_back({"dimming", "logind's SetBrightness, else brightness keys", {}, {}});
+    return reports;
+}
+
+std::vector<std::unique_ptr<IdleProbe>> WaylandBackend::idleProbes() {
+    std::vector<std::unique_ptr<IdleProbe>> probes;
+    probes.push_back(
+        std::make_unique<WaylandIdleProbe>(connection_.get(), seat_ ? seat_->seat() : nullptr));
+    return probes;
 }
 
 } // namespace wigglet::desktop

@@ -37,6 +37,9 @@ class WaylandBackend : public DesktopBackend {
     // The session bus's services keep a wlroots session awake; nothing of its own is needed.
     std::vector<KeepAwakeMechanism*> keepAwakeMechanisms() override { return {}; }
     std::vector<std::string> shortcomings() const override;
+    std::string sessionDescription() const override;
+    std::vector<ServiceReport> describe() const override;
+    std::vector<std::unique_ptr<IdleProbe>> idleProbes() override;
 
   private:
     std::string displayName_;

@@ -1,11 +1,13 @@
 #include "platform/linux/x11/X11Backend.h"
 
 #include "platform/linux/LinuxDesktopOptions.h"
+#include "platform/linux/PeerProgram.h"
 #include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/x11/XConnection.h"
 #include "platform/linux/x11/XGrabHotKeyService.h"
 #include "platform/linux/x11/XScreens.h"
 #include "platform/linux/x11/XScreensaverDaemon.h"
+#include "platform/linux/x11/XServerIdleProbe.h"
 #include "platform/linux/x11/XServerScreenSaver.h"
 #include "platform/linux/x11/XTestEventSource.h"
 
@@ -13,6 +15,7 @@
 #include <QDBusConnection>
 #include <QString>
 #include <QtGlobal>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <cstdio>
 #include <cstdlib>
@@ -67,6 +70,7 @@ std::string X11Backend::prepare() {
 }
 
 void X11Backend::start(const LinuxDesktopOptions& options) {
+    displayName_ = options.displayName;
     x_ = XConnection::open(options.displayName);
     probe_.reset();
     if (options.exitWhenDisplayIsLost) {
@@ -117,6 +121,82 @@ std::vector<std::string> X11Backend::shortcomings() const {
         missing.emplace_back(
             "The X server has no MIT-SCREEN-SAVER extension: Wigglet cannot see idle time.");
     return missing;
+}
+
+namespace {
+
+// The window manager's own name, from its _NET_SUPPORTING_WM_CHECK window; empty without one.
+std::string windowManagerName(Display* display) {
+    auto windowProperty = [display](Window window, const char* name, Atom type) {
+        Atom actual = 0;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long left = 0;
+        unsigned char* data = nullptr;
+        std::string value;
+        if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1024, False,
+                               type, &actual, &format, &count, &left, &data) == Success &&
+            data && count > 0)
+            value = type == XA_WINDOW ? std::to_string(*reinterpret_cast<unsigned long*>(data))
+                                      : std::string(reinterpret_cast<char*>(data), count);
+        if (data)
+            XFree(data);
+        return value;
+    };
+    const std::string check =
+        windowProperty(DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
+    if (check.empty())
+        return {};
+    return windowProperty(static_cast<Window>(std::stoul(check)), "_NET_WM_NAME",
+                          XInternAtom(display, "UTF8_STRING", False));
+}
+
+} // namespace
+
+std::string X11Backend::sessionDescription() const {
+    if (!x_)
+        return "X11, display not reachable";
+    const std::string server = peerProgram(ConnectionNumber(x_->display()));
+    const std::string manager = windowManagerName(x_->display());
+    return "X11 (" + std::string(DisplayString(x_->display())) + ", server " +
+           (server.empty() ? "unknown" : server) + ", " +
+           (manager.empty() ? "no window manager" : "window manager " + manager) + ")";
+}
+
+std::vector<ServiceReport> X11Backend::describe() const {
+    const bool reachable = x_ != nullptr;
+    const bool idle = reachable && events_->measuresIdleTime();
+    const bool input = reachable && events_->mayPostEvents();
+    const std::string noDisplay = "the X display cannot be opened";
+    std::vector<ServiceReport> reports;
+    ServiceReport& idleTime = reports.emplace_back();
+    idleTime.service = "idle time";
+    if (idle)
+        idleTime.mechanism = "the X server's MIT-SCREEN-SAVER idle count";
+    else
+        idleTime.unavailable.push_back(
+            {"MIT-SCREEN-SAVER", reachable ? "the X server does not offer it" : noDisplay});
+    if (!idle)
+        idleTime.advice = "Under Wayland, XWayland may lack it: start Wigglet with "
+                          "XDG_SESSION_TYPE=wayland so that it uses the compositor.";
+    ServiceReport& posting = reports.emplace_back();
+    posting.service = "input";
+    if (input)
+        posting.mechanism = "XTEST";
+    else
+        posting.unavailable.push_back(
+            {"XTEST", reachable ? "the X server does not offer it" : noDisplay});
+    reports.push_back({"pointer position", reachable ? "XQueryPointer" : "", {}, {}});
+    reports.push_back({"shortcut", reachable ? "XGrabKey on the root window" : "", {}, {}});
+    reports.push_back(
+        {"dimming", "brightness keys through XTEST, or logind's SetBrightness", {}, {}});
+    return reports;
+}
+
+std::vector<std::unique_ptr<IdleProbe>> X11Backend::idleProbes() {
+    std::vector<std::unique_ptr<IdleProbe>> probes;
+    probes.push_back(std::make_unique<XServerIdleProbe>(displayName_, "X screen-saver idle"));
+    return probes;
 }
 
 } // namespace wigglet::desktop

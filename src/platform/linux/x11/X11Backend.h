@@ -32,6 +32,9 @@ class X11Backend : public DesktopBackend {
     HotKeyService& hotKeys() override;
     std::vector<KeepAwakeMechanism*> keepAwakeMechanisms() override;
     std::vector<std::string> shortcomings() const override;
+    std::string sessionDescription() const override;
+    std::vector<ServiceReport> describe() const override;
+    std::vector<std::unique_ptr<IdleProbe>> idleProbes() override;
 
   private:
     struct ProbeCloser {
@@ -40,6 +43,7 @@ class X11Backend : public DesktopBackend {
 
     std::unique_ptr<_XDisplay, ProbeCloser> probe_;
     std::unique_ptr<XConnection> x_;
+    std::string displayName_;
     std::unique_ptr<LogindBacklight> backlight_;
     std::unique_ptr<XTestEventSource> events_;
     std::unique_ptr<XScreens> screens_;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "doctor/DoctorReport.h"
+#include "platform/linux/IdleProbe.h"
+
+#include <memory>
+#include <vector>
+
+namespace wigglet::doctor {
+
+// About five seconds: every idle count is read after a quiet wait, then Wigglet makes one
+// step as it would (declares activity, moves the pointer), and each count is read again. A
+// count that fell was reset by the step.
+class LiveCheck {
+  public:
+    static constexpr int quietMs = 3000;
+    static constexpr int settleMs = 1500;
+    // Below this a count before the step says someone (or something) was active.
+    static constexpr double leastIdleBefore = 1.5;
+
+    explicit LiveCheck(std::vector<std::unique_ptr<desktop::IdleProbe>> probes);
+
+    std::vector<DoctorReport::IdleSource> run();
+    static std::string stepDescription();
+
+  private:
+    std::vector<DoctorReport::IdleSource> read();
+    static void step();
+    static void wait(int milliseconds);
+
+    std::vector<std::unique_ptr<desktop::IdleProbe>> probes_;
+};
+
+} // namespace wigglet::doctor
