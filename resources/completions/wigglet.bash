@@ -25,9 +25,9 @@ _wigglet() {
 
     local words
     case $command in
-    "") words="shake stop toggle status --settings --trace --verbose --version --help" ;;
+    "") words="shake stop toggle status doctor --settings --trace --verbose --version --help" ;;
     shake) [ "$given" -eq 0 ] && words="0 5 10 30 60 120 240 480 540 720" ;;
-    status) words="--json" ;;
+    status|doctor) words="--json" ;;
     esac
     mapfile -t COMPREPLY < <(compgen -W "$words" -- "$cur")
 }

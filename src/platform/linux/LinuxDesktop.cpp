@@ -111,7 +111,7 @@ ServiceReport keepAwakeReport(const std::vector<KeepAwakeMechanism*>& mechanisms
     ServiceReport report{"keeping the display awake", {}, {}, {}};
     for (const KeepAwakeMechanism* mechanism : mechanisms) {
         if (!mechanism->isAvailable())
-            report.unavailable.push_back({mechanism->description(), "its service is not running"});
+            report.unavailable.push_back({mechanism->description(), "not running now"});
         else
             report.mechanism += (report.mechanism.empty() ? "" : ", ") + mechanism->description();
     }

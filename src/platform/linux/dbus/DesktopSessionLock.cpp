@@ -103,9 +103,10 @@ void DesktopSessionLock::onSessionProperties(const QDBusMessage& signal) {
 }
 
 void DesktopSessionLock::followScreenSaver(QDBusConnection bus) {
-    // GNOME and KDE send it from different paths, and under more than one name.
-    bus.connect(QString(), QString(), screenSaverInterface, QStringLiteral("ActiveChanged"),
-                screenSaverListener_.get(), listenerSlot);
+    // KDE sends it from more than one path; GNOME Shell under its own interface too.
+    for (const QString& interface : {screenSaverInterface, QStringLiteral("org.gnome.ScreenSaver")})
+        bus.connect(QString(), QString(), interface, QStringLiteral("ActiveChanged"),
+                    screenSaverListener_.get(), listenerSlot);
     const QDBusMessage active = QDBusMessage::createMethodCall(
         screenSaverInterface, QStringLiteral("/org/freedesktop/ScreenSaver"), screenSaverInterface,
         QStringLiteral("GetActive"));
