@@ -1,6 +1,6 @@
 """Presence checks of the real `wigglet`: a locked session pauses the steps (logind's LockedHint
 through a fake logind, the screen saver's ActiveChanged signal), and `wigglet doctor` on Xvfb, on
-headless sway and without a session bus.
+headless sway and KWin, and without a session bus.
 
 Usage: test_presence.py WIGGLET PEER SCHEMA [unittest arguments]
 """
@@ -187,18 +187,23 @@ class DoctorX11Test(PresenceTest):
 
 class DoctorSwayTest(PresenceTest):
     compositor = "sway"
+    input = "wlroots virtual pointer"
 
-    def test_on_sway_the_compositors_idle_protocol_is_named_and_reset_by_the_step(self):
+    def test_the_compositors_idle_protocol_and_input_are_named_and_the_step_resets_its_count(self):
         status, report = self.doctor()
         self.assertEqual(status, 0)
-        self.assertIn("sway", report["session"])
+        self.assertIn(self.compositor, report["session"])
         services = report["services"]
         # sway 1.7 offers KDE's idle protocol, later ones ext-idle-notify.
         idle = self.named(services, "service", "idle time")["mechanism"]
         self.assertIn(idle, ("ext-idle-notify", "KDE idle protocol"))
-        self.assertEqual(self.named(services, "service", "input")["mechanism"],
-                         "wlroots virtual pointer")
+        self.assertEqual(self.named(services, "service", "input")["mechanism"], self.input)
         self.assertTrue(self.named(report["liveCheck"]["sources"], "name", idle)["reset"])
+
+
+class DoctorKWinTest(DoctorSwayTest):
+    compositor = "kwin"
+    input = "KWin fake input"
 
 
 def main():

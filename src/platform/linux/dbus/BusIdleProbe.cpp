@@ -48,7 +48,8 @@ std::optional<double> BusIdleProbe::idleSeconds(std::string& whyNot) {
     bool number = false;
     const double count = reply.arguments().value(0).toDouble(&number);
     if (reply.type() != QDBusMessage::ReplyMessage || !number) {
-        whyNot = "the service does not serve it (" + reply.errorMessage().toStdString() + ")";
+        whyNot = "the service does not serve it (" +
+                 reply.errorMessage().simplified().toStdString() + ")";
         return std::nullopt;
     }
     return count * source_.secondsPerUnit;

@@ -34,8 +34,8 @@ std::optional<double> LogindIdleProbe::idleSeconds(std::string& whyNot) {
     }
     const QDBusMessage hint = sessionProperty(bus_, "IdleHint");
     if (hint.type() != QDBusMessage::ReplyMessage) {
-        whyNot =
-            "logind does not answer for this session (" + hint.errorMessage().toStdString() + ")";
+        whyNot = "logind does not answer for this session (" +
+                 hint.errorMessage().simplified().toStdString() + ")";
         return std::nullopt;
     }
     if (!valueOf(hint).toBool())
