@@ -12,6 +12,7 @@
 #include "platform/RunLoop.h"
 #include "platform/linux/ApplicationId.h"
 #include "platform/linux/BackendChooser.h"
+#include "platform/linux/KeepAwakeMechanism.h"
 #include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/SingleInstance.h"
 #include "platform/linux/dbus/SessionBus.h"
@@ -21,6 +22,7 @@
 #ifdef WIGGLET_HAVE_X11
 #include "platform/linux/x11/X11Backend.h"
 #include "platform/linux/x11/XServerIdleProbe.h"
+#include "platform/linux/x11/XWaylandScreenSaver.h"
 #endif
 #ifdef WIGGLET_HAVE_WAYLAND
 #include "platform/linux/wayland/WaylandBackend.h"
@@ -112,16 +114,30 @@ void tellAboutMissingTray() {
 }
 
 // Under a Wayland backend, X programs read XWayland's count, which the backend cannot see.
+bool hasXWayland(const wigglet::desktop::DesktopBackend& backend) {
+    const char* display = std::getenv("DISPLAY");
+    return std::string(backend.name()) == "wayland" && display && *display;
+}
+
 std::vector<std::unique_ptr<wigglet::desktop::IdleProbe>>
 xwaylandProbes([[maybe_unused]] const wigglet::desktop::DesktopBackend& backend) {
     std::vector<std::unique_ptr<wigglet::desktop::IdleProbe>> probes;
 #ifdef WIGGLET_HAVE_X11
-    const char* display = std::getenv("DISPLAY");
-    if (std::string(backend.name()) == "wayland" && display && *display)
+    if (hasXWayland(backend))
         probes.push_back(std::make_unique<wigglet::desktop::XServerIdleProbe>(
             std::string(), "XWayland screen-saver idle"));
 #endif
     return probes;
+}
+
+// What resets XWayland's count, which the compositor's input does not reach.
+std::unique_ptr<wigglet::desktop::KeepAwakeMechanism>
+xwaylandSaver([[maybe_unused]] const wigglet::desktop::DesktopBackend& backend) {
+#ifdef WIGGLET_HAVE_X11
+    if (hasXWayland(backend))
+        return wigglet::desktop::XWaylandScreenSaver::open();
+#endif
+    return nullptr;
 }
 
 int runDoctor(int argc, char** argv, const CommandLine& line) {
@@ -129,8 +145,10 @@ int runDoctor(int argc, char** argv, const CommandLine& line) {
     wigglet::doctor::Doctor::Inputs inputs;
     inputs.backend = choice.backend.get();
     inputs.notes = choice.notes;
-    if (choice.backend)
+    if (choice.backend) {
         inputs.moreProbes = [&choice] { return xwaylandProbes(*choice.backend); };
+        inputs.moreKeepAwake = [&choice] { return xwaylandSaver(*choice.backend); };
+    }
     return wigglet::doctor::Doctor::run(argc, argv, line.json, std::move(inputs));
 }
 
@@ -164,6 +182,9 @@ int runTray(int argc, char** argv, const CommandLine& line) {
 
     wigglet::desktop::LinuxDesktopOptions options;
     options.exitWhenDisplayIsLost = true;
+    const auto xwayland = xwaylandSaver(*choice.backend);
+    if (xwayland)
+        options.moreKeepAwake.push_back(xwayland.get());
     wigglet::desktop::LinuxDesktop desktop(options, *choice.backend);
     for (const std::string& missing : desktop.shortcomings())
         std::fprintf(stderr, "wigglet: %s\n", missing.c_str());

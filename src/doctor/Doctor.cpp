@@ -6,6 +6,7 @@
 #include "foundation/SettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/linux/DesktopBackend.h"
+#include "platform/linux/KeepAwakeMechanism.h"
 #include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/dbus/SessionBus.h"
 
@@ -57,7 +58,11 @@ int Doctor::run(int argc, char** argv, bool json, Inputs inputs) {
     if (!json)
         std::fputs("Checking for about 5 seconds: please leave the keyboard and mouse alone.\n",
                    stderr);
-    desktop::LinuxDesktop desktop(desktop::LinuxDesktopOptions{}, *inputs.backend);
+    desktop::LinuxDesktopOptions options;
+    const auto more = inputs.moreKeepAwake ? inputs.moreKeepAwake() : nullptr;
+    if (more)
+        options.moreKeepAwake.push_back(more.get());
+    desktop::LinuxDesktop desktop(options, *inputs.backend);
     Platform platform(desktop.services());
     PlatformScope scope(platform);
     // The step is Wigglet's with a pointer move, whatever the user's settings say.

@@ -9,7 +9,8 @@
 
 namespace wigglet::desktop {
 class DesktopBackend;
-}
+class KeepAwakeMechanism;
+} // namespace wigglet::desktop
 
 namespace wigglet::doctor {
 
@@ -26,6 +27,8 @@ class Doctor {
         // Counts the backend cannot read itself (XWayland's under a Wayland backend); called
         // once the application exists.
         std::function<std::vector<std::unique_ptr<desktop::IdleProbe>>()> moreProbes;
+        // Mechanisms of another display server of the session, as the program adds them.
+        std::function<std::unique_ptr<desktop::KeepAwakeMechanism>()> moreKeepAwake;
     };
 
     static int run(int argc, char** argv, bool json, Inputs inputs);

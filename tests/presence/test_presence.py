@@ -189,8 +189,10 @@ class DoctorSwayTest(PresenceTest):
     compositor = "sway"
     input = "wlroots virtual pointer"
 
-    def test_the_compositors_idle_protocol_and_input_are_named_and_the_step_resets_its_count(self):
-        status, report = self.doctor()
+    def test_the_compositors_idle_protocol_and_input_are_named_and_the_step_resets_xwaylands_count_too(self):
+        # An X server stands in for XWayland: the compositor's input does not reach its count.
+        self.session._start_x()
+        status, report = self.doctor(DISPLAY=self.session.display)
         self.assertEqual(status, 0)
         self.assertIn(self.compositor, report["session"])
         services = report["services"]
@@ -198,7 +200,11 @@ class DoctorSwayTest(PresenceTest):
         idle = self.named(services, "service", "idle time")["mechanism"]
         self.assertIn(idle, ("ext-idle-notify", "KDE idle protocol"))
         self.assertEqual(self.named(services, "service", "input")["mechanism"], self.input)
-        self.assertTrue(self.named(report["liveCheck"]["sources"], "name", idle)["reset"])
+        sources = report["liveCheck"]["sources"]
+        self.assertTrue(self.named(sources, "name", idle)["reset"])
+        self.assertIn("XWayland's screen saver",
+                      self.named(services, "service", "keeping the display awake")["mechanism"])
+        self.assertTrue(self.named(sources, "name", "XWayland screen-saver idle")["reset"])
 
 
 class DoctorKWinTest(DoctorSwayTest):

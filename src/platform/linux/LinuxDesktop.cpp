@@ -43,6 +43,7 @@ LinuxDesktop::LinuxDesktop(const LinuxDesktopOptions& options, DesktopBackend& b
     runLoop_ = std::make_unique<QtRunLoop>();
     sleeper_ = std::make_unique<RealSleeper>();
     keepAwake_ = backend_.keepAwakeMechanisms();
+    keepAwake_.insert(keepAwake_.end(), options.moreKeepAwake.begin(), options.moreKeepAwake.end());
     if (bus_->isConnected()) {
         for (auto service : {BusInhibitor::screenSaver(), BusInhibitor::powerManagement()}) {
             busInhibitors_.push_back(std::make_unique<BusInhibitor>(service, *bus_));

@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace wigglet::desktop {
+
+class KeepAwakeMechanism;
 
 struct LinuxDesktopOptions {
     // Empty: the session's own ($DISPLAY, $WAYLAND_DISPLAY).
@@ -19,6 +22,9 @@ struct LinuxDesktopOptions {
     int pixelsPerWheelClick = 15;
     std::filesystem::path powerSupplyRoot = "/sys/class/power_supply";
     std::filesystem::path backlightRoot = "/sys/class/backlight";
+    // Another display server's mechanisms that the session also runs (XWayland's under a
+    // Wayland backend), which must outlive the desktop.
+    std::vector<KeepAwakeMechanism*> moreKeepAwake;
 };
 
 } // namespace wigglet::desktop
