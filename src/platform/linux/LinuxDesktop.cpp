@@ -147,6 +147,14 @@ std::vector<ServiceReport> LinuxDesktop::describe() const {
         notifications.advice = "Install a notification daemon (dunst, mako) for the end-of-period "
                                "notice.";
     reports.push_back(std::move(notifications));
+    ServiceReport dimming{"dimming", {}, {}, {}};
+    if (const auto device = brightness_->preferredDevice()) {
+        dimming.mechanism = "logind's SetBrightness on " + device->name();
+    } else {
+        dimming.mechanism = "the brightness keys, where the desktop acts on them";
+        dimming.unavailable.push_back({"logind's SetBrightness", "no backlight device in sysfs"});
+    }
+    reports.push_back(std::move(dimming));
     reports.push_back({"login", "an XDG autostart entry ($XDG_CONFIG_HOME/autostart)", {}, {}});
     return reports;
 }

@@ -205,7 +205,6 @@ std::vector<ServiceReport> WaylandBackend::describe() const {
         if (advice)
             shortcut.advice = bindingAdviceLine(*advice);
     }
-    reports.push_back({"dimming", "logind's SetBrightness, else brightness keys", {}, {}});
     return reports;
 }
 

@@ -188,8 +188,6 @@ std::vector<ServiceReport> X11Backend::describe() const {
             {"XTEST", reachable ? "the X server does not offer it" : noDisplay});
     reports.push_back({"pointer position", reachable ? "XQueryPointer" : "", {}, {}});
     reports.push_back({"shortcut", reachable ? "XGrabKey on the root window" : "", {}, {}});
-    reports.push_back(
-        {"dimming", "brightness keys through XTEST, or logind's SetBrightness", {}, {}});
     return reports;
 }
 
