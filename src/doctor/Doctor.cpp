@@ -32,7 +32,7 @@ desktop::ServiceReport trayReport() {
     return tray;
 }
 
-void print(const DoctorReport& report, bool json) {
+void printReport(const DoctorReport& report, bool json) {
     const std::string text = json ? report.toJson().dump(2) + "\n" : report.toText();
     std::fputs(text.c_str(), stdout);
 }
@@ -51,7 +51,7 @@ DoctorReport unreachable(const Doctor::Inputs& inputs) {
 int Doctor::run(int argc, char** argv, bool json, Inputs inputs) {
     if (!inputs.backend) {
         const DoctorReport report = unreachable(inputs);
-        print(report, json);
+        printReport(report, json);
         return 1;
     }
     QApplication app(argc, argv);
@@ -89,7 +89,7 @@ int Doctor::run(int argc, char** argv, bool json, Inputs inputs) {
     report.blockers =
         SleepBlockers(QDBusConnection::systemBus(), desktop.sessionBus().connection()).list();
     platform.dropSharedInstances();
-    print(report, json);
+    printReport(report, json);
     return report.works() ? 0 : 1;
 }
 

@@ -13,7 +13,7 @@ nlohmann::json optionalNumber(const std::optional<double>& value) {
     return value ? nlohmann::json(*value) : nlohmann::json(nullptr);
 }
 
-std::string seconds(const std::optional<double>& value) {
+std::string secondsText(const std::optional<double>& value) {
     if (!value)
         return "-";
     char text[32];
@@ -104,8 +104,8 @@ std::string DoctorReport::toText() const {
     }
     text += "\nLive check (" + stepTaken + "):\n";
     for (const IdleSource& source : idleSources)
-        text += "  " + padded(source.name, 40) + padded(seconds(source.idleBefore), 9) + "-> " +
-                padded(seconds(source.idleAfter), 9) + verdictOf(source) + "\n";
+        text += "  " + padded(source.name, 40) + padded(secondsText(source.idleBefore), 9) + "-> " +
+                padded(secondsText(source.idleAfter), 9) + verdictOf(source) + "\n";
     text += "\nSleep blockers now held:\n";
     if (blockers.empty())
         text += "  none\n";

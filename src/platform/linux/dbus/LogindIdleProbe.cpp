@@ -19,7 +19,7 @@ QDBusMessage sessionProperty(QDBusConnection& bus, const char* name) {
     return bus.call(get, QDBus::Block, hintCallTimeoutMs);
 }
 
-QVariant valueOf(const QDBusMessage& reply) {
+QVariant hintValueOf(const QDBusMessage& reply) {
     return qvariant_cast<QDBusVariant>(reply.arguments().value(0)).variant();
 }
 
@@ -38,9 +38,9 @@ std::optional<double> LogindIdleProbe::idleSeconds(std::string& whyNot) {
                  hint.errorMessage().simplified().toStdString() + ")";
         return std::nullopt;
     }
-    if (!valueOf(hint).toBool())
+    if (!hintValueOf(hint).toBool())
         return 0.0;
-    const double since = valueOf(sessionProperty(bus_, "IdleSinceHint")).toDouble() / 1e6;
+    const double since = hintValueOf(sessionProperty(bus_, "IdleSinceHint")).toDouble() / 1e6;
     const double now = static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0;
     return since > 0 && since < now ? now - since : 0.0;
 }
