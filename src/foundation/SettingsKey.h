@@ -31,9 +31,11 @@ enum class SettingsKey {
     scrollTypeIndex,
     scrollTabType,
     tabScrollTopEnabled,
+    rules,
+    resumeOnMains,
 };
 
-inline constexpr std::array<std::string_view, 22> kSettingsKeyNames = {
+inline constexpr std::array<std::string_view, 24> kSettingsKeyNames = {
     "zenEnabled",
     "moveCursorEnabled",
     "clickEnabled",
@@ -56,6 +58,8 @@ inline constexpr std::array<std::string_view, 22> kSettingsKeyNames = {
     "scrollTypeIndex",
     "scrollTabType",
     "tabScrollTopEnabled",
+    "rules",
+    "resumeOnMains",
 };
 
 constexpr std::string_view rawValue(SettingsKey key) {

@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include "platform/SystemEvents.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,6 +23,11 @@ Platform& Platform::current() {
         std::abort();
     }
     return *installed;
+}
+
+SystemEvents& Platform::systemEvents() const {
+    static SystemEvents silent;
+    return services_.systemEvents ? *services_.systemEvents : silent;
 }
 
 bool Platform::isInstalled() {

@@ -22,6 +22,7 @@ class LoginItems;
 class UserNotificationService;
 class Workspace;
 class SystemInfo;
+class SystemEvents;
 
 // The platform services a host hands to the core.
 struct PlatformServices {
@@ -37,6 +38,8 @@ struct PlatformServices {
     UserNotificationService* notifications = nullptr;
     Workspace* workspace = nullptr;
     SystemInfo* system = nullptr;
+    // Optional: a host that tells nothing leaves it out.
+    SystemEvents* systemEvents = nullptr;
 };
 
 // The context through which the core reaches the platform, and the home of the process-wide
@@ -65,6 +68,7 @@ class Platform {
     UserNotificationService& notifications() const { return *services_.notifications; }
     Workspace& workspace() const { return *services_.workspace; }
     SystemInfo& system() const { return *services_.system; }
+    SystemEvents& systemEvents() const;
     Random& random() { return random_; }
     Trace& trace() { return trace_; }
 

@@ -12,6 +12,7 @@
 #include "platform/sim/SimRunLoop.h"
 #include "platform/sim/SimScreens.h"
 #include "platform/sim/SimSleeper.h"
+#include "platform/sim/SimSystemEvents.h"
 #include "platform/sim/SimSystemInfo.h"
 #include "platform/sim/SimWorkspace.h"
 #include "platform/sim/SimWorld.h"
@@ -30,6 +31,9 @@ class SimPlatform {
     // The program ends: its timers, shared instances, grabs and assertions go with it.
     void endProcess();
     void advanceSeconds(double seconds);
+    // The machine sleeps this long: the wall clock moves on, the monotonic clock and its
+    // timers stand; then it wakes.
+    void suspend(double seconds);
     std::int64_t micros() const { return clock.micros(); }
 
     SimWorld world;
@@ -46,6 +50,7 @@ class SimPlatform {
     SimNotifications notifications{runLoop};
     SimWorkspace workspace;
     SimSystemInfo system{world};
+    SimSystemEvents systemEvents;
 
   private:
     Platform platform_;
