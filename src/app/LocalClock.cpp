@@ -111,8 +111,8 @@ std::optional<CivilTime> LocalClock::parseDateTime(std::string_view text) {
     const auto month = number(text.substr(5, 2));
     const auto day = number(text.substr(8, 2));
     const auto minute = parseTimeOfDay(text.substr(11));
-    if (!year || !month || !day || !minute || *month < 1 || *month > 12 || *day < 1 ||
-        *day > 31 || *minute >= 24 * 60)
+    if (!year || !month || !day || !minute || *month < 1 || *month > 12 || *day < 1 || *day > 31 ||
+        *minute >= 24 * 60)
         return std::nullopt;
     CivilTime time{*year, *month, *day, 0, *minute * 60};
     // 31 February and the like: the date must come back unchanged from a round trip.

@@ -9,8 +9,8 @@ namespace wigglet {
 // A date and time of day on the local wall clock.
 struct CivilTime {
     int year = 1970;
-    int month = 1; // 1..12
-    int day = 1;   // 1..31
+    int month = 1;   // 1..12
+    int day = 1;     // 1..31
     int weekday = 4; // 0 Sunday .. 6 Saturday
     int secondOfDay = 0;
 };

@@ -94,7 +94,8 @@ void RuleArbiter::evaluate() {
 bool RuleArbiter::overrideEnded(const std::vector<Rule>& rules, const RuleWorld& here,
                                 double now) const {
     for (const auto& [stored, wanted] : override_->rules) {
-        const auto same = std::ranges::find_if(rules, [&](const Rule& r) { return r.toJson() == stored; });
+        const auto same =
+            std::ranges::find_if(rules, [&](const Rule& r) { return r.toJson() == stored; });
         if (same == rules.end() || same->wants(now, here) != wanted)
             return true;
     }
@@ -148,8 +149,8 @@ void RuleArbiter::arm(const std::vector<Rule>& rules, double now) {
         edgeTimer_->invalidate();
     edgeTimer_.reset();
     if (next)
-        edgeTimer_ = Platform::current().runLoop().scheduleTimer(*next - now, false,
-                                                                 [this] { evaluate(); });
+        edgeTimer_ =
+            Platform::current().runLoop().scheduleTimer(*next - now, false, [this] { evaluate(); });
 }
 
 void RuleArbiter::onSystemEvent(SystemEvents::Kind kind) {

@@ -26,7 +26,7 @@ class AppDelegate;
 class RuleArbiter {
   public:
     struct Holder {
-        std::string label;          // in the given language
+        std::string label;           // in the given language
         std::optional<double> until; // wall-clock date
     };
 

@@ -7,7 +7,8 @@
 namespace wigglet {
 
 std::vector<Rule> RuleSet::load() {
-    const std::optional<std::string> text = SettingsStore::shared().stringForKey(SettingsKey::rules);
+    const std::optional<std::string> text =
+        SettingsStore::shared().stringForKey(SettingsKey::rules);
     std::vector<Rule> rules;
     if (!text || text->empty())
         return rules;
@@ -22,7 +23,8 @@ std::vector<Rule> RuleSet::load() {
         if (auto rule = Rule::fromJson(list[i], reason))
             rules.push_back(std::move(*rule));
         else
-            problems += (problems.empty() ? "" : "; ") + ("rule " + std::to_string(i + 1) + ": " + reason);
+            problems +=
+                (problems.empty() ? "" : "; ") + ("rule " + std::to_string(i + 1) + ": " + reason);
     }
     if (!problems.empty())
         warnOnce(*text, problems);

@@ -235,8 +235,10 @@ QString MainMenuController::heldTitle() {
     if (!held)
         return text("menu-shaking-indefinitely");
     if (!held->until)
-        return QString::fromStdString(Localizer::shared().format("menu-shaking-held", {held->label}));
-    const std::string until = LocalClock::timeOfDayText(LocalClock::civil(*held->until).secondOfDay / 60);
+        return QString::fromStdString(
+            Localizer::shared().format("menu-shaking-held", {held->label}));
+    const std::string until =
+        LocalClock::timeOfDayText(LocalClock::civil(*held->until).secondOfDay / 60);
     return QString::fromStdString(
         Localizer::shared().format("menu-shaking-held-until", {held->label, until}));
 }

@@ -36,7 +36,8 @@ UntilDialog::UntilDialog(AppDelegate& delegate) : delegate_(delegate) {
     time_->setDisplayFormat(QStringLiteral("HH:mm"));
     row->addWidget(time_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
-    QPushButton* startButton = buttons->addButton(text("until-start"), QDialogButtonBox::AcceptRole);
+    QPushButton* startButton =
+        buttons->addButton(text("until-start"), QDialogButtonBox::AcceptRole);
     startButton->setObjectName(QStringLiteral("untilStartButton"));
     startButton->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] { start(); });
@@ -60,7 +61,8 @@ QString UntilDialog::timeText() const {
 void UntilDialog::start() {
     const QTime chosen = time_->time();
     accept();
-    delegate_.shakeUntil(LocalClock::nextInstantOf(chosen.hour() * 60 + chosen.minute(), wallNow()));
+    delegate_.shakeUntil(
+        LocalClock::nextInstantOf(chosen.hour() * 60 + chosen.minute(), wallNow()));
 }
 
 } // namespace wigglet

@@ -29,7 +29,8 @@ void SimPlatform::advanceSeconds(double seconds) {
 namespace wigglet::sim {
 
 void SimPlatform::suspend(double seconds) {
-    clock.setWallMicros(clock.wallMicros() + static_cast<std::int64_t>(std::llround(seconds * 1e6)));
+    clock.setWallMicros(clock.wallMicros() +
+                        static_cast<std::int64_t>(std::llround(seconds * 1e6)));
     systemEvents.woke();
 }
 

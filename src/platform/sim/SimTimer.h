@@ -11,8 +11,8 @@ namespace wigglet::sim {
 // A timer of SimRunLoop. A repeating timer keeps the grid of its first fire date.
 class SimTimer final : public Timer {
   public:
-    SimTimer(const SimClock& clock, std::int64_t fireAt, std::int64_t interval, bool repeats, std::uint64_t order,
-             std::function<void()> callback);
+    SimTimer(const SimClock& clock, std::int64_t fireAt, std::int64_t interval, bool repeats,
+             std::uint64_t order, std::function<void()> callback);
 
     void invalidate() override { valid_ = false; }
     bool isValid() const override { return valid_; }
