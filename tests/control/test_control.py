@@ -5,6 +5,7 @@ Usage: test_control.py WIGGLET
 """
 import os
 import re
+import signal
 import subprocess
 import sys
 import time
@@ -133,6 +134,47 @@ class ControlTest(unittest.TestCase):
         # on by the shortcut; timed by the script; nothing from the countdown's seconds
         self.assertEqual(text.count("member=PropertiesChanged"), 2, text)
         self.assertIn('string "Shaking"', text)
+
+    def test_run_and_watch_hold_shaking_while_their_process_lives(self):
+        s = self.session
+        s.start()
+        run = subprocess.Popen([WIGGLET, "run", "--", "sh", "-c", "sleep 2; exit 3"], env=s.env())
+        wait_for(lambda: s.status()["shaking"], "the run's hold")
+        self.assertEqual(s.status()["heldBy"], "While sh runs")
+        self.assertEqual(run.wait(timeout=30), 3)
+        self.assertFalse(s.status()["shaking"], "off again as the command ends")
+
+        victim = subprocess.Popen(["sleep", "300"])
+        self.addCleanup(victim.kill)
+        watch = subprocess.Popen([WIGGLET, "watch", str(victim.pid)], env=s.env())
+        wait_for(lambda: s.status()["shaking"], "the watch's hold")
+        self.assertEqual(s.status()["heldBy"], "While sleep runs")
+        victim.kill()
+        victim.wait()
+        self.assertEqual(watch.wait(timeout=30), 0)
+        self.assertFalse(s.status()["shaking"])
+
+        # A killed client leaves the bus, and its hold goes with it.
+        orphan = subprocess.Popen([WIGGLET, "run", "--", "sleep", "300"], env=s.env(),
+                                  start_new_session=True)
+        self.addCleanup(lambda: os.killpg(orphan.pid, signal.SIGKILL) if orphan.poll() is None else None)
+        wait_for(lambda: s.status()["shaking"], "the third hold")
+        os.killpg(orphan.pid, signal.SIGKILL)
+        wait_for(lambda: not s.status()["shaking"], "the hold of a killed client to end")
+        gone = s.run("watch", "999999999")
+        self.assertEqual((gone.returncode, s.status()["shaking"]), (1, False))
+        self.assertIn("cannot watch process 999999999", gone.stderr)
+
+    def test_shake_until_a_clock_time(self):
+        s = self.session
+        s.start()
+        end = time.localtime(time.time() + 2 * 3600)
+        self.assertEqual(s.run("shake", "--until", f"{end.tm_hour:02d}:{end.tm_min:02d}").returncode, 0)
+        st = s.status()
+        self.assertTrue(st["shaking"] and st["timed"], st)
+        self.assertTrue(7080 <= st["secondsLeft"] <= 7200, st)
+        self.assertEqual(s.run("shake", "--until", "25:00").returncode, 2)
+
 
 if __name__ == "__main__":
     WIGGLET = os.path.abspath(sys.argv.pop(1))
