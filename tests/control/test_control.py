@@ -4,7 +4,9 @@
 Usage: test_control.py WIGGLET
 """
 import os
+import json
 import re
+import shutil
 import signal
 import subprocess
 import sys
@@ -164,6 +166,40 @@ class ControlTest(unittest.TestCase):
         gone = s.run("watch", "999999999")
         self.assertEqual((gone.returncode, s.status()["shaking"]), (1, False))
         self.assertIn("cannot watch process 999999999", gone.stderr)
+
+    def test_a_program_rule_follows_the_program_without_polling(self):
+        s = self.session
+        nap = s.path("bin/wiggletnap")
+        os.makedirs(os.path.dirname(nap))
+        shutil.copy("/bin/sleep", nap)
+        s.write_settings({"notFirstLaunch": True, "moveCursorEnabled": False,
+                          "rules": json.dumps([{"kind": "program", "name": "wiggletnap"}])})
+        env = dict(s.env(), PATH=os.path.dirname(nap) + ":" + os.environ["PATH"])
+        s.start(env=env)
+        self.assertFalse(s.status()["shaking"])
+        napping = subprocess.Popen([nap, "300"])
+        self.addCleanup(napping.kill)
+        wait_for(lambda: s.status()["shaking"], "the program's start to be seen")
+        self.assertEqual(s.status()["heldBy"], "While wiggletnap runs")
+        napping.kill()
+        wait_for(lambda: not s.status()["shaking"], "the program's end to be seen")
+
+    def test_a_bad_hand_edited_rule_is_left_out_once_and_the_file_kept(self):
+        s = self.session
+        rules = '[{"kind": "hours", "ranges": [{"days": ["someday"], "from": "9", "to": "17"}]}]'
+        s.write_settings({"notFirstLaunch": True, "moveCursorEnabled": False, "rules": rules})
+        with open(s.settings, "rb") as f:
+            before = f.read()
+        s.start()
+        self.assertFalse(s.status()["shaking"])
+        with open(s.settings, "rb") as f:
+            self.assertEqual(f.read(), before)
+        # Each hold reads the rules again; the program writes its own keys, never the rules.
+        for _ in range(2):
+            self.assertEqual(s.run("run", "--", "true").returncode, 0)
+        warnings = [r for r in s.trace() if r["ev"] == "log" and "rules" in r["text"]]
+        self.assertEqual(len(warnings), 1, warnings)
+        self.assertEqual(s.stored()["rules"], rules)
 
     def test_shake_until_a_clock_time(self):
         s = self.session

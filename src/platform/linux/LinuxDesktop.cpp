@@ -3,6 +3,7 @@
 #include "platform/linux/DesktopBackend.h"
 #include "platform/linux/DesktopPowerManagement.h"
 #include "platform/linux/KeepAwakeMechanism.h"
+#include "platform/linux/LinuxSystemEvents.h"
 #include "platform/linux/dbus/BusInhibitor.h"
 #include "platform/linux/dbus/FreedesktopNotifications.h"
 #include "platform/linux/dbus/LogindIdleInhibitor.h"
@@ -58,6 +59,7 @@ LinuxDesktop::LinuxDesktop(const LinuxDesktopOptions& options, DesktopBackend& b
     notifications_ = std::make_unique<FreedesktopNotifications>(*bus_);
     workspace_ = std::make_unique<QtWorkspace>(options.releasesPage);
     system_ = std::make_unique<SyslogSystemInfo>();
+    systemEvents_ = std::make_unique<LinuxSystemEvents>(QDBusConnection::systemBus());
 }
 
 LinuxDesktop::~LinuxDesktop() {
@@ -79,6 +81,7 @@ PlatformServices LinuxDesktop::services() const {
     services.notifications = notifications_.get();
     services.workspace = workspace_.get();
     services.system = system_.get();
+    services.systemEvents = systemEvents_.get();
     return services;
 }
 

@@ -23,6 +23,7 @@ class XdgAutostartLoginItems;
 class FreedesktopNotifications;
 class QtWorkspace;
 class SyslogSystemInfo;
+class LinuxSystemEvents;
 
 // Every Linux desktop service, built once by the host after its Qt application object: the
 // session's backend (input, screens, shortcut), the session bus, sysfs, XDG autostart. What
@@ -58,6 +59,7 @@ class LinuxDesktop {
     std::unique_ptr<FreedesktopNotifications> notifications_;
     std::unique_ptr<QtWorkspace> workspace_;
     std::unique_ptr<SyslogSystemInfo> system_;
+    std::unique_ptr<LinuxSystemEvents> systemEvents_;
 };
 
 } // namespace wigglet::desktop
