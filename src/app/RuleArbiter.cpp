@@ -82,7 +82,8 @@ void RuleArbiter::evaluate() {
     const bool governs = !rules.empty() || !holds_.empty();
     // With nothing to go by, shaking is the user's alone; the last hold or rule to go still
     // takes its shaking with it.
-    if (governs || governed_) {
+    // A period the user timed runs to its end whatever the rules say.
+    if ((governs || governed_) && !ShakeTimer::shared().isTimed()) {
         const bool target = override_ ? override_->on : lastWant_;
         if (target != shakingNow())
             act(target);

@@ -16,11 +16,11 @@ namespace wigglet {
 
 namespace {
 
-QString text(std::string_view key) {
+QString untilText(std::string_view key) {
     return QString::fromStdString(localized(key));
 }
 
-double wallNow() {
+double untilNow() {
     return Platform::current().runLoop().date();
 }
 
@@ -28,16 +28,16 @@ double wallNow() {
 
 UntilDialog::UntilDialog(AppDelegate& delegate) : delegate_(delegate) {
     setObjectName(QStringLiteral("untilWindow"));
-    setWindowTitle(text("until-title"));
+    setWindowTitle(untilText("until-title"));
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(text("until-label")));
+    row->addWidget(new QLabel(untilText("until-label")));
     time_ = new QTimeEdit;
     time_->setObjectName(QStringLiteral("untilTimeEdit"));
     time_->setDisplayFormat(QStringLiteral("HH:mm"));
     row->addWidget(time_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
     QPushButton* startButton =
-        buttons->addButton(text("until-start"), QDialogButtonBox::AcceptRole);
+        buttons->addButton(untilText("until-start"), QDialogButtonBox::AcceptRole);
     startButton->setObjectName(QStringLiteral("untilStartButton"));
     startButton->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] { start(); });
@@ -49,7 +49,7 @@ UntilDialog::UntilDialog(AppDelegate& delegate) : delegate_(delegate) {
 }
 
 void UntilDialog::propose() {
-    const int minute = LocalClock::civil(wallNow() + 3600).secondOfDay / 60;
+    const int minute = LocalClock::civil(untilNow() + 3600).secondOfDay / 60;
     const int quarter = (minute + 14) / 15 * 15 % (24 * 60);
     time_->setTime(QTime(quarter / 60, quarter % 60));
 }
@@ -62,7 +62,7 @@ void UntilDialog::start() {
     const QTime chosen = time_->time();
     accept();
     delegate_.shakeUntil(
-        LocalClock::nextInstantOf(chosen.hour() * 60 + chosen.minute(), wallNow()));
+        LocalClock::nextInstantOf(chosen.hour() * 60 + chosen.minute(), untilNow()));
 }
 
 } // namespace wigglet

@@ -287,7 +287,7 @@ constexpr Verb kVerbs[] = {
      .shape = "w",
      .act = [](UiActor& ui, C c) { return ui.clickMenu(c[2]); }},
     {.usage = "prefs open", .act = [](UiActor& ui, C) { return ui.openPrefs(); }},
-    {.usage = "prefs pane General|Click|Scroll",
+    {.usage = "prefs pane General|Click|Scroll|Rules",
      .shape = "o",
      .act = [](UiActor& ui, C c) { return ui.selectPane(c[2]); }},
     {.usage = "prefs choose CONTROL INDEX|TITLE",

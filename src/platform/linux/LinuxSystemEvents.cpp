@@ -4,6 +4,7 @@
 
 #include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -95,6 +96,9 @@ std::vector<int> LinuxSystemEvents::processesNamed(const std::string& name) cons
 }
 
 bool LinuxSystemEvents::programRunning(const std::string& name) {
+    // A watched name's processes are followed already: no need to read /proc again.
+    if (std::ranges::find(names_, name) != names_.end())
+        return std::ranges::any_of(followed_, [&](const auto& f) { return f.second.name == name; });
     return !processesNamed(name).empty();
 }
 
@@ -118,7 +122,7 @@ bool LinuxSystemEvents::followWatched() {
             auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
             QObject::connect(notifier.get(), &QSocketNotifier::activated, lookAgain_.get(),
                              [this, pid] { ended(pid); });
-            followed_.emplace(pid, Followed{fd, std::move(notifier)});
+            followed_.emplace(pid, Followed{name, fd, std::move(notifier)});
             any = true;
         }
     return any;

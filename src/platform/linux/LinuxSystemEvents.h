@@ -29,6 +29,7 @@ class LinuxSystemEvents final : public SystemEvents {
 
   private:
     struct Followed {
+        std::string name;
         int pidfd;
         std::unique_ptr<QSocketNotifier> ended;
     };
