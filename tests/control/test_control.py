@@ -201,6 +201,22 @@ class ControlTest(unittest.TestCase):
         self.assertEqual(len(warnings), 1, warnings)
         self.assertEqual(s.stored()["rules"], rules)
 
+    def test_loginds_wake_applies_the_rules_again(self):
+        s = self.session
+        s.start_logind()
+        s.start()
+        self.assertFalse(s.status()["shaking"])
+        # Edited while the machine slept: read again at the wake, when the answer may change.
+        end = time.strftime("%Y-%m-%dT%H:%M", time.localtime(time.time() + 3600))
+        s.write_settings(dict(s.stored(), rules=json.dumps([{"kind": "until", "end": end}])))
+        subprocess.run(["gdbus", "call", "--system", "--dest", "org.freedesktop.login1",
+                        "--object-path", "/org/freedesktop/login1", "--method",
+                        "org.freedesktop.DBus.Mock.EmitSignal", "org.freedesktop.login1.Manager",
+                        "PrepareForSleep", "b", "[<false>]"],
+                       env=s.env(), check=True, capture_output=True)
+        wait_for(lambda: s.status()["shaking"], "the wake to apply the rule")
+        self.assertEqual(s.status()["heldBy"], "Until a set time")
+
     def test_shake_until_a_clock_time(self):
         s = self.session
         s.start()
