@@ -1,8 +1,10 @@
 #include "control/ControlBusAdaptor.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QVariantMap>
+#include <set>
 
 namespace wigglet {
 
@@ -49,8 +51,16 @@ bool ControlBusAdaptor::exportOn(QDBusConnection bus) {
         new QDBusServiceWatcher(QString(), bus, QDBusServiceWatcher::WatchForUnregistration, this);
     connect(callers_, &QDBusServiceWatcher::serviceUnregistered, this,
             &ControlBusAdaptor::callerLeft);
+    // Callers of a bus that went away went with it; those still here keep their holds.
+    std::set<QString> callers;
     for (const auto& [id, caller] : holds_)
-        callers_->addWatchedService(caller);
+        callers.insert(caller);
+    for (const QString& caller : callers) {
+        if (bus.isConnected() && bus.interface()->isServiceRegistered(caller).value())
+            callers_->addWatchedService(caller);
+        else
+            callerLeft(caller);
+    }
     exported_ = bus.isConnected() && bus.registerObject(objectPath, this,
                                                         QDBusConnection::ExportAllSlots |
                                                             QDBusConnection::ExportAllProperties);
