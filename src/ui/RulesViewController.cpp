@@ -93,7 +93,8 @@ QString RulesViewController::describe(const Rule& rule) {
             for (int day = 0; day < 7; ++day)
                 if ((range.days >> day) & 1u)
                     names << ruleDayName(day);
-            ranges << names.join(' ') + ' ' + ruleTimeText(range.from) + "–" + ruleTimeText(range.to);
+            ranges << names.join(' ') + ' ' + ruleTimeText(range.from) + "–" +
+                          ruleTimeText(range.to);
         }
         return ruleText("rule-hours") + ": " + ranges.join("; ");
     }
