@@ -140,11 +140,9 @@ class ControlTest(unittest.TestCase):
     def test_run_and_watch_hold_shaking_while_their_process_lives(self):
         s = self.session
         s.start()
-        run = subprocess.Popen([WIGGLET, "run", "--", "sh", "-c", "sleep 2; exit 3"], env=s.env())
-        wait_for(lambda: s.status()["shaking"], "the run's hold")
-        self.assertEqual(s.status()["heldBy"], "While sh runs")
-        self.assertEqual(run.wait(timeout=30), 3)
-        self.assertFalse(s.status()["shaking"], "off again as the command ends")
+        self.assertEqual(s.run("run", "--", "sh", "-c", "sleep 2; exit 3").returncode, 3)
+        flips = [r["value"] for r in s.trace() if r["ev"] == "store" and r["key"] == "shakeEnabled"]
+        self.assertEqual(flips, [True, False], "on for the command, off again as it ended")
 
         victim = subprocess.Popen(["sleep", "300"])
         self.addCleanup(victim.kill)
@@ -159,8 +157,10 @@ class ControlTest(unittest.TestCase):
         # A killed client leaves the bus, and its hold goes with it.
         orphan = subprocess.Popen([WIGGLET, "run", "--", "sleep", "300"], env=s.env(),
                                   start_new_session=True)
-        self.addCleanup(lambda: os.killpg(orphan.pid, signal.SIGKILL) if orphan.poll() is None else None)
+        self.addCleanup(lambda: orphan.poll() is None and os.killpg(orphan.pid, signal.SIGKILL))
         wait_for(lambda: s.status()["shaking"], "the third hold")
+        self.assertEqual(s.status()["heldBy"], "While sleep runs")
+        self.assertEqual(s.run("status").stdout.strip(), "Shaking (While sleep runs)")
         os.killpg(orphan.pid, signal.SIGKILL)
         wait_for(lambda: not s.status()["shaking"], "the hold of a killed client to end")
         gone = s.run("watch", "999999999")
@@ -221,7 +221,8 @@ class ControlTest(unittest.TestCase):
         s = self.session
         s.start()
         end = time.localtime(time.time() + 2 * 3600)
-        self.assertEqual(s.run("shake", "--until", f"{end.tm_hour:02d}:{end.tm_min:02d}").returncode, 0)
+        until = f"{end.tm_hour:02d}:{end.tm_min:02d}"
+        self.assertEqual(s.run("shake", "--until", until).returncode, 0)
         st = s.status()
         self.assertTrue(st["shaking"] and st["timed"], st)
         self.assertTrue(7080 <= st["secondsLeft"] <= 7200, st)
