@@ -16,9 +16,10 @@ namespace wigglet::desktop {
 
 namespace {
 
-// The kernel keeps the first 15 bytes of a process's name.
+// The kernel keeps the first 15 bytes of a process's name; a rule may name the program by
+// its path, for one that is not on PATH.
 std::string commOf(const std::string& name) {
-    return name.substr(0, 15);
+    return name.substr(name.find_last_of('/') + 1, 15);
 }
 
 std::vector<std::filesystem::path> executablesNamed(const std::string& name) {
