@@ -7,3 +7,6 @@ check(stored[-1:] == [[{"kind": "hours", "ranges": [{"days": ["mon", "tue", "wed
       f"the stored list: {stored[-1:]}")
 flips = [r["value"] for r in ev("store", key="shakeEnabled")]
 check(flips == [True, False], f"on with the charger, off once the mains rule is gone: {flips}")
+resume = [r["value"] for r in ev("store", key="resumeOnMains")]
+check(control(0, "resumeOnMains").get("state") == "off" and resume == [True],
+      f"Resume on mains power: off by default, then on from its checkbox: {resume}")
