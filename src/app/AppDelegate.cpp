@@ -2,6 +2,7 @@
 
 #include "app/Links.h"
 #include "app/NotificationManager.h"
+#include "app/RuleArbiter.h"
 #include "app/ShakeChoices.h"
 #include "app/ShakeTimer.h"
 #include "app/StatusMenu.h"
@@ -21,7 +22,9 @@
 #include "system/IdleTime.h"
 #include "system/NapperManager.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 
@@ -72,7 +75,7 @@ void mainLine(const std::string& text) {
 
 } // namespace
 
-AppDelegate::AppDelegate() {
+AppDelegate::AppDelegate() : arbiter_(std::make_unique<RuleArbiter>(*this)) {
     currentDelegate = this;
 }
 
@@ -103,6 +106,7 @@ void AppDelegate::applicationDidFinishLaunching() {
         helpWindowWithTitle(localized("label-title-congrats"));
         storeBool(SettingsKey::moveCursorEnabled, true);
     }
+    arbiter_->start();
 }
 
 void AppDelegate::installHotKey() {
@@ -225,6 +229,17 @@ void AppDelegate::shakeFor(std::int64_t minutes) {
     updateUI();
 }
 
+void AppDelegate::shakeUntil(double date) {
+    const double seconds = date - Platform::current().runLoop().date();
+    storeBool(SettingsKey::shakeEnabled, true);
+    // Shake Previous repeats a period of the same length.
+    storeInteger(SettingsKey::lastDurationSelected,
+                 std::max<std::int64_t>(1, static_cast<std::int64_t>(std::ceil(seconds / 60.0))));
+    ShakeTimer::shared().startUntil(date);
+    NotificationManager::shared().requestAuthorization();
+    updateUI();
+}
+
 void AppDelegate::shakePreviousClicked() {
     storeBool(SettingsKey::shakeEnabled, !store().boolForKey(SettingsKey::shakeEnabled));
     if (!store().boolForKey(SettingsKey::shakeEnabled)) {
@@ -292,6 +307,7 @@ void AppDelegate::updateUI() {
     updateStatusIcon();
     refreshMenu();
     applyShakeState();
+    arbiter_->shakeStateApplied(store().boolForKey(SettingsKey::shakeEnabled));
 }
 
 void AppDelegate::updateStatusIcon() {
@@ -332,6 +348,7 @@ void AppDelegate::lowBatteryCheck() {
     if (*charge > store().integerForKey(SettingsKey::batteryLevelThreshold))
         return;
     stopShakeAndUpdate();
+    arbiter_->stoppedByBattery();
     NotificationManager::shared().send(localized("notification-stop-battery-low-title"),
                                        localized("notification-stop-battery-low-description"));
 }
@@ -339,6 +356,11 @@ void AppDelegate::lowBatteryCheck() {
 void AppDelegate::showPreferences() {
     if (windows_)
         windows_->showPreferences();
+}
+
+void AppDelegate::askShakeUntil() {
+    if (windows_)
+        windows_->showUntilDialog();
 }
 
 void AppDelegate::infos() {

@@ -17,6 +17,7 @@
 
 namespace wigglet {
 
+class RuleArbiter;
 class StatusMenu;
 class WindowPresenter;
 
@@ -46,6 +47,10 @@ class AppDelegate {
     void applyShakeState();
     void stopShakeAndUpdate();
     void shakeFor(std::int64_t minutes);
+    // A timed period that ends at a wall-clock date.
+    void shakeUntil(double date);
+    // The menu's Until… item: asks for the end.
+    void askShakeUntil();
     void shakeForClickedWithSender(std::int64_t tag) { shakeFor(tag); }
     void shakePreviousClicked();
     void switchIndefinitelyShake();
@@ -66,6 +71,8 @@ class AppDelegate {
     // Replaces the global shortcut by the stored one; the new one is registered before the
     // old one is released.
     void installHotKey();
+    // Starts and stops shaking by the rules and the holds of scripts.
+    RuleArbiter& arbiter() { return *arbiter_; }
 
     // Windows and links.
     void showPreferences();
@@ -102,6 +109,7 @@ class AppDelegate {
 
     WindowPresenter* windows_ = nullptr;
     bool pausedByLock_ = false;
+    std::unique_ptr<RuleArbiter> arbiter_;
     std::vector<std::function<void()>> refreshListeners_;
     NotificationCenter::Observation preferencesUpdated_;
 };

@@ -4,6 +4,7 @@
 #include "foundation/Localizer.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -24,13 +25,29 @@ ShakeTimer& ShakeTimer::shared() {
 }
 
 void ShakeTimer::start(std::int64_t minutes) {
+    endsAt_.reset();
+    schedule(static_cast<double>(minutes) * 60.0);
+}
+
+void ShakeTimer::startUntil(double date) {
+    endsAt_ = date;
+    schedule(date - Platform::current().runLoop().date());
+}
+
+void ShakeTimer::woke() {
+    if (endsAt_ && isTimed())
+        schedule(*endsAt_ - Platform::current().runLoop().date());
+}
+
+void ShakeTimer::schedule(double seconds) {
     if (shakeForTimer)
         shakeForTimer->invalidate();
     shakeForTimer = Platform::current().runLoop().scheduleTimer(
-        static_cast<double>(minutes) * 60.0, false, [] { ShakeTimer::shared().shakeForElasped(); });
+        std::max(0.0, seconds), false, [] { ShakeTimer::shared().shakeForElasped(); });
 }
 
 void ShakeTimer::cancel() {
+    endsAt_.reset();
     if (shakeForTimer)
         shakeForTimer->invalidate();
     shakeForTimer.reset();

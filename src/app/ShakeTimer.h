@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace wigglet {
@@ -22,6 +23,10 @@ class ShakeTimer {
     static ShakeTimer& shared();
 
     void start(std::int64_t minutes);
+    // A period that ends at a wall-clock date, which a sleep of the machine does not move.
+    void startUntil(double date);
+    // The machine woke: a period with an end date is put back on it.
+    void woke();
     // Remaining time truncated toward zero; (0, 0, 0) when no countdown runs.
     TimeLeft timeLeft() const;
     // The menu's text in the user's language: "29m 59s", "01h 29m", or "Indefinitely".
@@ -34,6 +39,11 @@ class ShakeTimer {
     void cancel();
 
     std::shared_ptr<Timer> shakeForTimer;
+
+  private:
+    void schedule(double seconds);
+
+    std::optional<double> endsAt_;
 };
 
 } // namespace wigglet

@@ -13,6 +13,8 @@ class WindowPresenter {
     virtual void showAuthorizeWindow() = 0;
     virtual void showAboutWindow() = 0;
     virtual void showPreferences() = 0;
+    // Asks for the time of day a period is to end at; the answer goes to shakeUntil.
+    virtual void showUntilDialog() {}
 };
 
 } // namespace wigglet

@@ -1,7 +1,9 @@
 #include "control/CommandLine.h"
 
+#include "app/LocalClock.h"
 #include "control/ControlState.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace wigglet {
@@ -26,10 +28,13 @@ std::optional<std::int64_t> parseMinutes(const std::string& text) {
 const char* CommandLine::usage() {
     return "usage: wigglet [--settings PATH] [--trace FILE] [--verbose]\n"
            "       wigglet shake [MINUTES]     shake for MINUTES (0 or none: indefinitely)\n"
+           "       wigglet shake --until HH:MM shake until the clock shows HH:MM\n"
            "       wigglet stop                stop shaking\n"
            "       wigglet toggle              shake indefinitely, or stop\n"
            "       wigglet status [--json]     tell whether Wigglet shakes\n"
            "       wigglet doctor [--json]     check what Wigglet reaches in this session\n"
+           "       wigglet run -- COMMAND...   shake while COMMAND runs; exits with its status\n"
+           "       wigglet watch PID           shake until process PID ends\n"
            "       wigglet --version | --help\n";
 }
 
@@ -44,12 +49,21 @@ const char* CommandLine::help() {
            "    bind = ALT SUPER, s, exec, wigglet toggle\n";
 }
 
-ParsedCommandLine CommandLine::parse(const std::vector<std::string>& args) {
+ParsedCommandLine CommandLine::parse(const std::vector<std::string>& all) {
     CommandLine line;
     std::vector<std::string> words;
+    // What follows -- is a command to run, never Wigglet's own options.
+    const auto dashes = std::find(all.begin(), all.end(), "--");
+    const std::vector<std::string> args(all.begin(), dashes);
+    if (dashes != all.end())
+        line.command.assign(dashes + 1, all.end());
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--settings" || arg == "--trace") {
+        if (arg == "--until") {
+            if (i + 1 >= args.size() || !LocalClock::parseTimeOfDay(args[i + 1]))
+                return fail("--until needs a time of day (HH:MM)");
+            line.until = args[++i];
+        } else if (arg == "--settings" || arg == "--trace") {
             if (i + 1 >= args.size())
                 return fail(arg + " needs a path");
             (arg == "--settings" ? line.settingsPath : line.tracePath) = args[++i];
@@ -72,11 +86,25 @@ ParsedCommandLine CommandLine::parse(const std::vector<std::string>& args) {
     if (words.empty()) {
         if (line.json)
             return fail("--json goes with status or doctor");
+        if (line.until || dashes != all.end())
+            return fail(line.until ? "--until goes with shake" : "-- goes with run");
         return {line, {}};
     }
     const std::string& verb = words[0];
-    const std::size_t allowed = verb == "shake" ? 2 : 1;
-    if (verb == "shake") {
+    const std::size_t allowed = verb == "shake" || verb == "watch" ? 2 : 1;
+    if (line.until && (verb != "shake" || words.size() > 1))
+        return fail("--until goes with shake, without minutes");
+    if ((dashes != all.end()) != (verb == "run") || (verb == "run" && line.command.empty()))
+        return fail(verb == "run" ? "run needs a command after --" : "-- goes with run");
+    if (verb == "run") {
+        line.verb = Verb::RunCommand;
+    } else if (verb == "watch") {
+        line.verb = Verb::Watch;
+        const auto pid = words.size() > 1 ? parseMinutes(words[1]) : std::nullopt;
+        if (!pid || *pid <= 0 || *pid > 0x3fffffff)
+            return fail("watch needs a process id: " + (words.size() > 1 ? words[1] : ""));
+        line.pid = *pid;
+    } else if (verb == "shake") {
         line.verb = Verb::Shake;
         if (words.size() > 1) {
             const auto minutes = parseMinutes(words[1]);

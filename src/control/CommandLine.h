@@ -10,11 +10,15 @@ namespace wigglet {
 // The words `wigglet` was started with: either the tray program with its options, or one of
 // the verbs that drive a running program from a script.
 struct CommandLine {
-    enum class Verb { Run, Shake, Stop, Toggle, Status, Doctor, Version, Help };
+    // Run is the tray program; RunCommand is `wigglet run -- COMMAND...`.
+    enum class Verb { Run, Shake, Stop, Toggle, Status, Doctor, RunCommand, Watch, Version, Help };
 
     Verb verb = Verb::Run;
-    std::int64_t minutes = 0; // shake: 0 means indefinitely
-    bool json = false;        // status --json, doctor --json
+    std::int64_t minutes = 0;         // shake: 0 means indefinitely
+    bool json = false;                // status --json, doctor --json
+    std::optional<std::string> until; // shake --until HH:MM
+    std::vector<std::string> command; // run -- COMMAND...
+    std::int64_t pid = 0;             // watch PID
     std::optional<std::string> settingsPath;
     std::optional<std::string> tracePath;
     bool verbose = false;

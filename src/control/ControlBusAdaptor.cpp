@@ -1,8 +1,10 @@
 #include "control/ControlBusAdaptor.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QVariantMap>
+#include <set>
 
 namespace wigglet {
 
@@ -23,6 +25,10 @@ QVariant valueOf(const ControlState& state, const std::string& name) {
         return state.click;
     if (name == "SettingsNotSaved")
         return QString::fromStdString(state.settingsNotSaved);
+    if (name == "HeldBy")
+        return QString::fromStdString(state.heldBy);
+    if (name == "HeldUntil")
+        return qlonglong(state.heldUntil);
     return state.scroll;
 }
 
@@ -40,6 +46,21 @@ bool ControlBusAdaptor::exportOnSessionBus() {
 
 bool ControlBusAdaptor::exportOn(QDBusConnection bus) {
     bus_ = bus;
+    delete callers_;
+    callers_ =
+        new QDBusServiceWatcher(QString(), bus, QDBusServiceWatcher::WatchForUnregistration, this);
+    connect(callers_, &QDBusServiceWatcher::serviceUnregistered, this,
+            &ControlBusAdaptor::callerLeft);
+    // Callers of a bus that went away went with it; those still here keep their holds.
+    std::set<QString> callers;
+    for (const auto& [id, caller] : holds_)
+        callers.insert(caller);
+    for (const QString& caller : callers) {
+        if (bus.isConnected() && bus.interface()->isServiceRegistered(caller).value())
+            callers_->addWatchedService(caller);
+        else
+            callerLeft(caller);
+    }
     exported_ = bus.isConnected() && bus.registerObject(objectPath, this,
                                                         QDBusConnection::ExportAllSlots |
                                                             QDBusConnection::ExportAllProperties);
@@ -57,6 +78,40 @@ void ControlBusAdaptor::ShakeFor(qlonglong minutes) {
 
 void ControlBusAdaptor::Stop() {
     control_.stop();
+}
+
+void ControlBusAdaptor::ShakeUntil(const QString& timeOfDay) {
+    if (auto bad = control_.shakeUntil(timeOfDay.toStdString()); bad && calledFromDBus())
+        sendErrorReply(QDBusError::InvalidArgs, QString::fromStdString(*bad));
+}
+
+uint ControlBusAdaptor::Hold(const QString& label) {
+    const auto id = static_cast<uint>(control_.hold(label.toStdString()));
+    if (calledFromDBus()) {
+        holds_[id] = message().service();
+        if (callers_)
+            callers_->addWatchedService(message().service());
+    }
+    return id;
+}
+
+void ControlBusAdaptor::Release(uint id) {
+    holds_.erase(id);
+    control_.release(static_cast<int>(id));
+}
+
+void ControlBusAdaptor::callerLeft(const QString& name) {
+    for (auto it = holds_.begin(); it != holds_.end();) {
+        if (it->second != name) {
+            ++it;
+            continue;
+        }
+        const uint id = it->first;
+        it = holds_.erase(it);
+        control_.release(static_cast<int>(id));
+    }
+    if (callers_)
+        callers_->removeWatchedService(name);
 }
 
 void ControlBusAdaptor::announce(const ControlState& state,

@@ -4,8 +4,10 @@
 
 #include <QDBusConnection>
 #include <QDBusContext>
+#include <QDBusServiceWatcher>
 #include <QObject>
 #include <QString>
+#include <map>
 
 namespace wigglet {
 
@@ -25,6 +27,8 @@ class ControlBusAdaptor : public QObject, protected QDBusContext {
     Q_PROPERTY(bool Click READ click)
     Q_PROPERTY(bool Scroll READ scroll)
     Q_PROPERTY(QString SettingsNotSaved READ settingsNotSaved)
+    Q_PROPERTY(QString HeldBy READ heldBy)
+    Q_PROPERTY(qlonglong HeldUntil READ heldUntil)
 
   public:
     static constexpr const char* objectPath = "/org/wigglet/Wigglet";
@@ -47,17 +51,27 @@ class ControlBusAdaptor : public QObject, protected QDBusContext {
         return QString::fromStdString(control_.state().settingsNotSaved);
     }
 
+    QString heldBy() const { return QString::fromStdString(control_.state().heldBy); }
+    qlonglong heldUntil() const { return control_.state().heldUntil; }
+
   public slots:
     void Toggle();
     void ShakeFor(qlonglong minutes);
     void Stop();
+    void ShakeUntil(const QString& timeOfDay);
+    // A hold on shaking that lasts until it is released or its caller leaves the bus.
+    uint Hold(const QString& label);
+    void Release(uint id);
 
   private:
     void announce(const ControlState& state, const std::vector<std::string>& changed);
+    void callerLeft(const QString& name);
 
     RemoteControl control_;
     QDBusConnection bus_{QStringLiteral("none")};
     bool exported_ = false;
+    QDBusServiceWatcher* callers_ = nullptr;
+    std::map<uint, QString> holds_; // by id, the caller that took each
 };
 
 } // namespace wigglet

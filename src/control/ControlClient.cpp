@@ -1,5 +1,6 @@
 #include "control/ControlClient.h"
 
+#include "app/LocalClock.h"
 #include "app/ShakeTimer.h"
 #include "control/ControlBusAdaptor.h"
 #include "foundation/Localizer.h"
@@ -10,11 +11,23 @@
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QVariantMap>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <functional>
 #include <nlohmann/json.hpp>
+#include <poll.h>
+#include <spawn.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace wigglet {
 
@@ -69,6 +82,80 @@ bool findSessionBus() {
     return setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + socket).c_str(), 1) == 0;
 }
 
+// A local date as 2026-03-29T17:30.
+std::string localDate(qlonglong date) {
+    return LocalClock::dateTimeText(LocalClock::civil(static_cast<double>(date)));
+}
+
+std::string heldText(const QVariantMap& p) {
+    const QString by = p.value("HeldBy").toString();
+    if (by.isEmpty())
+        return {};
+    const qlonglong until = p.value("HeldUntil").toLongLong();
+    std::string text = " (" + by.toStdString() + ")";
+    if (until > 0)
+        text += " until " + LocalClock::timeOfDayText(
+                                LocalClock::civil(static_cast<double>(until)).secondOfDay / 60);
+    return text;
+}
+
+// Takes a hold on shaking for as long as WAIT runs, and gives WAIT's answer. Should this
+// process die first, Wigglet sees it leave the bus and lets go by itself.
+int holdWhile(const std::string& label, const std::function<int()>& wait) {
+    const QDBusMessage reply = call("Hold", {QString::fromStdString(label)});
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        std::fprintf(stderr, "wigglet: %s\n", qPrintable(reply.errorMessage()));
+        return 1;
+    }
+    const uint id = reply.arguments().value(0).toUInt();
+    const int status = wait();
+    call("Release", {QVariant::fromValue(id)}, false);
+    return status;
+}
+
+// The command's exit status, or 128 plus the signal that ended it, as shells report it.
+int runCommand(const std::vector<std::string>& command) {
+    std::vector<char*> argv;
+    for (const std::string& word : command)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (const int error = posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ)) {
+        std::fprintf(stderr, "wigglet: cannot run %s: %s\n", argv[0], std::strerror(error));
+        return 127;
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+std::string processName(std::int64_t pid) {
+    std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
+    std::string name;
+    if (std::getline(comm, name) && !name.empty())
+        return name;
+    return "process " + std::to_string(pid);
+}
+
+int watchProcess(std::int64_t pid) {
+    const int fd = static_cast<int>(syscall(SYS_pidfd_open, static_cast<pid_t>(pid), 0));
+    if (fd < 0) {
+        std::fprintf(stderr, "wigglet: cannot watch process %lld: %s\n",
+                     static_cast<long long>(pid), std::strerror(errno));
+        return 1;
+    }
+    const int status = holdWhile(processName(pid), [fd] {
+        // The descriptor becomes readable when the process ends: one wait, no polling loop.
+        pollfd ended{fd, POLLIN, 0};
+        while (poll(&ended, 1, -1) < 0 && errno == EINTR) {
+        }
+        return 0;
+    });
+    close(fd);
+    return status;
+}
+
 int printStatus(bool json) {
     if (!running()) {
         std::puts(json ? "{\"running\": false}" : "Wigglet is not running");
@@ -99,6 +186,10 @@ int printStatus(bool json) {
             {"moveCursor", p.value("MoveCursor").toBool()},
             {"click", p.value("Click").toBool()},
             {"scroll", p.value("Scroll").toBool()}};
+        if (!p.value("HeldBy").toString().isEmpty())
+            out["heldBy"] = p.value("HeldBy").toString().toStdString();
+        if (p.value("HeldUntil").toLongLong() > 0)
+            out["heldUntil"] = localDate(p.value("HeldUntil").toLongLong());
         if (!notSaved.isEmpty())
             out["settingsNotSaved"] = notSaved.toStdString();
         std::puts(oneLine(out).c_str());
@@ -108,6 +199,8 @@ int printStatus(bool json) {
         std::puts("Not shaking");
     else if (timed)
         std::printf("Shaking: %s left\n", timeLeftText(left).c_str());
+    else if (const std::string held = heldText(p); !held.empty())
+        std::printf("Shaking%s\n", held.c_str());
     else
         std::puts("Shaking indefinitely");
     if (!notSaved.isEmpty())
@@ -133,8 +226,18 @@ int ControlClient::run(const CommandLine& line) {
         return 0;
     }
 
+    if (line.verb == CommandLine::Verb::RunCommand) {
+        const std::string& program = line.command.front();
+        const std::string label = program.substr(program.find_last_of('/') + 1);
+        return holdWhile(label, [&line] { return runCommand(line.command); });
+    }
+    if (line.verb == CommandLine::Verb::Watch)
+        return watchProcess(line.pid);
+
     QDBusMessage reply;
-    if (line.verb == CommandLine::Verb::Shake)
+    if (line.verb == CommandLine::Verb::Shake && line.until)
+        reply = call("ShakeUntil", {QString::fromStdString(*line.until)});
+    else if (line.verb == CommandLine::Verb::Shake)
         reply = call("ShakeFor", {QVariant::fromValue(qlonglong(line.minutes))});
     else if (line.verb == CommandLine::Verb::Stop)
         reply = call("Stop", {}, false); // it may have quit since: no activation to stop it

@@ -1,5 +1,7 @@
 #include "control/ControlState.h"
 
+#include "app/AppDelegate.h"
+#include "app/RuleArbiter.h"
 #include "app/ShakeTimer.h"
 #include "foundation/SettingsStore.h"
 
@@ -23,6 +25,11 @@ ControlState ControlState::read() {
     state.click = store.boolForKey(SettingsKey::clickEnabled);
     state.scroll = store.boolForKey(SettingsKey::scrollEnabled);
     state.settingsNotSaved = store.whyNotSaved().value_or(std::string());
+    if (AppDelegate* delegate = AppDelegate::current())
+        if (const auto held = delegate->arbiter().holder(true)) {
+            state.heldBy = held->label;
+            state.heldUntil = held->until ? static_cast<std::int64_t>(*held->until) : 0;
+        }
     return state;
 }
 
@@ -47,6 +54,8 @@ std::vector<std::string> ControlState::changedSince(const ControlState& earlier)
     note(click != earlier.click, "Click");
     note(scroll != earlier.scroll, "Scroll");
     note(settingsNotSaved != earlier.settingsNotSaved, "SettingsNotSaved");
+    note(heldBy != earlier.heldBy, "HeldBy");
+    note(heldUntil != earlier.heldUntil, "HeldUntil");
     return changed;
 }
 

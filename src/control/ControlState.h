@@ -20,6 +20,10 @@ struct ControlState {
     bool moveCursor = false;
     bool click = false;
     bool scroll = false;
+    // The rule or hold that keeps shaking on, in English, and the date it lets go (0: none
+    // known); empty while nothing does.
+    std::string heldBy;
+    std::int64_t heldUntil = 0;
     // Why settings are held in memory only; empty while they are saved.
     std::string settingsNotSaved;
     // The countdown's fire date, which tells a restarted countdown from a running one.

@@ -1,6 +1,9 @@
 #include "control/RemoteControl.h"
 
 #include "app/AppDelegate.h"
+#include "app/LocalClock.h"
+#include "app/RuleArbiter.h"
+#include "platform/Platform.h"
 
 namespace wigglet {
 
@@ -23,6 +26,23 @@ std::optional<std::string> RemoteControl::shakeFor(std::int64_t minutes) {
 
 void RemoteControl::stop() {
     delegate_.stopShakeAndUpdate();
+}
+
+std::optional<std::string> RemoteControl::shakeUntil(const std::string& timeOfDay) {
+    const auto minute = LocalClock::parseTimeOfDay(timeOfDay);
+    if (!minute)
+        return "not a time of day (HH:MM): " + timeOfDay;
+    const double now = Platform::current().runLoop().date();
+    delegate_.shakeUntil(LocalClock::nextInstantOf(*minute, now));
+    return std::nullopt;
+}
+
+int RemoteControl::hold(const std::string& label) {
+    return delegate_.arbiter().addHold(label);
+}
+
+void RemoteControl::release(int id) {
+    delegate_.arbiter().releaseHold(id);
 }
 
 void RemoteControl::refreshed() {

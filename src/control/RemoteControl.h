@@ -28,6 +28,12 @@ class RemoteControl {
     // range, and then nothing changes.
     std::optional<std::string> shakeFor(std::int64_t minutes);
     void stop();
+    // A period that ends the next time the clock shows HH:MM; the reason when the text is not
+    // a time of day.
+    std::optional<std::string> shakeUntil(const std::string& timeOfDay);
+    // Shaking held on until released, for a script that waits for a program.
+    int hold(const std::string& label);
+    void release(int id);
 
     ControlState state() const { return ControlState::read(); }
 

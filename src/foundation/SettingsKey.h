@@ -32,9 +32,11 @@ enum class SettingsKey {
     scrollTabType,
     tabScrollTopEnabled,
     shakeWhileLocked,
+    rules,
+    resumeOnMains,
 };
 
-inline constexpr std::array<std::string_view, 23> kSettingsKeyNames = {
+inline constexpr std::array<std::string_view, 25> kSettingsKeyNames = {
     "zenEnabled",
     "moveCursorEnabled",
     "clickEnabled",
@@ -58,6 +60,8 @@ inline constexpr std::array<std::string_view, 23> kSettingsKeyNames = {
     "scrollTabType",
     "tabScrollTopEnabled",
     "shakeWhileLocked",
+    "rules",
+    "resumeOnMains",
 };
 
 constexpr std::string_view rawValue(SettingsKey key) {

@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 
 #include "platform/SessionLock.h"
+#include "platform/SystemEvents.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +34,11 @@ Platform& Platform::current() {
 SessionLock& Platform::sessionLock() const {
     static NeverLocked never;
     return services_.sessionLock ? *services_.sessionLock : never;
+}
+
+SystemEvents& Platform::systemEvents() const {
+    static SystemEvents silent;
+    return services_.systemEvents ? *services_.systemEvents : silent;
 }
 
 bool Platform::isInstalled() {

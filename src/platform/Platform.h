@@ -23,6 +23,7 @@ class UserNotificationService;
 class Workspace;
 class SystemInfo;
 class SessionLock;
+class SystemEvents;
 
 // The platform services a host hands to the core.
 struct PlatformServices {
@@ -40,6 +41,8 @@ struct PlatformServices {
     SystemInfo* system = nullptr;
     // Absent where the host cannot tell: the session then counts as never locked.
     SessionLock* sessionLock = nullptr;
+    // Optional: a host that tells nothing leaves it out.
+    SystemEvents* systemEvents = nullptr;
 };
 
 // The context through which the core reaches the platform, and the home of the process-wide
@@ -69,6 +72,7 @@ class Platform {
     Workspace& workspace() const { return *services_.workspace; }
     SystemInfo& system() const { return *services_.system; }
     SessionLock& sessionLock() const;
+    SystemEvents& systemEvents() const;
     Random& random() { return random_; }
     Trace& trace() { return trace_; }
 

@@ -2,6 +2,8 @@
 
 #include "app/AppDelegate.h"
 #include "app/Links.h"
+#include "app/LocalClock.h"
+#include "app/RuleArbiter.h"
 #include "app/ShakeChoices.h"
 #include "app/ShakeTimer.h"
 #include "foundation/Localizer.h"
@@ -122,6 +124,8 @@ QMenu* MainMenuController::buildTimingMenu() {
         addItem(
             timing, title, [&d, tag] { d.shakeForClickedWithSender(tag); }, tag);
     }
+    timing->addSeparator();
+    addItem(timing, text("menu-until"), [&d] { d.askShakeUntil(); });
     return timing;
 }
 
@@ -218,12 +222,25 @@ void MainMenuController::refreshItems() {
     QString title =
         text("menu-shaking-left") + QString::fromStdString(ShakeTimer::shared().timeLeftString());
     if (store.integerForKey(SettingsKey::lastDurationSelected) == 0)
-        title = text("menu-shaking-indefinitely");
+        title = heldTitle();
     setTitle(timeLeftMenuItem, title);
     MenuManager::shared().setToolTip(trayToolTip(title));
     timeLeftMenuItem->setChecked(true);
     timeLeftMenuItem->setVisible(true);
     timeLeftMenuItem->setEnabled(true);
+}
+
+QString MainMenuController::heldTitle() {
+    const auto held = delegate_.arbiter().holder();
+    if (!held)
+        return text("menu-shaking-indefinitely");
+    if (!held->until)
+        return QString::fromStdString(
+            Localizer::shared().format("menu-shaking-held", {held->label}));
+    const std::string until =
+        LocalClock::timeOfDayText(LocalClock::civil(*held->until).secondOfDay / 60);
+    return QString::fromStdString(
+        Localizer::shared().format("menu-shaking-held-until", {held->label, until}));
 }
 
 void MainMenuController::setStatusImage(const std::string& name) {

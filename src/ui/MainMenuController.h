@@ -58,6 +58,8 @@ class MainMenuController final : public QMenu, public StatusMenu {
     QAction* addItem(QMenu* menu, const QString& title, std::function<void()> action, int tag = 0);
     QMenu* buildTimingMenu();
     QMenu* buildHelpMenu();
+    // The time-left line of an untimed period: what holds it on, and until when.
+    QString heldTitle();
     static void setTitle(QAction* item, const QString& title);
     // SHOWN is the text beside the title; empty for an equivalent the tray cannot receive.
     static void setKeyEquivalent(QAction* item, const std::string& characters,

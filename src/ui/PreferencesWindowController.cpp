@@ -7,6 +7,7 @@
 #include "ui/EventMonitor.h"
 #include "ui/GeneralViewController.h"
 #include "ui/KeyEventTranslator.h"
+#include "ui/RulesViewController.h"
 #include "ui/ScrollViewController.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,8 @@ PreferencesWindowController::PreferencesWindowController(std::unique_ptr<QWidget
       general_(new GeneralViewController(tabs->widget(0), delegate)),
       click_(new ClickViewController(static_cast<ClickView*>(tabs->widget(1)))),
       scroll_(new ScrollViewController(tabs->widget(2))) {
+    if (tabs->count() > 3)
+        new RulesViewController(tabs->widget(3), delegate);
     if (QLayout* layout = this->window()->layout())
         layout->setSizeConstraint(QLayout::SetFixedSize);
     fitToLargestPane();

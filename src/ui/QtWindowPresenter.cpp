@@ -6,6 +6,7 @@
 #include "ui/HelpViewController.h"
 #include "ui/HelpWindowController.h"
 #include "ui/PreferencesWindowController.h"
+#include "ui/UntilDialog.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -35,6 +36,8 @@ nlohmann::ordered_json QtWindowPresenter::fieldsOf(const std::string& id, const 
     } else if (id == "aboutWindowID") {
         fields["versionTextField"] = textOf(window, "versionTextField");
         fields["copyrightTextField"] = textOf(window, "copyrightTextField");
+    } else if (id == "untilWindowID") {
+        fields["time"] = static_cast<const UntilDialog*>(window)->timeText().toStdString();
     } else if (id == "preferences") {
         fields["title"] = window->windowTitle().toStdString();
     }
@@ -84,6 +87,16 @@ void QtWindowPresenter::showPreferences() {
     traceShow("preferences", preferences_->window());
 }
 
+void QtWindowPresenter::showUntilDialog() {
+    if (!until_)
+        until_ = std::make_unique<UntilDialog>(delegate_);
+    until_->propose();
+    until_->show();
+    until_->raise();
+    until_->activateWindow();
+    traceShow("untilWindowID", until_.get());
+}
+
 std::vector<QtWindowPresenter::Shown> QtWindowPresenter::windows() const {
     std::vector<Shown> shown;
     if (preferences_)
@@ -95,6 +108,8 @@ std::vector<QtWindowPresenter::Shown> QtWindowPresenter::windows() const {
     for (const auto& window : about_)
         if (window)
             shown.push_back({"aboutWindowID", window});
+    if (until_)
+        shown.push_back({"untilWindowID", until_.get()});
     return shown;
 }
 

@@ -16,6 +16,7 @@ class AppDelegate;
 class AuthorizeWindowController;
 class HelpWindowController;
 class PreferencesWindowController;
+class UntilDialog;
 
 // Opens the program's windows for the application delegate: the preferences, Help and
 // Authorize windows are made on first use and kept; an About window is made each time.
@@ -29,6 +30,7 @@ class QtWindowPresenter final : public WindowPresenter {
     void showAuthorizeWindow() override;
     void showAboutWindow() override;
     void showPreferences() override;
+    void showUntilDialog() override;
 
     PreferencesWindowController* preferencesController() const { return preferences_.get(); }
     HelpWindowController* helpController() const { return help_.get(); }
@@ -50,6 +52,7 @@ class QtWindowPresenter final : public WindowPresenter {
     std::unique_ptr<PreferencesWindowController> preferences_;
     std::unique_ptr<HelpWindowController> help_;
     std::unique_ptr<AuthorizeWindowController> authorize_;
+    std::unique_ptr<UntilDialog> until_;
     std::vector<QPointer<QWidget>> about_;
 };
 

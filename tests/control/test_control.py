@@ -4,7 +4,10 @@
 Usage: test_control.py WIGGLET
 """
 import os
+import json
 import re
+import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -133,6 +136,98 @@ class ControlTest(unittest.TestCase):
         # on by the shortcut; timed by the script; nothing from the countdown's seconds
         self.assertEqual(text.count("member=PropertiesChanged"), 2, text)
         self.assertIn('string "Shaking"', text)
+
+    def test_run_and_watch_hold_shaking_while_their_process_lives(self):
+        s = self.session
+        s.start()
+        self.assertEqual(s.run("run", "--", "sh", "-c", "sleep 2; exit 3").returncode, 3)
+        flips = [r["value"] for r in s.trace() if r["ev"] == "store" and r["key"] == "shakeEnabled"]
+        self.assertEqual(flips, [True, False], "on for the command, off again as it ended")
+
+        victim = subprocess.Popen(["sleep", "300"])
+        self.addCleanup(victim.kill)
+        watch = subprocess.Popen([WIGGLET, "watch", str(victim.pid)], env=s.env())
+        wait_for(lambda: s.status()["shaking"], "the watch's hold")
+        self.assertEqual(s.status()["heldBy"], "While sleep runs")
+        victim.kill()
+        victim.wait()
+        self.assertEqual(watch.wait(timeout=30), 0)
+        self.assertFalse(s.status()["shaking"])
+
+        # A killed client leaves the bus, and its hold goes with it.
+        orphan = subprocess.Popen([WIGGLET, "run", "--", "sleep", "300"], env=s.env(),
+                                  start_new_session=True)
+        self.addCleanup(lambda: orphan.poll() is None and os.killpg(orphan.pid, signal.SIGKILL))
+        wait_for(lambda: s.status()["shaking"], "the third hold")
+        self.assertEqual(s.status()["heldBy"], "While sleep runs")
+        self.assertEqual(s.run("status").stdout.strip(), "Shaking (While sleep runs)")
+        os.killpg(orphan.pid, signal.SIGKILL)
+        wait_for(lambda: not s.status()["shaking"], "the hold of a killed client to end")
+        gone = s.run("watch", "999999999")
+        self.assertEqual((gone.returncode, s.status()["shaking"]), (1, False))
+        self.assertIn("cannot watch process 999999999", gone.stderr)
+
+    def test_a_program_rule_follows_the_program_without_polling(self):
+        s = self.session
+        nap = s.path("bin/wiggletnap")
+        os.makedirs(os.path.dirname(nap))
+        shutil.copy("/bin/sleep", nap)
+        s.write_settings({"notFirstLaunch": True, "moveCursorEnabled": False,
+                          "rules": json.dumps([{"kind": "program", "name": "wiggletnap"}])})
+        env = dict(s.env(), PATH=os.path.dirname(nap) + ":" + os.environ["PATH"])
+        s.start(env=env)
+        self.assertFalse(s.status()["shaking"])
+        napping = subprocess.Popen([nap, "300"])
+        self.addCleanup(napping.kill)
+        wait_for(lambda: s.status()["shaking"], "the program's start to be seen")
+        self.assertEqual(s.status()["heldBy"], "While wiggletnap runs")
+        napping.kill()
+        wait_for(lambda: not s.status()["shaking"], "the program's end to be seen")
+
+    def test_a_bad_hand_edited_rule_is_left_out_once_and_the_file_kept(self):
+        s = self.session
+        rules = '[{"kind": "hours", "ranges": [{"days": ["someday"], "from": "9", "to": "17"}]}]'
+        s.write_settings({"notFirstLaunch": True, "moveCursorEnabled": False, "rules": rules})
+        with open(s.settings, "rb") as f:
+            before = f.read()
+        s.start()
+        self.assertFalse(s.status()["shaking"])
+        with open(s.settings, "rb") as f:
+            self.assertEqual(f.read(), before)
+        # Each hold reads the rules again; the program writes its own keys, never the rules.
+        for _ in range(2):
+            self.assertEqual(s.run("run", "--", "true").returncode, 0)
+        warnings = [r for r in s.trace() if r["ev"] == "log" and "rules" in r["text"]]
+        self.assertEqual(len(warnings), 1, warnings)
+        self.assertEqual(s.stored()["rules"], rules)
+
+    def test_loginds_wake_applies_the_rules_again(self):
+        s = self.session
+        s.start_logind()
+        s.start()
+        self.assertFalse(s.status()["shaking"])
+        # Edited while the machine slept: read again at the wake, when the answer may change.
+        end = time.strftime("%Y-%m-%dT%H:%M", time.localtime(time.time() + 3600))
+        s.write_settings(dict(s.stored(), rules=json.dumps([{"kind": "until", "end": end}])))
+        subprocess.run(["gdbus", "call", "--system", "--dest", "org.freedesktop.login1",
+                        "--object-path", "/org/freedesktop/login1", "--method",
+                        "org.freedesktop.DBus.Mock.EmitSignal", "org.freedesktop.login1.Manager",
+                        "PrepareForSleep", "b", "[<false>]"],
+                       env=s.env(), check=True, capture_output=True)
+        wait_for(lambda: s.status()["shaking"], "the wake to apply the rule")
+        self.assertEqual(s.status()["heldBy"], "Until a set time")
+
+    def test_shake_until_a_clock_time(self):
+        s = self.session
+        s.start()
+        end = time.localtime(time.time() + 2 * 3600)
+        until = f"{end.tm_hour:02d}:{end.tm_min:02d}"
+        self.assertEqual(s.run("shake", "--until", until).returncode, 0)
+        st = s.status()
+        self.assertTrue(st["shaking"] and st["timed"], st)
+        self.assertTrue(7080 <= st["secondsLeft"] <= 7200, st)
+        self.assertEqual(s.run("shake", "--until", "25:00").returncode, 2)
+
 
 if __name__ == "__main__":
     WIGGLET = os.path.abspath(sys.argv.pop(1))

@@ -13,9 +13,9 @@ check([row(i) for i in items] == [" ", "Shake", "-", "Click", "Scroll", "Move", 
 shake = items[1] if len(items) > 1 else {}
 timing = shake.get("submenu") or []
 check([row(i) for i in timing] == ["Indefinitely", "-", "5 minutes", "10 minutes", "30 minutes", "-", "1 hour",
-                                   "2 hours", "4 hours", "8 hours", "9 hours", "12 hours"],
+                                   "2 hours", "4 hours", "8 hours", "9 hours", "12 hours", "-", "Until…"],
       f"durations in order: {[row(i) for i in timing]}")
-check([i.get("tag") for i in timing if not i.get("separator")] == [0, 5, 10, 30, 60, 120, 240, 480, 540, 720],
+check([i.get("tag") for i in timing if not i.get("separator")] == [0, 5, 10, 30, 60, 120, 240, 480, 540, 720, 0],
       f"duration tags: {[i.get('tag') for i in timing]}")
 check(all(i.get("state") == "off" for i in timing if not i.get("separator")), "no duration is checked")
 first = items[0] if items else {}

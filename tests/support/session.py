@@ -60,7 +60,7 @@ class Session:
         try:
             if compositor:
                 self._start_wayland(peer)
-                self._start_logind()
+                self.start_logind()
             else:
                 self._start_x()
             self._start_bus()
@@ -93,7 +93,7 @@ class Session:
         self.peer.stdin.flush()
         return self.peer.stdout.readline().strip()
 
-    def _start_logind(self):
+    def start_logind(self):
         self.system_bus_address = self._bus_daemon("system")
         env = dict(self.base, DBUS_SYSTEM_BUS_ADDRESS=self.system_bus_address)
         self.processes.append(subprocess.Popen(DBUSMOCK + ["--system", "--template", "logind"],
@@ -151,8 +151,11 @@ class Session:
                         DBUS_SESSION_BUS_ADDRESS=getattr(self, "bus_address", ""),
                         DBUS_SYSTEM_BUS_ADDRESS=getattr(self, "system_bus_address", ""),
                         XDG_RUNTIME_DIR=self.dir)
-        return dict(self.base, DISPLAY=self.display, DBUS_SESSION_BUS_ADDRESS=self.bus_address,
-                    XDG_RUNTIME_DIR=self.dir, QT_QPA_PLATFORM="xcb")
+        env = dict(self.base, DISPLAY=self.display, DBUS_SESSION_BUS_ADDRESS=self.bus_address,
+                   XDG_RUNTIME_DIR=self.dir, QT_QPA_PLATFORM="xcb")
+        if hasattr(self, "system_bus_address"):  # after start_logind()
+            env["DBUS_SYSTEM_BUS_ADDRESS"] = self.system_bus_address
+        return env
 
     def run(self, *args, timeout=40):
         return subprocess.run([self.wigglet, *args], env=self.env(), capture_output=True,

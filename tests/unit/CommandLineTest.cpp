@@ -33,6 +33,23 @@ TEST(CommandLine, Parses) {
         {"json goes only with status", {"stop", "--json"}, false, V::Run, 0, "--json"},
         {"an option without its path is refused", {"--trace"}, false, V::Run, 0, "--trace"},
         {"an unknown option is refused", {"--loud"}, false, V::Run, 0, "--loud"},
+        {"shake until a time of day", {"shake", "--until", "17:30"}, true, V::Shake, 0, ""},
+        {"until needs a time of day", {"shake", "--until", "5pm"}, false, V::Run, 0, "HH:MM"},
+        {"until and minutes exclude each other",
+         {"shake", "5", "--until", "17:30"},
+         false,
+         V::Run,
+         0,
+         "without minutes"},
+        {"run takes what follows -- as is",
+         {"run", "--", "make", "--json", "-j4"},
+         true,
+         V::RunCommand,
+         0,
+         ""},
+        {"run needs a command", {"run", "--"}, false, V::Run, 0, "run needs a command"},
+        {"watch takes a process id", {"watch", "42"}, true, V::Watch, 0, ""},
+        {"watch refuses what is no process id", {"watch", "x"}, false, V::Run, 0, "x"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);

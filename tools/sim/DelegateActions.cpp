@@ -1,6 +1,8 @@
 #include "DelegateActions.h"
 
 #include "app/AppDelegate.h"
+#include "app/LocalClock.h"
+#include "platform/Platform.h"
 
 #include <functional>
 #include <map>
@@ -12,7 +14,7 @@ namespace {
 using ActionFn = std::function<void(AppDelegate&, const std::string&)>;
 
 struct ActionEntry {
-    enum class Arg { None, Whole, Text } arg;
+    enum class Arg { None, Whole, Text, TimeOfDay } arg;
     ActionFn run;
 };
 
@@ -26,6 +28,12 @@ const std::map<std::string, ActionEntry>& actions() {
          {ActionEntry::Arg::Whole,
           [](AppDelegate& d, const std::string& a) {
               d.shakeForClickedWithSender(*Scenario::wholeNumber(a));
+          }}},
+        {"shakeUntil",
+         {ActionEntry::Arg::TimeOfDay,
+          [](AppDelegate& d, const std::string& a) {
+              const double now = Platform::current().runLoop().date();
+              d.shakeUntil(LocalClock::nextInstantOf(*LocalClock::parseTimeOfDay(a), now));
           }}},
         {"helpWindowWithTitle",
          {ActionEntry::Arg::Text,
@@ -50,6 +58,7 @@ const std::map<std::string, ActionEntry>& actions() {
         {"checkOurSoftwareClicked", plain(&AppDelegate::checkOurSoftwareClicked)},
         {"checkForUpdates", plain(&AppDelegate::checkForUpdates)},
         {"authorizeApp", plain(&AppDelegate::authorizeApp)},
+        {"askShakeUntil", plain(&AppDelegate::askShakeUntil)},
     };
     return table;
 }
@@ -74,6 +83,8 @@ Problem checkDelegateAction(const Command& c) {
         return "missing argument: action " + c[1] + " ARG";
     if (arg == ActionEntry::Arg::Whole && !Scenario::wholeNumber(c[2]))
         return "bad whole number '" + c[2] + "'";
+    if (arg == ActionEntry::Arg::TimeOfDay && !LocalClock::parseTimeOfDay(c[2]))
+        return "bad time of day '" + c[2] + "' (HH:MM)";
     return std::nullopt;
 }
 

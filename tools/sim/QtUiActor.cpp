@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -128,7 +129,7 @@ Problem QtUiActor::selectPane(const std::string& name) {
     QWidget* window = preferencesWindow();
     if (!window || !window->isVisible())
         return "the preferences window is not open";
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < static_cast<int>(std::size(QtUiDescriber::paneNames)); ++i)
         if (name == QtUiDescriber::paneNames[i])
             ui_.windows().preferencesController()->selectPane(i);
     return std::nullopt;
@@ -159,6 +160,13 @@ Problem QtUiActor::choose(const std::string& control, const std::string& indexOr
     QWidget* target = prefsControl(control, reason);
     if (!target)
         return reason;
+    if (auto* list = qobject_cast<QListWidget*>(target)) {
+        const auto row = Scenario::wholeNumber(indexOrTitle);
+        if (!row || *row < 0 || *row >= list->count())
+            return "'" + control + "' has no row '" + indexOrTitle + "'";
+        list->setCurrentRow(static_cast<int>(*row));
+        return std::nullopt;
+    }
     auto* popUp = qobject_cast<QComboBox*>(target);
     if (!popUp)
         return "'" + control + "' is not a pop-up";

@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QTabWidget>
@@ -41,6 +42,12 @@ nlohmann::ordered_json describeControl(const QWidget* control, const QWidget* pa
         }
     } else if (const auto* label = qobject_cast<const QLabel*>(control)) {
         fields["title"] = label->text().toStdString();
+    } else if (const auto* list = qobject_cast<const QListWidget*>(control)) {
+        fields["selected"] = list->currentRow();
+        nlohmann::ordered_json items = nlohmann::ordered_json::array();
+        for (int i = 0; i < list->count(); ++i)
+            items.push_back(list->item(i)->text().toStdString());
+        fields["items"] = items;
     }
     fields["enabled"] = control->isEnabled();
     fields["hidden"] = !control->isVisibleTo(pane);
@@ -72,7 +79,7 @@ std::string QtUiDescriber::titleOf(const QAction* item) {
 
 bool QtUiDescriber::isControl(const QWidget* widget) {
     return (qobject_cast<const QAbstractButton*>(widget) ||
-            qobject_cast<const QComboBox*>(widget) ||
+            qobject_cast<const QComboBox*>(widget) || qobject_cast<const QListWidget*>(widget) ||
             widget->objectName() == QLatin1String("frequencyWarning")) &&
            !widget->objectName().isEmpty() && !widget->objectName().startsWith("qt_");
 }
@@ -132,7 +139,8 @@ Problem QtUiDescriber::dumpPrefs() {
                     describeControl(widget, tabs->widget(i));
     recordTrace("prefs", {{"open", prefs->window()->isVisible()},
                           {"title", prefs->window()->windowTitle().toStdString()},
-                          {"pane", paneNames[std::clamp(tabs->currentIndex(), 0, 2)]},
+                          {"pane", paneNames[static_cast<std::size_t>(std::clamp<int>(
+                                       tabs->currentIndex(), 0, paneNames.size() - 1))]},
                           {"listening", prefs->general()->isListening()},
                           {"controls", controls}});
     return std::nullopt;

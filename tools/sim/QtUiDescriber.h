@@ -27,7 +27,7 @@ class QtUiDescriber final : public UiDescriber {
     Problem dumpWindows() override;
     Problem screenshot(const std::string& window, const std::string& file) override;
 
-    static constexpr std::array<const char*, 3> paneNames = {"General", "Click", "Scroll"};
+    static constexpr std::array<const char*, 4> paneNames = {"General", "Click", "Scroll", "Rules"};
     // The trace form of a menu's items.
     static nlohmann::ordered_json describeMenu(const QMenu& menu);
     static std::string titleOf(const QAction* item);

@@ -5,6 +5,8 @@
 #include "app/Links.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 
 namespace wigglet::sim {
 
@@ -18,6 +20,9 @@ ScenarioRunner::ScenarioRunner(Options options, std::unique_ptr<ScenarioUi> ui)
     trace.setTicksEnabled(options.traceTicks);
     trace.setSleepsEnabled(options.traceSleeps);
     sim_.platform().provide(store_);
+    // The simulated machine keeps UTC until a scenario sets its clock.
+    setenv("TZ", "UTC", 1);
+    tzset();
     // The simulated host's own addresses, so that every link and item is there to follow.
     links::setAddresses({"https://wigglet.example.org/", "https://wigglet.example.org/faq",
                          "https://wigglet.example.org/feedback", "https://example.org/",

@@ -35,6 +35,10 @@ void StandInUi::showPreferences() {
     show("preferences", nlohmann::ordered_json::object());
 }
 
+void StandInUi::showUntilDialog() {
+    show("untilWindowID", nlohmann::ordered_json::object());
+}
+
 Problem StandInUi::dumpMenu() {
     return "'dump menu' needs the user interface, which this build lacks";
 }

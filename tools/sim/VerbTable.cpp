@@ -4,8 +4,13 @@
 #include "ScenarioRunner.h"
 #include "UiActor.h"
 #include "UiDescriber.h"
+#include "app/LocalClock.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <limits>
 
 namespace wigglet::sim {
@@ -61,6 +66,38 @@ void runBattery(Runner& r, const Command& c) {
     w.batteryCharges.clear();
     for (std::size_t i = 1; w.hasSmartBattery && i + 1 < c.size(); ++i)
         readCharge(c[i], w.batteryCharges.emplace_back());
+}
+
+// A zone of the system's time-zone database, as TZ names it.
+bool knownZone(const std::string& zone) {
+    if (zone == "UTC")
+        return true;
+    std::error_code error;
+    return !zone.empty() && zone.find("..") == std::string::npos && zone[0] != '/' &&
+           std::filesystem::is_regular_file("/usr/share/zoneinfo/" + zone, error);
+}
+
+Problem checkClock(const Verb& verb, const Command& c) {
+    if (!LocalClock::parseDateTime(c[1]))
+        return "bad date '" + c[1] + "' (YYYY-MM-DDTHH:MM): " + std::string(verb.usage);
+    if (!knownZone(c[2]))
+        return "unknown time zone '" + c[2] + "'";
+    return std::nullopt;
+}
+
+void runClock(Runner& r, const Command& c) {
+    setenv("TZ", c[2].c_str(), 1);
+    tzset();
+    const CivilTime at = *LocalClock::parseDateTime(c[1]);
+    const double date = LocalClock::instantOf(at.year, at.month, at.day, at.secondOfDay / 60);
+    r.sim().clock.setWallMicros(static_cast<std::int64_t>(std::llround(date * 1e6)));
+}
+
+void runProgram(Runner& r, const Command& c) {
+    if (c[1] == "start")
+        r.sim().systemEvents.startProgram(c[2]);
+    else
+        r.sim().systemEvents.endProgram(c[2]);
 }
 
 void runNotifications(Runner& r, const Command& c) {
@@ -167,8 +204,15 @@ constexpr Verb kVerbs[] = {
     {.usage = "battery P1 [P2 ...] ac|battery",
      .shape = "ww.",
      .check = checkBattery,
-     .run = runBattery},
+     .run =
+         [](Runner& r, C c) {
+             runBattery(r, c);
+             r.sim().systemEvents.powerSourceChanged();
+         }},
     {.usage = "battery none", .run = runBattery},
+    {.usage = "clock DATE ZONE", .shape = "ww", .check = checkClock, .run = runClock},
+    {.usage = "program start NAME", .shape = "w", .run = runProgram},
+    {.usage = "program end NAME", .shape = "w", .run = runProgram},
     {.usage = "brightness F",
      .shape = "n",
      .run = [](Runner& r, C c) { world(r).brightness = static_cast<float>(c.number(1)); }},
@@ -228,6 +272,10 @@ constexpr Verb kVerbs[] = {
      .shape = "n",
      .run = [](Runner& r, C c) { r.sim().runLoop.runUntil(r.sim().micros() + c.micros(1)); }},
     {.usage = "at T COMMAND...", .shape = "nw.", .check = checkAt, .run = runAt},
+    {.usage = "suspend S",
+     .shape = "n",
+     .run = [](Runner& r, C c) { r.sim().suspend(c.number(1)); },
+     .whileBlocked = true},
 
     // The user's real input.
     {.usage = "user move X Y",
@@ -259,7 +307,7 @@ constexpr Verb kVerbs[] = {
      .shape = "w",
      .act = [](UiActor& ui, C c) { return ui.clickMenu(c[2]); }},
     {.usage = "prefs open", .act = [](UiActor& ui, C) { return ui.openPrefs(); }},
-    {.usage = "prefs pane General|Click|Scroll",
+    {.usage = "prefs pane General|Click|Scroll|Rules",
      .shape = "o",
      .act = [](UiActor& ui, C c) { return ui.selectPane(c[2]); }},
     {.usage = "prefs choose CONTROL INDEX|TITLE",

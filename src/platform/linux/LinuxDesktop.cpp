@@ -4,6 +4,7 @@
 #include "platform/linux/DesktopPowerManagement.h"
 #include "platform/linux/KeepAwakeMechanism.h"
 #include "platform/linux/dbus/BusIdleProbe.h"
+#include "platform/linux/LinuxSystemEvents.h"
 #include "platform/linux/dbus/BusInhibitor.h"
 #include "platform/linux/dbus/DesktopSessionLock.h"
 #include "platform/linux/dbus/FreedesktopNotifications.h"
@@ -64,6 +65,7 @@ LinuxDesktop::LinuxDesktop(const LinuxDesktopOptions& options, DesktopBackend& b
     workspace_ = std::make_unique<QtWorkspace>(options.releasesPage);
     system_ = std::make_unique<SyslogSystemInfo>();
     sessionLock_ = std::make_unique<DesktopSessionLock>(QDBusConnection::systemBus(), *bus_);
+    systemEvents_ = std::make_unique<LinuxSystemEvents>(QDBusConnection::systemBus());
 }
 
 LinuxDesktop::~LinuxDesktop() {
@@ -86,6 +88,7 @@ PlatformServices LinuxDesktop::services() const {
     services.workspace = workspace_.get();
     services.system = system_.get();
     services.sessionLock = sessionLock_.get();
+    services.systemEvents = systemEvents_.get();
     return services;
 }
 

@@ -26,6 +26,7 @@ class FreedesktopNotifications;
 class QtWorkspace;
 class SyslogSystemInfo;
 class DesktopSessionLock;
+class LinuxSystemEvents;
 
 // Every Linux desktop service, built once by the host after its Qt application object: the
 // session's backend (input, screens, shortcut), the session bus, sysfs, XDG autostart. What
@@ -66,6 +67,7 @@ class LinuxDesktop {
     std::unique_ptr<QtWorkspace> workspace_;
     std::unique_ptr<SyslogSystemInfo> system_;
     std::unique_ptr<DesktopSessionLock> sessionLock_;
+    std::unique_ptr<LinuxSystemEvents> systemEvents_;
 };
 
 } // namespace wigglet::desktop

@@ -7,7 +7,7 @@ namespace wigglet::sim {
 SimPlatform::SimPlatform()
     : platform_(PlatformServices{&runLoop, &sleeper, &events, &screens, &power, &powerSources,
                                  &brightness, &hotKeys, &loginItems, &notifications, &workspace,
-                                 &system, &sessionLock}) {
+                                 &system, &sessionLock, &systemEvents}) {
     platform_.trace().setClock([this] { return clock.seconds(); });
 }
 
@@ -17,10 +17,21 @@ void SimPlatform::endProcess() {
     power.processEnded();
     hotKeys.processEnded();
     hotKeys.installHandler({});
+    systemEvents.setHandler({});
 }
 
 void SimPlatform::advanceSeconds(double seconds) {
     runLoop.runUntil(clock.micros() + static_cast<std::int64_t>(std::llround(seconds * 1e6)));
+}
+
+} // namespace wigglet::sim
+
+namespace wigglet::sim {
+
+void SimPlatform::suspend(double seconds) {
+    clock.setWallMicros(clock.wallMicros() +
+                        static_cast<std::int64_t>(std::llround(seconds * 1e6)));
+    systemEvents.woke();
 }
 
 } // namespace wigglet::sim

@@ -13,6 +13,7 @@
 #include "platform/sim/SimScreens.h"
 #include "platform/sim/SimSessionLock.h"
 #include "platform/sim/SimSleeper.h"
+#include "platform/sim/SimSystemEvents.h"
 #include "platform/sim/SimSystemInfo.h"
 #include "platform/sim/SimWorkspace.h"
 #include "platform/sim/SimWorld.h"
@@ -31,6 +32,9 @@ class SimPlatform {
     // The program ends: its timers, shared instances, grabs and assertions go with it.
     void endProcess();
     void advanceSeconds(double seconds);
+    // The machine sleeps this long: the wall clock moves on, the monotonic clock and its
+    // timers stand; then it wakes.
+    void suspend(double seconds);
     std::int64_t micros() const { return clock.micros(); }
 
     SimWorld world;
@@ -48,6 +52,7 @@ class SimPlatform {
     SimWorkspace workspace;
     SimSystemInfo system{world};
     SimSessionLock sessionLock{world};
+    SimSystemEvents systemEvents;
 
   private:
     Platform platform_;

@@ -19,7 +19,7 @@ std::int64_t toMicros(double seconds) {
 SimRunLoop::~SimRunLoop() = default;
 
 double SimRunLoop::date() {
-    lastDateMicros_ = std::max(lastDateMicros_ + 1, clock_.micros());
+    lastDateMicros_ = std::max(lastDateMicros_ + 1, clock_.wallMicros());
     return static_cast<double>(lastDateMicros_) / 1e6;
 }
 
@@ -28,7 +28,7 @@ std::shared_ptr<Timer> SimRunLoop::scheduleTimer(double intervalSeconds, bool re
     const std::int64_t interval = std::max<std::int64_t>(0, toMicros(intervalSeconds));
     // Scheduling reads the clock, so a read right after it is later than the creation.
     date();
-    auto timer = std::make_shared<SimTimer>(clock_.micros() + interval, interval, repeats,
+    auto timer = std::make_shared<SimTimer>(clock_, clock_.micros() + interval, interval, repeats,
                                             sequence_++, std::move(callback));
     timers_.push_back(timer);
     return timer;

@@ -2,10 +2,10 @@
 
 namespace wigglet::sim {
 
-SimTimer::SimTimer(std::int64_t fireAt, std::int64_t interval, bool repeats, std::uint64_t order,
-                   std::function<void()> callback)
-    : fireAt_(fireAt), interval_(interval), slot_(fireAt), repeats_(repeats), order_(order),
-      callback_(std::move(callback)) {}
+SimTimer::SimTimer(const SimClock& clock, std::int64_t fireAt, std::int64_t interval, bool repeats,
+                   std::uint64_t order, std::function<void()> callback)
+    : clock_(clock), fireAt_(fireAt), interval_(interval), slot_(fireAt), repeats_(repeats),
+      order_(order), callback_(std::move(callback)) {}
 
 void SimTimer::fire(const std::function<std::int64_t()>& clockAfter) {
     if (!repeats_)
