@@ -12,6 +12,7 @@
 #include "platform/linux/ApplicationId.h"
 #include "platform/linux/BackendChooser.h"
 #include "platform/linux/LinuxDesktop.h"
+#include "platform/linux/RemoteInputRoute.h"
 #include "platform/linux/SingleInstance.h"
 #include "platform/linux/dbus/SessionBus.h"
 #include "system/NapperManager.h"
@@ -137,8 +138,16 @@ int runTray(int argc, char** argv, const CommandLine& line) {
         return 0;
     }
 
+    const std::filesystem::path settings = line.settingsPath
+                                               ? std::filesystem::path(*line.settingsPath)
+                                               : wigglet::SettingsStore::defaultPath();
     wigglet::desktop::LinuxDesktopOptions options;
     options.exitWhenDisplayIsLost = true;
+    // Read before the platform exists, since the backend picks its input service at start.
+    options.remoteInput = wigglet::desktop::remoteInputRouteNamed(
+        wigglet::SettingsStore(settings)
+            .stringForKey(wigglet::desktop::remoteInputRouteKey)
+            .value_or(""));
     wigglet::desktop::LinuxDesktop desktop(options, *choice.backend);
     for (const std::string& missing : desktop.shortcomings())
         std::fprintf(stderr, "wigglet: %s\n", missing.c_str());
@@ -157,9 +166,6 @@ int runTray(int argc, char** argv, const CommandLine& line) {
                      std::strerror(errno));
         return 1;
     }
-    const std::filesystem::path settings = line.settingsPath
-                                               ? std::filesystem::path(*line.settingsPath)
-                                               : wigglet::SettingsStore::defaultPath();
     platform.provide(std::make_shared<wigglet::SettingsStore>(settings));
     wigglet::AppDelegate::verbose = line.verbose;
     useInstalledReadmeForFaq();

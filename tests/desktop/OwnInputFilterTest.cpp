@@ -1,4 +1,4 @@
-#include "platform/linux/x11/OwnInputFilter.h"
+#include "platform/linux/OwnInputFilter.h"
 
 #include <gtest/gtest.h>
 #include <optional>

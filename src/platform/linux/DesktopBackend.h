@@ -38,6 +38,8 @@ class DesktopBackend {
     virtual std::vector<KeepAwakeMechanism*> keepAwakeMechanisms() = 0;
     // One sentence per missing capability.
     virtual std::vector<std::string> shortcomings() const = 0;
+    // For --verbose: the routes the backend took, one line each.
+    virtual std::vector<std::string> notes() const { return {}; }
 };
 
 } // namespace wigglet::desktop

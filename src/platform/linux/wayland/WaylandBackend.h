@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/linux/DesktopBackend.h"
+#include "platform/linux/RemoteInputRoute.h"
 
 #include <QDBusConnection>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace wigglet::desktop {
@@ -14,10 +16,13 @@ class WaylandSeat;
 class WaylandEventSource;
 class WaylandScreens;
 class LayerShellPointerProbe;
+class WaylandInputDevice;
 
-// A Wayland session on a wlroots compositor (sway) or KWin: one connection of its own for the
-// input devices, the idle notifications and the layer-shell pointer probe, and KDE's global
-// shortcuts when kglobalaccel is on the session bus.
+// A Wayland session on a wlroots compositor (sway), KWin or GNOME's mutter: one connection of
+// its own for the input devices, the idle notifications and the layer-shell pointer probe, and
+// KDE's global shortcuts when kglobalaccel is on the session bus. Mutter offers none of these
+// protocols; on GNOME (XDG_CURRENT_DESKTOP, or mutter's names on the session bus) idle time
+// comes from its idle monitor and input from its remote-desktop interface or the portal.
 // What the compositor does not offer is found once, from its globals, and said by
 // shortcomings().
 class WaylandBackend : public DesktopBackend {
@@ -27,7 +32,7 @@ class WaylandBackend : public DesktopBackend {
                             QDBusConnection sessionBus = QDBusConnection::sessionBus());
     ~WaylandBackend() override;
 
-    const char* name() const override { return "wayland"; }
+    const char* name() const override { return gnome_ ? "gnome" : "wayland"; }
     std::string prepare() override;
     void start(const LinuxDesktopOptions& options) override;
 
@@ -37,8 +42,11 @@ class WaylandBackend : public DesktopBackend {
     // The session bus's services keep a wlroots session awake; nothing of its own is needed.
     std::vector<KeepAwakeMechanism*> keepAwakeMechanisms() override { return {}; }
     std::vector<std::string> shortcomings() const override;
+    std::vector<std::string> notes() const override;
 
   private:
+    std::unique_ptr<WaylandInputDevice> remoteInputDevice(RemoteInputRoute wanted);
+
     std::string displayName_;
     QDBusConnection sessionBus_;
     std::unique_ptr<WaylandConnection> connection_;
@@ -49,6 +57,8 @@ class WaylandBackend : public DesktopBackend {
     std::unique_ptr<WaylandEventSource> events_;
     std::unique_ptr<HotKeyService> hotKeys_;
     bool kdeShortcuts_ = false;
+    bool gnome_ = false;
+    std::optional<RemoteInputRoute> remoteRoute_;
 };
 
 } // namespace wigglet::desktop
