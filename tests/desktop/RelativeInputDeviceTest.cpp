@@ -28,7 +28,7 @@ TEST_F(PortalInput, ArrivesAtThePortalAsTheDesktopsOwnInput) {
         [] {
             return std::optional<Point>(Point{100, 100});
         },
-        token());
+        1, token());
     ASSERT_TRUE(device);
     auto& portal = static_cast<RemoteDesktopPortal&>(device->channel());
     ASSERT_TRUE(runUntil([&] { return portal.state() == RemoteDesktopPortal::State::started; }));

@@ -151,6 +151,30 @@ class MutterTest(WaylandTest):
     def test_toggle_stops_and_starts_shaking(self):
         self.check_toggle()
 
+    def test_between_steps_the_pointer_rests_where_it_started(self):
+        """Nobody can tell the pointer's place on GNOME before Wigglet moves it; the places
+        where it rests between steps, as the window sees them, must stay within a pixel.
+        mutter puts the pointer in a corner, so the hand takes it away from the edges first."""
+        subprocess.run(DBUSMOCK[:1] + [os.path.join(HERE, "mutter_hand.py"), "900", "500"],
+                       env=self.session.env(), check=True, timeout=20)
+        self.launch(SHAKING_ON)
+        rests = []
+        last, since = None, time.monotonic()
+        deadline = time.monotonic() + 40
+        while time.monotonic() < deadline and len(rests) < 3:
+            where = self.session.ask_peer("pointer")
+            now = time.monotonic()
+            if where != last:
+                last, since = where, now
+            elif where != "none" and now - since > 0.5 and (not rests or rests[-1][1] < since):
+                rests.append((where, now))
+            time.sleep(0.05)
+        self.assertGreaterEqual(len(rests), 3, f"the pointer rested only at {rests}")
+        places = [tuple(float(v) for v in where.split()) for where, _ in rests]
+        for x, y in places[1:]:
+            self.assertLessEqual(max(abs(x - places[0][0]), abs(y - places[0][1])), 1.0,
+                                 f"the pointer drifted: {places}")
+
 
 def main():
     global WIGGLET, PEER

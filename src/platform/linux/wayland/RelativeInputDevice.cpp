@@ -27,45 +27,53 @@ Point wholePixel(Point point) {
 
 std::unique_ptr<RelativeInputDevice> RelativeInputDevice::overPortal(QDBusConnection bus,
                                                                      PointerReader pointer,
+                                                                     double scale,
                                                                      PortalRestoreToken token) {
     if (!RemoteDesktopPortal::offeredOn(bus))
         return nullptr;
     auto portal = std::make_unique<RemoteDesktopPortal>(std::move(bus), std::move(token));
     portal->start();
-    return std::make_unique<RelativeInputDevice>(std::move(portal), std::move(pointer));
+    return std::make_unique<RelativeInputDevice>(std::move(portal), std::move(pointer), scale);
 }
 
-std::unique_ptr<RelativeInputDevice> RelativeInputDevice::overMutter(QDBusConnection bus,
-                                                                     PointerReader pointer) {
+std::unique_ptr<RelativeInputDevice>
+RelativeInputDevice::overMutter(QDBusConnection bus, PointerReader pointer, double scale) {
     if (!MutterRemoteDesktop::offeredOn(bus))
         return nullptr;
     return std::make_unique<RelativeInputDevice>(
-        std::make_unique<MutterRemoteDesktop>(std::move(bus)), std::move(pointer));
+        std::make_unique<MutterRemoteDesktop>(std::move(bus)), std::move(pointer), scale);
 }
 
 RelativeInputDevice::RelativeInputDevice(std::unique_ptr<RemoteInputChannel> channel,
-                                         PointerReader pointer)
-    : channel_(std::move(channel)), pointer_(std::move(pointer)) {}
+                                         PointerReader pointer, double scale)
+    : channel_(std::move(channel)), pointer_(std::move(pointer)), scale_(scale > 0 ? scale : 1) {}
 
 RelativeInputDevice::~RelativeInputDevice() = default;
+
+Point RelativeInputDevice::placeOf(Point point) const {
+    return {anchor_->x + std::round((point.x - anchor_->x) * scale_),
+            anchor_->y + std::round((point.y - anchor_->y) * scale_)};
+}
 
 void RelativeInputDevice::moveTo(Point compositor, const Rect&) {
     if (!std::isfinite(compositor.x) || !std::isfinite(compositor.y))
         return;
-    const Point target = wholePixel(compositor);
     if (!last_ && pointer_)
         if (const auto found = pointer_())
             last_ = wholePixel(*found);
     if (!last_) {
         // Nowhere to step from: the first point becomes the start.
-        last_ = target;
-        return;
+        last_ = compositor;
     }
-    const double dx = target.x - last_->x;
-    const double dy = target.y - last_->y;
+    if (!anchor_)
+        anchor_ = wholePixel(*last_);
+    const Point from = placeOf(*last_);
+    const Point to = placeOf(compositor);
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
     // A dropped step leaves the pointer, and so the start of the next step, where it was.
-    if ((dx != 0 || dy != 0) && channel_->pointerMotion(dx, dy))
-        last_ = target;
+    if ((dx == 0 && dy == 0) || channel_->pointerMotion(dx, dy))
+        last_ = compositor;
 }
 
 void RelativeInputDevice::button(std::uint32_t evdev, bool down) {

@@ -132,8 +132,8 @@ std::unique_ptr<WaylandInputDevice> WaylandBackend::remoteInputDevice(RemoteInpu
         return nullptr;
     auto pointer = [screens = screens_.get()] { return screens->compositorPointer(); };
     if (*remoteRoute_ == RemoteInputRoute::mutter)
-        return RelativeInputDevice::overMutter(bus, pointer);
-    return RelativeInputDevice::overPortal(bus, pointer);
+        return RelativeInputDevice::overMutter(bus, pointer, relativeScale);
+    return RelativeInputDevice::overPortal(bus, pointer, relativeScale);
 }
 
 EventSource& WaylandBackend::events() {

@@ -27,6 +27,10 @@ class WaylandInputDevice;
 // shortcomings().
 class WaylandBackend : public DesktopBackend {
   public:
+    // The pointer cannot be read where input is relative: paths are a fifth of their size,
+    // so that a screen edge in the way holds little of them back.
+    static constexpr double relativeScale = 0.2;
+
     // An empty name means $WAYLAND_DISPLAY. The session bus has kglobalaccel and the portal.
     explicit WaylandBackend(std::string displayName = {},
                             QDBusConnection sessionBus = QDBusConnection::sessionBus());
