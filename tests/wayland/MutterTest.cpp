@@ -60,7 +60,8 @@ class MutterTest : public ::testing::Test {
 };
 
 // Mutter counts the relative excursion as input, yet the idle time read against it stays the
-// user's; a monitor that knows of no input of ours sees mutter's own count fall.
+// user's; a monitor that knows of no input of ours sees mutter's own count fall, and so does
+// the user's once someone else moves the pointer.
 TEST_F(MutterTest, OwnStepsResetMuttersIdleTimeButNotTheUsers) {
     std::optional<double> lastOwn;
     MutterIdleMonitor user(bus_, steadyNow, [&] { return lastOwn; });
@@ -85,6 +86,10 @@ TEST_F(MutterTest, OwnStepsResetMuttersIdleTimeButNotTheUsers) {
     auto& channel = static_cast<MutterRemoteDesktop&>(device->channel());
     EXPECT_TRUE(channel.isOpen());
     EXPECT_TRUE(runUntil([&] { return !channel.isOpen(); }, 5000));
+    // Input of another's, away from ours, is the user's return.
+    MutterRemoteDesktop hand(bus_);
+    ASSERT_TRUE(hand.pointerMotion(5, 0));
+    EXPECT_TRUE(runUntil([&] { return user.secondsSinceLastInput() < 1.0; }, 5000));
 }
 
 // The last two places the window saw the pointer, latest first.

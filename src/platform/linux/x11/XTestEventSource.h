@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/EventSource.h"
-#include "platform/linux/OwnInputFilter.h"
+#include "platform/linux/x11/OwnInputFilter.h"
 #include "platform/linux/x11/XKeymap.h"
 
 #include <map>

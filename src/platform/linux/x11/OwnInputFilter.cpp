@@ -1,4 +1,4 @@
-#include "platform/linux/OwnInputFilter.h"
+#include "platform/linux/x11/OwnInputFilter.h"
 
 #include <algorithm>
 
@@ -14,11 +14,10 @@ constexpr double kServerTick = 0.001;
 double OwnInputFilter::userIdle(double askedAt, std::int64_t serverIdleMs,
                                 std::optional<double> lastOwnInput) {
     const double serverIdle = static_cast<double>(std::max<std::int64_t>(serverIdleMs, 0)) / 1000;
-    // The earliest the counted input can be; any later than our own last event (and the time
-    // the server may take to count it), and it is the user's. Input within a server tick of
-    // ours is taken for ours.
+    // The earliest the counted input can be; any later than our own last event, and it is
+    // the user's. Input within a server tick of ours is taken for ours.
     const double earliest = askedAt - serverIdle - kServerTick;
-    if (!lastOwnInput || earliest > *lastOwnInput + ownInputLatency_) {
+    if (!lastOwnInput || earliest > *lastOwnInput) {
         lastUserInput_ = askedAt - serverIdle;
         return serverIdle;
     }
