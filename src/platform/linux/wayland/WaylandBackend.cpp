@@ -131,9 +131,11 @@ std::unique_ptr<WaylandInputDevice> WaylandBackend::remoteInputDevice(RemoteInpu
     if (!remoteRoute_)
         return nullptr;
     auto pointer = [screens = screens_.get()] { return screens->compositorPointer(); };
+    // Where the probe reads the pointer, the core keeps its paths clear of the edges itself.
+    const double scale = probe_ && probe_->available() ? 1 : relativeScale;
     if (*remoteRoute_ == RemoteInputRoute::mutter)
-        return RelativeInputDevice::overMutter(bus, pointer, relativeScale);
-    return RelativeInputDevice::overPortal(bus, pointer, relativeScale);
+        return RelativeInputDevice::overMutter(bus, pointer, scale);
+    return RelativeInputDevice::overPortal(bus, pointer, scale);
 }
 
 EventSource& WaylandBackend::events() {
@@ -191,10 +193,6 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
         missing.push_back(bindingAdviceLine(*advice));
     return missing;
 }
-
-} // namespace wigglet::desktop
-
-namespace wigglet::desktop {
 
 std::vector<std::string> WaylandBackend::notes() const {
     if (!gnome_ || !events_)

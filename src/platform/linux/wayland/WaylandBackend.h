@@ -27,8 +27,8 @@ class WaylandInputDevice;
 // shortcomings().
 class WaylandBackend : public DesktopBackend {
   public:
-    // The pointer cannot be read where input is relative: paths are a fifth of their size,
-    // so that a screen edge in the way holds little of them back.
+    // Where the pointer cannot be read, relative paths are a fifth of their size, so that a
+    // screen edge in the way holds little of them back.
     static constexpr double relativeScale = 0.2;
 
     // An empty name means $WAYLAND_DISPLAY. The session bus has kglobalaccel and the portal.
