@@ -22,19 +22,18 @@ double steadyNow() {
         .count();
 }
 
-// The last place the window saw the pointer, from its "enter X,Y" and "motion X,Y" lines.
-std::optional<Point> seenPointer(const WaylandTestWindow& window) {
-    const auto& events = window.events();
-    for (auto it = events.rbegin(); it != events.rend(); ++it) {
-        std::istringstream line(*it);
+// Every place the window saw the pointer, from its "enter X,Y" and "motion X,Y" lines.
+std::vector<Point> pointerPath(const WaylandTestWindow& window) {
+    std::vector<Point> path;
+    for (const std::string& event : window.events()) {
+        std::istringstream line(event);
         std::string kind;
-        double x = 0;
-        double y = 0;
+        Point p;
         char comma = 0;
-        if (line >> kind >> x >> comma >> y && (kind == "enter" || kind == "motion"))
-            return Point{x, y};
+        if (line >> kind >> p.x >> comma >> p.y && (kind == "enter" || kind == "motion"))
+            path.push_back(p);
     }
-    return std::nullopt;
+    return path;
 }
 
 // A headless mutter on a bus of its own, with GNOME's idle monitor and remote desktop on it.
@@ -92,22 +91,6 @@ TEST_F(MutterTest, OwnStepsResetMuttersIdleTimeButNotTheUsers) {
     EXPECT_TRUE(runUntil([&] { return user.secondsSinceLastInput() < 1.0; }, 5000));
 }
 
-// The last two places the window saw the pointer, latest first.
-std::vector<Point> lastTwo(const WaylandTestWindow& window) {
-    std::vector<Point> found;
-    const auto& events = window.events();
-    for (auto it = events.rbegin(); it != events.rend() && found.size() < 2; ++it) {
-        std::istringstream line(*it);
-        std::string kind;
-        double x = 0;
-        double y = 0;
-        char comma = 0;
-        if (line >> kind >> x >> comma >> y && kind == "motion")
-            found.push_back({x, y});
-    }
-    return found;
-}
-
 // Whole-pixel relative steps out and back bring the pointer to exactly where it was, as a
 // window of another client sees it.
 TEST_F(MutterTest, TheRelativeExcursionReturnsToItsStart) {
@@ -118,36 +101,33 @@ TEST_F(MutterTest, TheRelativeExcursionReturnsToItsStart) {
     const Rect layout{{0, 0}, {1920, 1080}};
     // The window takes its pointer once the session brings one to the seat. mutter zooms a
     // window in as it maps it; once a one-pixel step reads as one pixel, it is in place.
+    std::optional<Point> home;
     ASSERT_TRUE(runUntil([&] {
+        if (home)
+            return true;
         device->moveTo({961, 540}, layout);
         device->moveTo({960, 540}, layout);
         window->sync();
-        const auto seen = lastTwo(*window);
-        return seen.size() == 2 && seen[1].x - seen[0].x == 1 && seen[1].y == seen[0].y;
+        const auto path = pointerPath(*window);
+        if (path.size() >= 2 && path.rbegin()[1].x - path.back().x == 1 &&
+            path.rbegin()[1].y == path.back().y)
+            home = path.back();
+        return home.has_value();
     }));
-    const Point home = lastTwo(*window)[0];
     window->clear();
-    const std::vector<Point> out{{963.3, 538.6}, {967.8, 533.5}, {974.49, 527.2}};
-    for (const Point p : out)
+    for (const Point p : {Point{963.3, 538.6}, Point{967.8, 533.5}, Point{974.49, 527.2},
+                          Point{967.8, 533.5}, Point{963.3, 538.6}, Point{960, 540}})
         device->moveTo(p, layout);
-    for (auto p = out.rbegin() + 1; p != out.rend(); ++p)
-        device->moveTo(*p, layout);
-    device->moveTo({960, 540}, layout);
     ASSERT_TRUE(runUntil([&] {
         window->sync();
-        return window->events().size() >= 6 && seenPointer(*window) &&
-               seenPointer(*window)->x == home.x && seenPointer(*window)->y == home.y;
+        const auto path = pointerPath(*window);
+        return path.size() >= 6 && path.back().x == home->x && path.back().y == home->y;
     })) << "not back at "
-        << home.x << "," << home.y << ": " << ::testing::PrintToString(window->events());
+        << home->x << "," << home->y << ": " << ::testing::PrintToString(window->events());
     // The first step out was (+3, -1), rounded.
-    std::istringstream first(window->events()[window->events().size() - 6]);
-    std::string kind;
-    double x = 0;
-    double y = 0;
-    char comma = 0;
-    ASSERT_TRUE(first >> kind >> x >> comma >> y);
-    EXPECT_EQ(x - home.x, 3);
-    EXPECT_EQ(y - home.y, -1);
+    const Point first = pointerPath(*window).rbegin()[5];
+    EXPECT_EQ(first.x - home->x, 3);
+    EXPECT_EQ(first.y - home->y, -1);
 }
 
 } // namespace
