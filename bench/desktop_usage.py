@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Resource use of the real `wigglet` on its own Xvfb server (or headless sway) and session bus.
+"""Resource use of the real `wigglet` on its own Xvfb server (or headless sway or mutter) and
+session bus.
 
-Usage: desktop_usage.py WIGGLET [--seconds 60] [--warmup 5] [--session sway [--peer PEER]]
+Usage: desktop_usage.py WIGGLET [--seconds 60] [--warmup 5] [--session sway|mutter [--peer PEER]]
 
 Two runs: shaking on while the user is active (the pointer moves every half second, so no
-step is ever due; on sway the test peer's own virtual pointer moves it), and shaking off. Each samples /proc after the warm-up and at the end and
+step is ever due; on sway the test peer's own virtual pointer moves it, on mutter a
+remote-desktop session of the bench's own), and shaking off. Each samples /proc after the warm-up and at the end and
 prints CPU time as a share of one core, wake-ups (voluntary context switches) per second of
 the main thread and of all threads, and the resident memory at the end.
 """
@@ -17,7 +19,10 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
                                 "support"))
-from session import Session, stop as stop_process  # noqa: E402
+from session import DBUSMOCK, Session, stop as stop_process  # noqa: E402
+
+MUTTER_HAND = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "wayland",
+                           "mutter_hand.py")
 
 TICKS = os.sysconf("SC_CLK_TCK")
 CASES = [
@@ -55,6 +60,11 @@ def sample(pid):
 
 
 def keep_user_active(session, stop):
+    if session.compositor == "mutter":
+        hand = session.spawn(DBUSMOCK[:1] + [MUTTER_HAND, "3", "0", "--every", "0.5"], "hand")
+        stop.wait()
+        stop_process(hand)
+        return
     x = 500
     while not stop.wait(0.5):
         x = 1001 - x
@@ -101,7 +111,7 @@ def main():
     parser.add_argument("wigglet")
     parser.add_argument("--seconds", type=float, default=60)
     parser.add_argument("--warmup", type=float, default=5)
-    parser.add_argument("--session", choices=["x11", "sway"], default="x11")
+    parser.add_argument("--session", choices=["x11", "sway", "mutter"], default="x11")
     parser.add_argument("--peer", help="the wigglet_wayland_peer program (default: the one "
                         "built next to WIGGLET)")
     args = parser.parse_args()

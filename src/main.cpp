@@ -14,6 +14,7 @@
 #include "platform/linux/BackendChooser.h"
 #include "platform/linux/KeepAwakeMechanism.h"
 #include "platform/linux/LinuxDesktop.h"
+#include "platform/linux/RemoteInputRoute.h"
 #include "platform/linux/SingleInstance.h"
 #include "platform/linux/dbus/SessionBus.h"
 #include "system/NapperManager.h"
@@ -180,11 +181,18 @@ int runTray(int argc, char** argv, const CommandLine& line) {
         return 0;
     }
 
+    const std::filesystem::path settings = line.settingsPath
+                                               ? std::filesystem::path(*line.settingsPath)
+                                               : wigglet::SettingsStore::defaultPath();
     wigglet::desktop::LinuxDesktopOptions options;
     options.exitWhenDisplayIsLost = true;
     const auto xwayland = xwaylandSaver(*choice.backend);
     if (xwayland)
         options.moreKeepAwake.push_back(xwayland.get());
+    // Read before the platform exists, since the backend picks its input service at start.
+    options.remoteInput = wigglet::desktop::remoteInputRouteNamed(
+        wigglet::SettingsStore::peekString(settings, wigglet::desktop::remoteInputRouteKey)
+            .value_or(""));
     wigglet::desktop::LinuxDesktop desktop(options, *choice.backend);
     for (const std::string& missing : desktop.shortcomings())
         std::fprintf(stderr, "wigglet: %s\n", missing.c_str());
@@ -203,9 +211,6 @@ int runTray(int argc, char** argv, const CommandLine& line) {
                      std::strerror(errno));
         return 1;
     }
-    const std::filesystem::path settings = line.settingsPath
-                                               ? std::filesystem::path(*line.settingsPath)
-                                               : wigglet::SettingsStore::defaultPath();
     platform.provide(std::make_shared<wigglet::SettingsStore>(settings));
     wigglet::AppDelegate::verbose = line.verbose;
     useInstalledReadmeForFaq();

@@ -127,6 +127,17 @@ SettingsStore::SettingsStore(fs::path file) {
     load();
 }
 
+std::optional<std::string> SettingsStore::peekString(const fs::path& file, std::string_view key) {
+    const AtomicFile::ReadResult result = AtomicFile(file).read();
+    if (result.status != AtomicFile::ReadStatus::Read)
+        return std::nullopt;
+    const json parsed = json::parse(result.text, nullptr, false);
+    const auto found = parsed.is_object() ? parsed.find(key) : parsed.end();
+    if (!parsed.is_object() || found == parsed.end() || !found->is_string())
+        return std::nullopt;
+    return found->get<std::string>();
+}
+
 SettingsStore& SettingsStore::shared() {
     return Platform::current().shared<SettingsStore>();
 }

@@ -35,6 +35,9 @@ class SettingsStore {
     static SettingsStore& shared();
     // $XDG_CONFIG_HOME/wigglet/settings.json, or ~/.config/wigglet/settings.json.
     static std::filesystem::path defaultPath();
+    // A string read before the store exists, leaving a bad file for the store to deal with.
+    static std::optional<std::string> peekString(const std::filesystem::path& file,
+                                                 std::string_view key);
 
     bool boolForKey(std::string_view key);
     std::int64_t integerForKey(std::string_view key);

@@ -8,6 +8,7 @@
 #include "platform/linux/x11/XTestEventSource.h"
 #include "support/BusPeer.h"
 #include "support/EventLoop.h"
+#include "support/FakeGnomeSession.h"
 #include "support/FakePowerManagement.h"
 #include "support/FakeScreenSaver.h"
 #include "support/PrivateBus.h"
@@ -110,6 +111,23 @@ TEST_F(KeepAwakeTest, EverySessionServiceIsInhibitedWhileTheAssertionIsHeld) {
         EXPECT_EQ(row.service.calls()[0].value(1), "Wigglet") << row.behaviour;
         EXPECT_EQ(row.service.calls().back(), (QStringList{"UnInhibit", "42"})) << row.behaviour;
     }
+}
+
+// GNOME's own inhibitor: no window, the idle flag, released by its own method name.
+TEST_F(KeepAwakeTest, GnomesSessionManagerIsInhibitedFromIdleUntilTheAssertionEnds) {
+    FakeGnomeSession& gnome = startService<FakeGnomeSession>(BusInhibitor::gnomeSession());
+    BusInhibitor inhibitor(BusInhibitor::gnomeSession(), *session_);
+    DesktopPowerManagement power({&inhibitor});
+    const AssertionResult held = power.createAssertion(preventUserIdleDisplaySleep, "Wigglet");
+    EXPECT_EQ(held.result, kIOReturnSuccess);
+    power.declareUserActivity();
+    power.releaseAssertion(held.id);
+    ASSERT_TRUE(runUntil([&] { return gnome.calls().size() >= 3; }));
+    const auto calls = gnome.calls();
+    ASSERT_EQ(calls.size(), 3u) << "no activity method to call";
+    EXPECT_EQ(calls[0].mid(0, 2), (QStringList{"Inhibit", "Wigglet"}));
+    EXPECT_EQ(calls[1], (QStringList{"flags", "0", "8"}));
+    EXPECT_EQ(calls[2], (QStringList{"Uninhibit", "42"}));
 }
 
 TEST_F(KeepAwakeTest, DeclaredActivityRestartsTheServersIdleCountButNotTheUsers) {

@@ -40,8 +40,9 @@ def stop(process, timeout=5):
 
 class Session:
     def __init__(self, wigglet, settings=None, compositor=None, peer=None):
-        """COMPOSITOR ("sway", "kwin" or "weston") asks for a Wayland session, which PEER (the
-        wigglet_wayland_peer program) starts."""
+        """COMPOSITOR ("sway", "kwin", "weston" or "mutter") asks for a Wayland session, which
+        PEER (the wigglet_wayland_peer program) starts. mutter serves GNOME's interfaces on the
+        session bus, so it joins the session's own."""
         self.wigglet = wigglet
         self.compositor = compositor
         self.peer = None
@@ -58,12 +59,18 @@ class Session:
             os.makedirs(self.path(sub), mode=0o700)
             self.base[name] = self.path(sub)
         try:
-            if compositor:
+            if compositor == "mutter":
+                self._start_bus()
+                self._start_wayland(peer)
+                self._start_logind()
+            elif compositor:
                 self._start_wayland(peer)
                 self.start_logind()
             else:
                 self._start_x()
-            self._start_bus()
+            if compositor != "mutter":
+                self._start_bus()
+            self._announce_display()
         except Exception:
             self.close()
             raise
@@ -80,7 +87,8 @@ class Session:
 
     def _start_wayland(self, peer):
         # KWin lends its fake input to the program its desktop entry names, as installed.
-        self.peer = subprocess.Popen([peer, self.compositor, os.path.realpath(self.wigglet)],
+        bus = [self.bus_address] if self.compositor == "mutter" else []
+        self.peer = subprocess.Popen([peer, self.compositor, os.path.realpath(self.wigglet), *bus],
                                      stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, text=True)
         self.wayland_display = self.peer.stdout.readline().strip()
@@ -133,6 +141,8 @@ class Session:
             f.write("[D-BUS Service]\nName=org.wigglet.Wigglet\n"
                     f"Exec={self.wigglet} --settings {self.settings}\n")
         self.bus_address = self._bus_daemon("session", services)
+
+    def _announce_display(self):
         # As a desktop session does: the bus learns the display its activated programs need.
         display = (f"WAYLAND_DISPLAY={self.wayland_display}" if self.compositor
                    else f"DISPLAY={self.display}")
@@ -147,6 +157,8 @@ class Session:
         if self.compositor:
             # Qt picks its platform plugin from the session, as in a real one.
             env = {k: v for k, v in self.base.items() if k != "QT_QPA_PLATFORM"}
+            if self.compositor == "mutter":
+                env["XDG_CURRENT_DESKTOP"] = "GNOME"
             return dict(env, WAYLAND_DISPLAY=self.wayland_display, XDG_SESSION_TYPE="wayland",
                         DBUS_SESSION_BUS_ADDRESS=getattr(self, "bus_address", ""),
                         DBUS_SYSTEM_BUS_ADDRESS=getattr(self, "system_bus_address", ""),

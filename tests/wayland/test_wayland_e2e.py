@@ -6,6 +6,7 @@ Usage: test_wayland_e2e.py WIGGLET PEER [unittest arguments]
 
 import os
 import signal
+import subprocess
 import sys
 import time
 import unittest
@@ -35,6 +36,14 @@ class WaylandTest(unittest.TestCase):
 
     def shaking(self):
         return self.session.status()["shaking"]
+
+    def check_toggle(self):
+        self.launch(SHAKING_ON)
+        wait_for(self.shaking, "shaking to start", 10, 0.2)
+        self.assertEqual(self.session.run("toggle").returncode, 0)
+        wait_for(lambda: not self.shaking(), "toggle to stop shaking", 10, 0.2)
+        self.assertEqual(self.session.run("toggle").returncode, 0)
+        wait_for(self.shaking, "toggle to start shaking again", 10, 0.2)
 
 
 class SwayTest(WaylandTest):
@@ -67,12 +76,7 @@ class SwayTest(WaylandTest):
         wait_for(lambda: os.path.exists(fired), "swayidle to fire without Wigglet", 15, 0.2)
 
     def test_toggle_stops_and_starts_shaking(self):
-        self.launch(SHAKING_ON)
-        wait_for(self.shaking, "shaking to start", 10, 0.2)
-        self.assertEqual(self.session.run("toggle").returncode, 0)
-        wait_for(lambda: not self.shaking(), "toggle to stop shaking", 10, 0.2)
-        self.assertEqual(self.session.run("toggle").returncode, 0)
-        wait_for(self.shaking, "toggle to start shaking again", 10, 0.2)
+        self.check_toggle()
 
     def test_the_tray_item_registers_with_the_status_notifier_watcher(self):
         log = self.session.path("watcher.log")
@@ -106,6 +110,70 @@ class WestonTest(WaylandTest):
         lines = [line for line in self.session.output_lines() if "compositor" in line]
         self.assertEqual(len(lines), 1, lines)
         self.assertIn("keep the display awake", lines[0])
+
+
+class MutterTest(WaylandTest):
+    compositor = "mutter"
+    threshold = 3
+
+    def setUp(self):
+        super().setUp()
+        wait_for(lambda: self.session.running("org.gnome.Mutter.IdleMonitor"),
+                 "mutter's idle monitor", 20, 0.1)
+
+    def mutter_idle(self):
+        """Mutter's own idle time, in seconds."""
+        out = subprocess.run(["gdbus", "call", "--session", "--dest",
+                              "org.gnome.Mutter.IdleMonitor", "--object-path",
+                              "/org/gnome/Mutter/IdleMonitor/Core", "--method",
+                              "org.gnome.Mutter.IdleMonitor.GetIdletime"],
+                             env=self.session.env(), capture_output=True, text=True, check=True)
+        return int(out.stdout.strip("(),\n").split()[-1]) / 1000
+
+    def test_mutters_idle_time_stays_below_the_threshold_while_it_shakes_and_passes_it_without(self):
+        limit = self.threshold + 2
+        self.session.write_settings(dict(SHAKING_ON, timeElapsedThreshold=self.threshold))
+        wigglet = self.session.start("--verbose")
+        wait_for(lambda: self.session.steps_after(0), "a first step", 20, 0.2)
+        highest = 0
+        deadline = time.monotonic() + 12
+        while time.monotonic() < deadline:
+            highest = max(highest, self.mutter_idle())
+            time.sleep(0.2)
+        self.assertLess(highest, limit, "mutter counted the machine idle while Wigglet shook")
+        self.assertIn("GNOME session: idle time from Mutter's idle monitor; input through "
+                      "GNOME's remote-desktop interface", self.session.output())
+        wigglet.send_signal(signal.SIGTERM)
+        self.assertEqual(wigglet.wait(10), 0)
+        wait_for(lambda: self.mutter_idle() > limit, "mutter's idle time to pass the threshold",
+                 limit + 10, 0.2)
+
+    def test_toggle_stops_and_starts_shaking(self):
+        self.check_toggle()
+
+    def test_between_steps_the_pointer_rests_where_it_started(self):
+        """Nobody can tell the pointer's place on GNOME before Wigglet moves it; the places
+        where it rests between steps, as the window sees them, must stay within a pixel.
+        mutter puts the pointer in a corner, so the hand takes it away from the edges first."""
+        subprocess.run(DBUSMOCK[:1] + [os.path.join(HERE, "mutter_hand.py"), "900", "500"],
+                       env=self.session.env(), check=True, timeout=20)
+        self.launch(SHAKING_ON)
+        rests = []
+        last, since = None, time.monotonic()
+        deadline = time.monotonic() + 40
+        while time.monotonic() < deadline and len(rests) < 3:
+            where = self.session.ask_peer("pointer")
+            now = time.monotonic()
+            if where != last:
+                last, since = where, now
+            elif where != "none" and now - since > 0.5 and (not rests or rests[-1][1] < since):
+                rests.append((where, now))
+            time.sleep(0.05)
+        self.assertGreaterEqual(len(rests), 3, f"the pointer rested only at {rests}")
+        places = [tuple(float(v) for v in where.split()) for where, _ in rests]
+        for x, y in places[1:]:
+            self.assertLessEqual(max(abs(x - places[0][0]), abs(y - places[0][1])), 1.0,
+                                 f"the pointer drifted: {places}")
 
 
 def main():

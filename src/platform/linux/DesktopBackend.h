@@ -49,6 +49,8 @@ class DesktopBackend {
     virtual std::vector<ServiceReport> describe() const = 0;
     // The idle counts this backend's connection can read.
     virtual std::vector<std::unique_ptr<IdleProbe>> idleProbes() = 0;
+    // For --verbose: the routes the backend took, one line each.
+    virtual std::vector<std::string> notes() const { return {}; }
 };
 
 } // namespace wigglet::desktop

@@ -46,7 +46,8 @@ LinuxDesktop::LinuxDesktop(const LinuxDesktopOptions& options, DesktopBackend& b
     keepAwake_ = backend_.keepAwakeMechanisms();
     keepAwake_.insert(keepAwake_.end(), options.moreKeepAwake.begin(), options.moreKeepAwake.end());
     if (bus_->isConnected()) {
-        for (auto service : {BusInhibitor::screenSaver(), BusInhibitor::powerManagement()}) {
+        for (auto service : {BusInhibitor::screenSaver(), BusInhibitor::powerManagement(),
+                             BusInhibitor::gnomeSession()}) {
             busInhibitors_.push_back(std::make_unique<BusInhibitor>(service, *bus_));
             keepAwake_.push_back(busInhibitors_.back().get());
         }
@@ -106,7 +107,9 @@ std::vector<std::string> LinuxDesktop::notes() const {
         line += (i ? ", " : " ") + keepAwake_[i]->description();
     if (keepAwake_.empty())
         line += " nothing";
-    return {line};
+    std::vector<std::string> notes = backend_.notes();
+    notes.push_back(line);
+    return notes;
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/linux/ApplicationId.h"
+#include "platform/linux/RemoteInputRoute.h"
 
 #include <filesystem>
 #include <string>
@@ -20,6 +21,7 @@ struct LinuxDesktopOptions {
     // What the autostart entry runs. Empty: $APPIMAGE when set, else this program's path.
     std::string executable;
     int pixelsPerWheelClick = 15;
+    RemoteInputRoute remoteInput = RemoteInputRoute::automatic;
     std::filesystem::path powerSupplyRoot = "/sys/class/power_supply";
     std::filesystem::path backlightRoot = "/sys/class/backlight";
     // Another display server's mechanisms that the session also runs (XWayland's under a

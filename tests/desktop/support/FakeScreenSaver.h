@@ -30,12 +30,13 @@ class FakeScreenSaver : public QObject {
     void UnInhibit(uint cookie) { record({QStringLiteral("UnInhibit"), QString::number(cookie)}); }
     void SimulateUserActivity() { record({QStringLiteral("SimulateUserActivity")}); }
 
-  private:
+  protected:
     void record(QStringList call) {
         std::lock_guard lock(mutex_);
         calls_.push_back(std::move(call));
     }
 
+  private:
     mutable std::mutex mutex_;
     std::vector<QStringList> calls_;
     uint nextCookie_;

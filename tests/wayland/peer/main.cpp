@@ -2,7 +2,8 @@
 // with a fullscreen window on it that sees the pointer. Prints the socket's path, then
 // answers one line per command read: "pointer" gives "X Y" (or "none"), "hand" moves the
 // user's own pointer. The compositor ends when the input does.
-// Usage: wigglet_wayland_peer sway|weston|kwin [PROGRAM KWin lends its fake input to]
+// Usage: wigglet_wayland_peer sway|weston|kwin|mutter [PROGRAM KWin lends its fake input to]
+//        [BUS mutter joins]
 
 #include "support/HeadlessCompositor.h"
 #include "support/WaylandTestWindow.h"
@@ -35,6 +36,8 @@ std::string lastPointer(const WaylandTestWindow& window) {
 HeadlessCompositor::Kind kindNamed(const std::string& name) {
     if (name == "weston")
         return HeadlessCompositor::Kind::Weston;
+    if (name == "mutter")
+        return HeadlessCompositor::Kind::Mutter;
     return name == "kwin" ? HeadlessCompositor::Kind::KWin : HeadlessCompositor::Kind::Sway;
 }
 
@@ -46,7 +49,8 @@ int main(int argc, char** argv) {
     if (argc > 2)
         trusted.emplace_back(argv[2]);
     std::string whyNot;
-    auto compositor = HeadlessCompositor::start(kindNamed(kind), whyNot, trusted);
+    const std::string bus = argc > 3 ? argv[3] : "";
+    auto compositor = HeadlessCompositor::start(kindNamed(kind), whyNot, trusted, bus);
     if (!compositor) {
         std::fprintf(stderr, "wigglet_wayland_peer: %s\n", whyNot.c_str());
         return 1;

@@ -70,9 +70,11 @@ pid_t spawn(const std::vector<std::string>& argv, const std::string& log) {
 } // namespace
 
 std::unique_ptr<HeadlessCompositor>
-HeadlessCompositor::start(Kind kind, std::string& whyNot, const std::vector<std::string>& trusted) {
+HeadlessCompositor::start(Kind kind, std::string& whyNot, const std::vector<std::string>& trusted,
+                          const std::string& busAddress) {
     const std::string program = kind == Kind::Sway     ? "sway"
                                 : kind == Kind::Weston ? "weston"
+                                : kind == Kind::Mutter ? "mutter"
                                                        : "kwin_wayland";
     if (!onPath(program)) {
         whyNot = program + " is not installed (scripts/deps.sh installs it)";
@@ -86,6 +88,8 @@ HeadlessCompositor::start(Kind kind, std::string& whyNot, const std::vector<std:
     const std::string folder = pattern;
     if (kind == Kind::KWin)
         return startKWin(folder, whyNot, trusted);
+    if (kind == Kind::Mutter)
+        return startMutter(folder, whyNot, busAddress);
     std::vector<std::string> argv;
     std::string socket;
     if (kind == Kind::Sway) {
@@ -165,17 +169,11 @@ HeadlessCompositor::startKWin(const std::string& folder, std::string& whyNot,
         argv.insert(argv.begin(), environment.begin(), environment.end());
         return argv;
     };
-    const pid_t busPid = spawn(with({"dbus-daemon", "--session", "--nofork", "--address=" + bus}),
-                               folder + "/bus.log");
     auto compositor = std::unique_ptr<HeadlessCompositor>(
         new HeadlessCompositor(-1, folder, folder + "/wl-kwin"));
-    compositor->busPid_ = busPid;
     compositor->busAddress_ = bus;
-    if (!waitForFile(folder + "/bus", busPid)) {
-        whyNot = "dbus-daemon did not start; see " + folder + "/bus.log";
-        compositor->folder_.clear();
+    if (!compositor->startBus(environment, whyNot))
         return nullptr;
-    }
     int status = -1;
     const pid_t cache = spawn(with({"kbuildsycoca5", "--noincremental"}), folder + "/sycoca.log");
     if (::waitpid(cache, &status, 0) != cache || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
@@ -188,6 +186,49 @@ HeadlessCompositor::startKWin(const std::string& folder, std::string& whyNot,
                     "1080", "--socket", "wl-kwin", "--no-lockscreen", "--no-kactivities"}),
               folder + "/log");
     if (!compositor->waitForSocket("kwin_wayland", whyNot))
+        return nullptr;
+    return compositor;
+}
+
+bool HeadlessCompositor::startBus(const std::vector<std::string>& environment,
+                                  std::string& whyNot) {
+    std::vector<std::string> argv = environment;
+    for (const char* arg : {"dbus-daemon", "--session", "--nofork"})
+        argv.emplace_back(arg);
+    argv.push_back("--address=" + busAddress_);
+    busPid_ = spawn(argv, folder_ + "/bus.log");
+    if (waitForFile(folder_ + "/bus", busPid_))
+        return true;
+    whyNot = "dbus-daemon did not start; see " + folder_ + "/bus.log";
+    folder_.clear();
+    return false;
+}
+
+// Root may run mutter; its settings live in memory, so the machine's own stay out of it.
+std::unique_ptr<HeadlessCompositor> HeadlessCompositor::startMutter(const std::string& folder,
+                                                                    std::string& whyNot,
+                                                                    const std::string& busAddress) {
+    const std::string bus = busAddress.empty() ? "unix:path=" + folder + "/bus" : busAddress;
+    const std::vector<std::string> environment = {"env",
+                                                  "-i",
+                                                  "PATH=/usr/bin:/bin",
+                                                  "XDG_RUNTIME_DIR=" + folder,
+                                                  "HOME=" + folder,
+                                                  "GSETTINGS_BACKEND=memory",
+                                                  "XDG_CONFIG_HOME=" + folder + "/config",
+                                                  "XDG_CACHE_HOME=" + folder + "/cache",
+                                                  "DBUS_SESSION_BUS_ADDRESS=" + bus};
+    auto compositor = std::unique_ptr<HeadlessCompositor>(
+        new HeadlessCompositor(-1, folder, folder + "/wl-mutter"));
+    compositor->busAddress_ = bus;
+    if (busAddress.empty() && !compositor->startBus(environment, whyNot))
+        return nullptr;
+    std::vector<std::string> argv = environment;
+    for (const char* arg : {"mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
+                            "1920x1080", "--wayland-display=wl-mutter"})
+        argv.emplace_back(arg);
+    compositor->pid_ = spawn(argv, folder + "/log");
+    if (!compositor->waitForSocket("mutter", whyNot))
         return nullptr;
     return compositor;
 }

@@ -126,6 +126,11 @@ const wl_seat_listener seatListener = {
     .capabilities =
         [](void* data, wl_seat* seat, std::uint32_t capabilities) {
             State* state = stateOf(data);
+            // mutter's pointer comes and goes with each remote-desktop session.
+            if (!(capabilities & WL_SEAT_CAPABILITY_POINTER) && state->pointer) {
+                wl_pointer_release(state->pointer);
+                state->pointer = nullptr;
+            }
             if ((capabilities & WL_SEAT_CAPABILITY_POINTER) && !state->pointer) {
                 state->pointer = wl_seat_get_pointer(seat);
                 wl_pointer_add_listener(state->pointer, &pointerListener, state);

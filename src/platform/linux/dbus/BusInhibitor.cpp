@@ -12,13 +12,29 @@ namespace wigglet::desktop {
 BusInhibitor::Service BusInhibitor::screenSaver() {
     return {QStringLiteral("org.freedesktop.ScreenSaver"),
             QStringLiteral("/org/freedesktop/ScreenSaver"),
-            QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("SimulateUserActivity")};
+            QStringLiteral("org.freedesktop.ScreenSaver"),
+            QStringLiteral("SimulateUserActivity"),
+            QStringLiteral("UnInhibit"),
+            std::nullopt};
 }
 
 BusInhibitor::Service BusInhibitor::powerManagement() {
     return {QStringLiteral("org.freedesktop.PowerManagement"),
             QStringLiteral("/org/freedesktop/PowerManagement/Inhibit"),
-            QStringLiteral("org.freedesktop.PowerManagement.Inhibit"), QString()};
+            QStringLiteral("org.freedesktop.PowerManagement.Inhibit"),
+            QString(),
+            QStringLiteral("UnInhibit"),
+            std::nullopt};
+}
+
+BusInhibitor::Service BusInhibitor::gnomeSession() {
+    constexpr std::uint32_t inhibitIdle = 8;
+    return {QStringLiteral("org.gnome.SessionManager"),
+            QStringLiteral("/org/gnome/SessionManager"),
+            QStringLiteral("org.gnome.SessionManager"),
+            QString(),
+            QStringLiteral("Uninhibit"),
+            inhibitIdle};
 }
 
 BusInhibitor::BusInhibitor(Service service, SessionBus& bus)
@@ -84,7 +100,10 @@ void BusInhibitor::takeCookie() {
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(
         service_.name, service_.path, service_.interface, QStringLiteral("Inhibit"));
-    call << hold_->application << hold_->reason;
+    if (service_.sessionFlags)
+        call << hold_->application << std::uint32_t(0) << hold_->reason << *service_.sessionFlags;
+    else
+        call << hold_->application << hold_->reason;
     const QDBusReply<uint> reply = bus_.connection().call(call, QDBus::Block, inhibitTimeoutMs);
     if (reply.isValid())
         hold_->cookie = reply.value();
@@ -95,7 +114,7 @@ void BusInhibitor::release() {
         return;
     if (hold_->cookie && bus_.isConnected()) {
         QDBusMessage call = QDBusMessage::createMethodCall(
-            service_.name, service_.path, service_.interface, QStringLiteral("UnInhibit"));
+            service_.name, service_.path, service_.interface, service_.uninhibitMethod);
         call << *hold_->cookie;
         bus_.connection().send(call);
     }

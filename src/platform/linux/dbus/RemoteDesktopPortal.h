@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/linux/dbus/PortalRestoreToken.h"
+#include "platform/linux/dbus/RemoteInputChannel.h"
 
 #include <QDBusConnection>
 #include <QString>
@@ -22,7 +23,7 @@ class BusSignalListener;
 // desktop closes (at screen lock) is asked for again at the next input. A refusal stands for
 // the rest of the run. Input before the session has started is dropped, not queued, so that
 // a slow dialog never replays stale motion.
-class RemoteDesktopPortal {
+class RemoteDesktopPortal : public RemoteInputChannel {
   public:
     enum class State { idle, starting, started, refused };
     enum DeviceType : std::uint32_t { keyboard = 1, pointer = 2 };
@@ -35,7 +36,7 @@ class RemoteDesktopPortal {
     static bool offeredOn(const QDBusConnection& bus);
 
     RemoteDesktopPortal(QDBusConnection bus, PortalRestoreToken token);
-    ~RemoteDesktopPortal();
+    ~RemoteDesktopPortal() override;
     RemoteDesktopPortal(const RemoteDesktopPortal&) = delete;
     RemoteDesktopPortal& operator=(const RemoteDesktopPortal&) = delete;
 
@@ -45,11 +46,11 @@ class RemoteDesktopPortal {
 
     // Each is sent when the session has started and is otherwise dropped (and a session asked
     // for); whether it was sent.
-    bool pointerMotion(double dx, double dy);
-    bool pointerButton(std::uint32_t evdev, bool down);
+    bool pointerMotion(double dx, double dy) override;
+    bool pointerButton(std::uint32_t evdev, bool down) override;
     // Steps on the vertical axis, positive downwards.
-    bool pointerAxisDiscrete(int steps);
-    bool keyboardKeycode(std::uint32_t evdev, bool down);
+    bool pointerAxisDiscrete(int steps) override;
+    bool keyboardKeycode(std::uint32_t evdev, bool down) override;
 
   private:
     using Step = void (RemoteDesktopPortal::*)(const QVariantMap& results);

@@ -5,9 +5,12 @@
 #include "platform/linux/LinuxDesktopOptions.h"
 #include "platform/linux/PeerProgram.h"
 #include "platform/linux/dbus/LogindBacklight.h"
+#include "platform/linux/dbus/MutterIdleMonitor.h"
+#include "platform/linux/dbus/MutterRemoteDesktop.h"
+#include "platform/linux/dbus/RemoteDesktopPortal.h"
 #include "platform/linux/wayland/KGlobalAccelHotKeyService.h"
 #include "platform/linux/wayland/LayerShellPointerProbe.h"
-#include "platform/linux/wayland/PortalInputDevice.h"
+#include "platform/linux/wayland/RelativeInputDevice.h"
 #include "platform/linux/wayland/WaylandConnection.h"
 #include "platform/linux/wayland/WaylandEventSource.h"
 #include "platform/linux/wayland/WaylandHotKeyService.h"
@@ -19,6 +22,7 @@
 #include <QDBusConnection>
 #include <QtGlobal>
 #include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -32,6 +36,21 @@ std::string bindingAdviceLine(const BindingAdvice& advice) {
                "`wigglet toggle` to a key in its own settings.";
     return advice.desktop + " lets no program register a shortcut. Add this line to " +
            advice.configurationFile + ": " + advice.line;
+}
+
+// XDG_CURRENT_DESKTOP is a colon-separated list ("ubuntu:GNOME", "GNOME-Classic:GNOME").
+bool desktopIsGnome() {
+    const QByteArray desktops = qgetenv("XDG_CURRENT_DESKTOP");
+    for (const QByteArray& desktop : desktops.split(':'))
+        if (desktop.compare("GNOME", Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+bool runsInSandbox() {
+    std::error_code ignored;
+    return std::filesystem::exists("/.flatpak-info", ignored) ||
+           !qEnvironmentVariableIsEmpty("SNAP");
 }
 
 void quitOnLostCompositor() {
@@ -60,6 +79,7 @@ std::string WaylandBackend::prepare() {
                 : name && *name       ? std::string(" ") + name
                                       : " (WAYLAND_DISPLAY is not set)");
     }
+    gnome_ = desktopIsGnome();
     // Screens come from Qt, which must then be on the same compositor; XWayland's are the
     // same screens, for a Qt without its Wayland plugin.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -71,6 +91,7 @@ void WaylandBackend::start(const LinuxDesktopOptions& options) {
     if (!connection_)
         connection_ = WaylandConnection::open(displayName_);
     const QDBusConnection bus = sessionBus_;
+    gnome_ = gnome_ || MutterIdleMonitor::offeredOn(bus) || MutterRemoteDesktop::offeredOn(bus);
     kdeShortcuts_ = KGlobalAccelHotKeyService::offeredOn(bus);
     if (kdeShortcuts_)
         hotKeys_ = std::make_unique<KGlobalAccelHotKeyService>(bus);
@@ -92,12 +113,32 @@ void WaylandBackend::start(const LinuxDesktopOptions& options) {
     seat_ = std::make_unique<WaylandSeat>(*connection_);
     probe_ = std::make_unique<LayerShellPointerProbe>(*connection_, *seat_);
     screens_ = std::make_unique<WaylandScreens>(probe_.get());
-    auto portal = [bus, screens = screens_.get()]() -> std::unique_ptr<WaylandInputDevice> {
-        return PortalInputDevice::create(bus, [screens] { return screens->compositorPointer(); });
+    auto remote = [this, wanted = options.remoteInput] { return remoteInputDevice(wanted); };
+    auto idle = [bus, connection = connection_.get()]() -> std::unique_ptr<IdleClock> {
+        if (!MutterIdleMonitor::offeredOn(bus))
+            return nullptr;
+        return std::make_unique<MutterIdleMonitor>(bus, &WaylandConnection::now, [connection] {
+            return connection->lastSyntheticInput();
+        });
     };
-    events_ =
-        std::make_unique<WaylandEventSource>(connection_.get(), seat_.get(), *screens_,
-                                             options.pixelsPerWheelClick, backlight_.get(), portal);
+    events_ = std::make_unique<WaylandEventSource>(connection_.get(), seat_.get(), *screens_,
+                                                   options.pixelsPerWheelClick, backlight_.get(),
+                                                   remote, idle);
+}
+
+std::unique_ptr<WaylandInputDevice> WaylandBackend::remoteInputDevice(RemoteInputRoute wanted) {
+    const QDBusConnection bus = sessionBus_;
+    remoteRoute_ = resolveRemoteInputRoute(
+        wanted, runsInSandbox(), [bus] { return RemoteDesktopPortal::offeredOn(bus); },
+        MutterRemoteDesktop::offeredOn(bus));
+    if (!remoteRoute_)
+        return nullptr;
+    auto pointer = [screens = screens_.get()] { return screens->compositorPointer(); };
+    // Where the probe reads the pointer, the core keeps its paths clear of the edges itself.
+    const double scale = probe_ && probe_->available() ? 1 : relativeScale;
+    if (*remoteRoute_ == RemoteInputRoute::mutter)
+        return RelativeInputDevice::overMutter(bus, pointer, scale);
+    return RelativeInputDevice::overPortal(bus, pointer, scale);
 }
 
 EventSource& WaylandBackend::events() {
@@ -122,7 +163,13 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
                 "time (no virtual-pointer or idle protocol): Wigglet can only keep the display "
                 "awake here."};
     std::vector<std::string> missing;
-    if (events_->usesFallbackDevice())
+    const bool mutterInput =
+        events_->usesFallbackDevice() && remoteRoute_ == RemoteInputRoute::mutter;
+    if (mutterInput)
+        missing.emplace_back("GNOME lets Wigglet move the pointer only by small steps that "
+                             "return to where they started (short of it right at a screen "
+                             "edge), and shows its remote-control icon during each step.");
+    else if (events_->usesFallbackDevice())
         missing.emplace_back("Input goes through the desktop's Remote Desktop permission: the "
                              "desktop asks once to allow it.");
     else if (!events_->mayPostEvents() && kdeShortcuts_)
@@ -137,7 +184,7 @@ std::vector<std::string> WaylandBackend::shortcomings() const {
     if (!events_->measuresIdleTime())
         missing.emplace_back("This compositor offers no idle notifications: Wigglet cannot see "
                              "idle time.");
-    if (!probe_ || !probe_->available())
+    if ((!probe_ || !probe_->available()) && !mutterInput)
         missing.emplace_back("This compositor offers no layer-shell: Wigglet cannot read the "
                              "pointer position and assumes it stays where Wigglet put it.");
     if (kdeShortcuts_)
@@ -168,13 +215,17 @@ std::vector<ServiceReport> WaylandBackend::describe() const {
         idle.mechanism = "ext-idle-notify";
     else if (has("org_kde_kwin_idle"))
         idle.mechanism = "KDE idle protocol";
+    else if (events_->usesFallbackIdle())
+        idle.mechanism = "Mutter's idle monitor";
     else
         idle.unavailable.push_back({"ext-idle-notify, KDE idle protocol",
                                     reachable ? "the compositor offers neither" : "no compositor"});
 
     ServiceReport& input = reports.emplace_back();
     input.service = "input";
-    if (events_->usesFallbackDevice())
+    if (events_->usesFallbackDevice() && remoteRoute_ == RemoteInputRoute::mutter)
+        input.mechanism = "GNOME's remote-desktop interface (asks nothing)";
+    else if (events_->usesFallbackDevice())
         input.mechanism = "the Remote Desktop portal (the desktop asks once)";
     else if (events_->mayPostEvents())
         input.mechanism =
@@ -213,6 +264,21 @@ std::vector<std::unique_ptr<IdleProbe>> WaylandBackend::idleProbes() {
     probes.push_back(
         std::make_unique<WaylandIdleProbe>(connection_.get(), seat_ ? seat_->seat() : nullptr));
     return probes;
+}
+
+std::vector<std::string> WaylandBackend::notes() const {
+    if (!gnome_ || !events_)
+        return {};
+    std::string line = "GNOME session: idle time from ";
+    line += events_->usesFallbackIdle() ? "Mutter's idle monitor" : "nowhere (no idle monitor)";
+    line += "; input through ";
+    if (!events_->usesFallbackDevice())
+        line += events_->mayPostEvents() ? "the compositor's own protocol" : "nothing";
+    else if (remoteRoute_ == RemoteInputRoute::mutter)
+        line += "GNOME's remote-desktop interface (asks nothing)";
+    else
+        line += "the Remote Desktop portal (asks the user)";
+    return {line};
 }
 
 } // namespace wigglet::desktop

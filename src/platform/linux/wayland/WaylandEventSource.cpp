@@ -2,6 +2,7 @@
 
 #include "platform/ModifierFlags.h"
 #include "platform/VirtualKeys.h"
+#include "platform/linux/IdleClock.h"
 #include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/wayland/EvdevKeyTable.h"
 #include "platform/linux/wayland/KdeFakeInput.h"
@@ -41,7 +42,8 @@ std::optional<std::uint32_t> auxiliaryEvdevKey(std::int64_t keyType) {
 
 WaylandEventSource::WaylandEventSource(WaylandConnection* connection, WaylandSeat* seat,
                                        WaylandScreens& screens, int pixelsPerWheelClick,
-                                       LogindBacklight* backlight, FallbackDevice fallback)
+                                       LogindBacklight* backlight, FallbackDevice fallback,
+                                       FallbackIdle fallbackIdle)
     : connection_(connection), screens_(screens), backlight_(backlight),
       pixelsPerWheelClick_(pixelsPerWheelClick > 0 ? pixelsPerWheelClick : 1) {
     if (!connection_ || !seat)
@@ -55,6 +57,8 @@ WaylandEventSource::WaylandEventSource(WaylandConnection* connection, WaylandSea
     }
     idle_ = std::make_unique<WaylandIdleWatch>(*connection_, seat->seat());
     connection_->roundtrip();
+    if (!idle_->available() && fallbackIdle)
+        fallbackIdle_ = fallbackIdle();
 }
 
 WaylandEventSource::~WaylandEventSource() {
@@ -64,16 +68,19 @@ WaylandEventSource::~WaylandEventSource() {
     for (const auto& [virtualKey, stroke] : keysDown_)
         release(stroke);
     idle_.reset();
+    fallbackIdle_.reset();
     device_.reset();
     connection_->flush();
 }
 
 double WaylandEventSource::secondsSinceLastInput() {
+    if (fallbackIdle_)
+        return fallbackIdle_->secondsSinceLastInput();
     return idle_ ? idle_->secondsSinceLastInput() : 0;
 }
 
 bool WaylandEventSource::measuresIdleTime() const {
-    return idle_ && idle_->available();
+    return (idle_ && idle_->available()) || fallbackIdle_;
 }
 
 bool WaylandEventSource::hasKeyboard() const {

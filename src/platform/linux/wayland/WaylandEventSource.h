@@ -10,6 +10,7 @@
 
 namespace wigglet::desktop {
 
+class IdleClock;
 class WaylandConnection;
 class LogindBacklight;
 class WaylandSeat;
@@ -19,18 +20,22 @@ class WaylandScreens;
 
 // Input through the best device the compositor offers (wlroots' virtual pointer and keyboard,
 // else KWin's fake input, else the fallback device, e.g. the desktop's Remote Desktop portal),
-// and the idle time from the compositor's idle notifications. Without any device it posts
-// nothing; without the protocols it reports no idle time.
+// and the idle time from the compositor's idle notifications, else from the fallback clock
+// (GNOME's idle monitor). Without any device it posts nothing; without either idle source it
+// reports no idle time.
 class WaylandEventSource : public EventSource {
   public:
     static constexpr int defaultPixelsPerWheelClick = 15;
     // Made only when the compositor offers no device of its own.
     using FallbackDevice = std::function<std::unique_ptr<WaylandInputDevice>()>;
+    // Made only when the compositor offers no idle protocol.
+    using FallbackIdle = std::function<std::unique_ptr<IdleClock>()>;
 
     // Brightness keys go to the backlight first when one is given.
     WaylandEventSource(WaylandConnection* connection, WaylandSeat* seat, WaylandScreens& screens,
                        int pixelsPerWheelClick = defaultPixelsPerWheelClick,
-                       LogindBacklight* backlight = nullptr, FallbackDevice fallback = {});
+                       LogindBacklight* backlight = nullptr, FallbackDevice fallback = {},
+                       FallbackIdle fallbackIdle = {});
     ~WaylandEventSource() override;
 
     double secondsSinceLastInput() override;
@@ -38,6 +43,7 @@ class WaylandEventSource : public EventSource {
     bool measuresIdleTime() const;
     bool hasKeyboard() const;
     bool usesFallbackDevice() const { return usesFallback_; }
+    bool usesFallbackIdle() const { return fallbackIdle_ != nullptr; }
 
   protected:
     void doPost(const MouseEvent& event) override;
@@ -67,6 +73,7 @@ class WaylandEventSource : public EventSource {
     std::unique_ptr<WaylandInputDevice> device_;
     bool usesFallback_ = false;
     std::unique_ptr<WaylandIdleWatch> idle_;
+    std::unique_ptr<IdleClock> fallbackIdle_;
     int pixelsPerWheelClick_;
     int wheelRemainder_ = 0;
     std::map<std::uint16_t, Stroke> keysDown_;

@@ -61,7 +61,8 @@ Point WaylandScreens::pointerLocation() {
     }
     if (lastWarp_)
         return {lastWarp_->x, primary->size.height - lastWarp_->y};
-    return {};
+    // Nobody can tell: the middle leaves the most room on every side.
+    return {primary->size.width / 2, primary->size.height / 2};
 }
 
 } // namespace wigglet::desktop

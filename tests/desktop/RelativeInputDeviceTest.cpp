@@ -1,4 +1,4 @@
-#include "platform/linux/wayland/PortalInputDevice.h"
+#include "platform/linux/wayland/RelativeInputDevice.h"
 
 #include "platform/linux/dbus/RemoteDesktopPortal.h"
 #include "platform/linux/wayland/WaylandVirtualKeyboard.h"
@@ -17,21 +17,21 @@ namespace {
 
 using PortalInput = PortalTestBus;
 
-// Motion is the exact steps, out and back summing to zero; buttons are evdev's, the wheel
+// Motion is whole-pixel steps, out and back summing to exactly zero; buttons are evdev's, the wheel
 // vertical steps; held modifiers are pressed and released as their keys.
 TEST_F(PortalInput, ArrivesAtThePortalAsTheDesktopsOwnInput) {
     FakeRemoteDesktopPortal& fake = startPortal();
     const QDBusConnection client = connectClient();
     // The pointer is found at (100, 100) before the first motion.
-    const auto device = PortalInputDevice::create(
+    const auto device = RelativeInputDevice::overPortal(
         client,
         [] {
             return std::optional<Point>(Point{100, 100});
         },
-        token());
+        1, token());
     ASSERT_TRUE(device);
-    ASSERT_TRUE(
-        runUntil([&] { return device->portal().state() == RemoteDesktopPortal::State::started; }));
+    auto& portal = static_cast<RemoteDesktopPortal&>(device->channel());
+    ASSERT_TRUE(runUntil([&] { return portal.state() == RemoteDesktopPortal::State::started; }));
     const wigglet::Rect layout{{0, 0}, {1920, 1080}};
     device->moveTo({130, 80}, layout);
     device->moveTo({90, 110.5}, layout);
@@ -49,8 +49,8 @@ TEST_F(PortalInput, ArrivesAtThePortalAsTheDesktopsOwnInput) {
     const QString keycode = QStringLiteral("NotifyKeyboardKeycode");
     EXPECT_EQ(fake.notifications(),
               (std::vector<Notification>{{motion, {30.0, -20.0}},
-                                         {motion, {-40.0, 30.5}},
-                                         {motion, {10.0, -10.5}},
+                                         {motion, {-40.0, 31.0}},
+                                         {motion, {10.0, -11.0}},
                                          {button, {BTN_LEFT, 1u}},
                                          {button, {BTN_LEFT, 0u}},
                                          {"NotifyPointerAxisDiscrete", {0u, -2}},
