@@ -22,6 +22,9 @@ stored = [r["value"] for r in ev("store", key="shakeHotkey")]
 check(len(stored) == 2, f"two shortcuts stored (Shift-A, Option-Command-K): {stored}")
 regs = [(r.get("keyCode"), r.get("modifiers")) for r in ev("hotkey", op="register")]
 check(regs[-2:] == [(0, 0x200), (40, 0x900)], f"each new shortcut is registered: {regs}")
+ids = [(r["op"], r["id"]) for r in ev("hotkey")]
+check(ids[:5] == [("register", 1), ("register", 2), ("unregister", 1), ("register", 3), ("unregister", 2)],
+      f"each under a fresh identifier, the new one held before the old one goes: {ids}")
 menus = [r["items"] for r in ev("menu")]
 indef = (menus[-1][1].get("submenu") or [{}])[0] if menus else {}
 check(indef.get("key") == "k" and indef.get("modifiers") == 0x180000,
