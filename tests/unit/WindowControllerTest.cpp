@@ -20,11 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QWidget>
 #include <algorithm>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace wigglet::test {
 
@@ -64,18 +60,20 @@ TEST_F(Windows, EachIsCentredOnTheScreenWithACloseButton) {
     }
 }
 
-TEST_F(Windows, EscapeAndCtrlWCloseDialogs) {
+// Escape and Ctrl+W close a window, except that Escape cancels a recording shortcut; Ctrl+Q
+// in the preferences quits as the menu does.
+TEST_F(Windows, KeysCloseDialogsAndCtrlQQuits) {
     presenter.showHelpWindow("Features");
     presenter.showAuthorizeWindow();
     press(shown("helpWindowID"), Qt::Key_Escape, Qt::NoModifier);
     press(shown("authorizeWindowID"), Qt::Key_W, Qt::ControlModifier);
     EXPECT_FALSE(shown("helpWindowID")->isVisible());
     EXPECT_FALSE(shown("authorizeWindowID")->isVisible());
-}
 
-TEST_F(Windows, EscapeClosesThePreferencesUnlessAShortcutIsBeingRecorded) {
     presenter.showPreferences();
     PreferencesWindowController* prefs = presenter.preferencesController();
+    int quits = 0;
+    prefs->terminate = [&quits] { ++quits; };
     QWidget* window = prefs->window();
     window->activateWindow();
     QCoreApplication::processEvents();
@@ -83,24 +81,14 @@ TEST_F(Windows, EscapeClosesThePreferencesUnlessAShortcutIsBeingRecorded) {
     prefs->general()->shortcutButton->click();
     ASSERT_TRUE(prefs->general()->isListening());
     prefs->keyDown({virtualKey::escape, "\x1b", 0});
-    EXPECT_TRUE(window->isVisible());
-    prefs->keyDown({virtualKey::ansiW, "w", modifierFlag::control});
-    EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(Windows, CtrlQInThePreferencesQuitsAsTheMenuDoes) {
-    presenter.showPreferences();
-    PreferencesWindowController* prefs = presenter.preferencesController();
-    int quits = 0;
-    prefs->terminate = [&quits] { ++quits; };
-    prefs->window()->activateWindow();
-    QCoreApplication::processEvents();
     prefs->keyDown({virtualKey::ansiComma, ",", modifierFlag::control});
     prefs->keyDown({virtualKey::ansiQ, "q", 0});
+    EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(quits, 0);
-    EXPECT_TRUE(prefs->window()->isVisible());
     prefs->keyDown({virtualKey::ansiQ, "q", modifierFlag::control});
     EXPECT_EQ(quits, 1);
+    prefs->keyDown({virtualKey::ansiW, "w", modifierFlag::control});
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(Windows, ThePreferencesKeepOneSizeAcrossTheirPanesAndEachFits) {
@@ -167,29 +155,26 @@ TEST_F(Windows, ThePickerSaysHowToPickAndToCancel) {
     EXPECT_FALSE(click->clickPanel->isVisible());
 }
 
+// A desktop without a file to edit is told to bind the command in its own settings.
 TEST_F(Windows, WhereNoShortcutCanBeRegisteredThePreferencesTellHowToBindTheStoredOne) {
     presenter.showPreferences();
     GeneralViewController* general = presenter.preferencesController()->general();
     EXPECT_TRUE(general->shortcutAdvice->isHidden());
     shown("preferences")->close();
+    const std::string advice = "simwm lets no program register a shortcut. Add this line to "
+                               "~/.simwmrc:\nkey ";
 
     sim.hotKeys.refuseEveryShortcut("simwm", "~/.simwmrc");
     presenter.showPreferences();
     EXPECT_FALSE(general->shortcutAdvice->isHidden());
-    EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
-              "simwm lets no program register a shortcut. Add this line to ~/.simwmrc:\n"
-              "key 1 modifiers 2304");
+    EXPECT_EQ(general->shortcutAdvice->text().toStdString(), advice + "1 modifiers 2304");
     general->shortcutButton->click();
     general->keyDown({virtualKey::ansiK, "k", modifierFlag::control | modifierFlag::shift});
-    EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
-              "simwm lets no program register a shortcut. Add this line to ~/.simwmrc:\n"
-              "key 40 modifiers 4608");
-}
-
-TEST_F(Windows, ADesktopWithNoFileToEditIsToldToBindTheCommandInItsSettings) {
+    EXPECT_EQ(general->shortcutAdvice->text().toStdString(), advice + "40 modifiers 4608");
+    shown("preferences")->close();
     sim.hotKeys.refuseEveryShortcut("simwm", "");
     presenter.showPreferences();
-    EXPECT_EQ(presenter.preferencesController()->general()->shortcutAdvice->text().toStdString(),
+    EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
               "This desktop lets no program register a shortcut: bind the command "
               "`wigglet toggle` to a key in its own settings.");
 }
