@@ -1,9 +1,6 @@
 #include "input/KeyboardControl.h"
 
 #include "SimFixture.h"
-#include "platform/sim/SimPlatform.h"
-
-#include <gtest/gtest.h>
 
 using namespace wigglet;
 

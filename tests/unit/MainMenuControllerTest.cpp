@@ -5,14 +5,12 @@
 #include "app/Links.h"
 #include "app/ShakeTimer.h"
 #include "foundation/Localizer.h"
-#include "foundation/SettingsStore.h"
 #include "system/ShortcutText.h"
 #include "ui/MenuManager.h"
 
 #include <QMenu>
 #include <QStringList>
 #include <QSystemTrayIcon>
-#include <memory>
 
 namespace wigglet::test {
 
