@@ -33,9 +33,6 @@ class WaylandTest(unittest.TestCase):
         self.session.write_settings(settings)
         return self.session.start()
 
-    def shaking(self):
-        return self.session.status()["shaking"]
-
 
 class SwayTest(WaylandTest):
     def test_the_pointer_leaves_its_place_and_comes_back(self):
@@ -66,14 +63,6 @@ class SwayTest(WaylandTest):
         self.assertEqual(wigglet.wait(10), 0)
         wait_for(lambda: os.path.exists(fired), "swayidle to fire without Wigglet", 15, 0.2)
 
-    def test_toggle_stops_and_starts_shaking(self):
-        self.launch(SHAKING_ON)
-        wait_for(self.shaking, "shaking to start", 10, 0.2)
-        self.assertEqual(self.session.run("toggle").returncode, 0)
-        wait_for(lambda: not self.shaking(), "toggle to stop shaking", 10, 0.2)
-        self.assertEqual(self.session.run("toggle").returncode, 0)
-        wait_for(self.shaking, "toggle to start shaking again", 10, 0.2)
-
     def test_the_tray_item_registers_with_the_status_notifier_watcher(self):
         log = self.session.path("watcher.log")
         template = os.path.join(HERE, "sni_watcher.py")
@@ -88,7 +77,6 @@ class SwayTest(WaylandTest):
 
         wait_for(registered, "Wigglet's tray item to register", 15, 0.2)
         self.assertNotIn("no system tray is running", self.session.output())
-
 
 
 class KWinTest(SwayTest):

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <pwd.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -18,18 +19,10 @@ namespace {
 constexpr auto startTimeout = std::chrono::seconds(20);
 
 bool onPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::string paths = path ? path : "/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= paths.size()) {
-        const std::size_t end = paths.find(':', start);
-        const std::string dir = paths.substr(start, end - start);
+    std::istringstream paths(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin");
+    for (std::string dir; std::getline(paths, dir, ':');)
         if (::access((dir + "/" + program).c_str(), X_OK) == 0)
             return true;
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
     return false;
 }
 
