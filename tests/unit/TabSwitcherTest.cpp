@@ -1,7 +1,6 @@
 #include "input/TabSwitcher.h"
 
 #include "SimFixture.h"
-#include "app/AppDelegate.h"
 
 #include <algorithm>
 #include <optional>
@@ -41,17 +40,6 @@ class TabSwitcherTest : public test::SimFixture {
 
     TabSwitcher switcher;
 };
-
-TEST_F(TabSwitcherTest, NoTimerAndNoSwitchUnlessScrollingAndSwitchingAreBothOn) {
-    for (const auto& [scroll, tabs] : {std::pair{false, true}, {true, false}, {false, false}}) {
-        SCOPED_TRACE(::testing::Message() << "scrolling " << scroll << ", switching " << tabs);
-        store().setBool(SettingsKey::scrollEnabled, scroll);
-        store().setBool(SettingsKey::switchTabsEnabled, tabs);
-        EXPECT_EQ(secondOfFirstSwitch(switcher, 200), std::nullopt);
-        EXPECT_EQ(sim.runLoop.timerCount(), 0u);
-        EXPECT_TRUE(traceLines("key").empty());
-    }
-}
 
 TEST_F(TabSwitcherTest, TheFirstSwitchComes35To65SecondsAfterTheFirstTick) {
     enableTabSwitching();
@@ -118,27 +106,6 @@ TEST_F(TabSwitcherTest, StrokesAndPausesOfEachType) {
     EXPECT_EQ(*runLengths.rbegin(), 12u);
     EXPECT_EQ(strokePauses, (std::set<std::int64_t>{500000, 600000, 700000, 800000, 850000}));
     EXPECT_EQ(switchPauses, (std::set<std::int64_t>{1500000, 2000000, 3000000}));
-}
-
-// Without scrolling to the top, the application's tab step leaves the alternating scroll where
-// it stood (the reset that scrolling to the top makes is checked by input-tab-switch).
-TEST_F(TabSwitcherTest, WithoutScrollingToTheTopASwitchLeavesTheScrollCycleAlone) {
-    enableTabSwitching();
-    store().setInteger(SettingsKey::scrollTypeIndex, 1);
-    AppDelegate delegate;
-    auto directions = [&](int count) {
-        std::string text;
-        for (int i = 0; i < count; ++i)
-            text += delegate.mouse.nextScrollDirection() == ScrollDirection::DOWN ? 'D' : 'U';
-        return text;
-    };
-    ASSERT_EQ(directions(7), "DDDDDUU");
-    delegate.switchTabStep();
-    sim.advanceSeconds(70);
-    delegate.switchTabStep();
-    EXPECT_EQ(strokes(), std::vector<int>{30});
-    EXPECT_TRUE(traceLines("scroll").empty());
-    EXPECT_EQ(directions(6), "UUUDDD");
 }
 
 } // namespace
