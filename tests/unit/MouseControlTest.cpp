@@ -7,7 +7,6 @@
 #include <numeric>
 
 using namespace wigglet;
-using test::TraceRecords;
 using Micros = std::vector<std::int64_t>;
 
 namespace {
@@ -242,57 +241,11 @@ TEST_F(MouseControlTest, ScrollEventsFollowThePointer) {
     EXPECT_EQ(places.back(), (Point{50, 60}));
 }
 
-TEST_F(MouseControlTest, ClickWhoseDownEventFailsStillReleasesOnTime) {
-    sim.world.failEvents = 1;
-    control.clickMouseLeftWithPosition({5, 5});
-    const TraceRecords events = traceLines("mouse");
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].at("type"), "leftUp");
-    EXPECT_NEAR(events[0].at("t").get<double>(), 0.0005, 1e-9);
-}
-
-// Real input from a given second on stops a pattern at its next probe.
-TEST_F(MouseControlTest, RealInputStopsAPatternAtTheNextProbe) {
-    const Point start{700, 400};
-    const struct {
-        const char* behaviour;
-        void (*pattern)(MouseControl&);
-        double userFrom;
-        const char* kind;
-        std::size_t fewest, most;
-    } rows[] = {
-        // The jittered leg has no probe; the glide that follows stops after its first step.
-        {"in the first leg the natural excursion ends after one glide step",
-         [](MouseControl& c) { c.shakeMouseNaturalGoing(); }, 0.1, "warp", 20, 20},
-        {"in the glide the natural return still ends on its target",
-         [](MouseControl& c) {
-             c.shakeMouseNaturalReturningTo({700, 400});
-         },
-         1.1, "warp", 34, 52},
-        {"the natural scroll", [](MouseControl& c) { c.simulateNaturalScrollWithDistance(30); },
-         0.2, "scroll", 13, 13},
-        {"the smooth scroll", [](MouseControl& c) { c.simulateSmoothScrollWithDistance(100, 0.8); },
-         0, "scroll", 1, 1},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.behaviour);
-        clearTrace();
-        sim.world.pointer = start;
-        userActiveFrom(row.userFrom);
-        row.pattern(control);
-        const std::vector<Point> places = points(row.kind);
-        EXPECT_GE(places.size(), row.fewest);
-        EXPECT_LE(places.size(), row.most);
-        if (row.kind == std::string("warp")) {
-            EXPECT_EQ(places.back() == start, row.most == 52);
-        }
-    }
-}
-
-TEST_F(MouseControlTest, TheNudgeIsPostedWherethePointerIs) {
-    sim.world.pointer = {12.75, 34.25};
-    control.postMouseMovedInPlace();
-    EXPECT_EQ(points("nudge"), std::vector<Point>{(Point{12, 34})});
+// The natural pattern and scroll stopped by real input are input-user-stops-natural's.
+TEST_F(MouseControlTest, RealInputStopsTheSmoothScrollAtTheNextProbe) {
+    userActiveFrom(0);
+    control.simulateSmoothScrollWithDistance(100, 0.8);
+    EXPECT_EQ(scrollValues().size(), 1u);
 }
 
 } // namespace
