@@ -12,7 +12,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from session import DBUSMOCK, Session, wait_for  # noqa: E402
+from session import DBUSMOCK, Session, leaves_and_returns, wait_for  # noqa: E402
 
 WIGGLET = None
 ARTIFACTS = None
@@ -86,14 +86,8 @@ class ShakingTest(WiggletTest):
         self.session.x("xdotool", "mousemove", *map(str, home))
         started = time.monotonic()
         self.launch(SHAKING_ON)
-        left = returned = None
-        while time.monotonic() - started < 5 and returned is None:
-            where = pointer(self.session)
-            if left is None and where != home:
-                left = where
-            elif left is not None and where == home:
-                returned = where
-            time.sleep(0.02)
+        left, returned = leaves_and_returns(lambda: pointer(self.session), home,
+                                            5 - (time.monotonic() - started))
         self.assertIsNotNone(left, "the pointer never left its place")
         self.assertIsNotNone(returned, f"the pointer went to {left} and did not come back")
 

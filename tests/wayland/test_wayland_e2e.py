@@ -12,7 +12,7 @@ import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "support"))
-from session import DBUSMOCK, Session, wait_for  # noqa: E402
+from session import DBUSMOCK, Session, leaves_and_returns, wait_for  # noqa: E402
 
 WIGGLET = None
 PEER = None
@@ -40,15 +40,7 @@ class SwayTest(WaylandTest):
         home = self.session.ask_peer("pointer")
         self.assertNotEqual(home, "none", "the window never saw the user's pointer")
         self.launch(SHAKING_ON)
-        left = returned = None
-        deadline = time.monotonic() + 15
-        while time.monotonic() < deadline and returned is None:
-            where = self.session.ask_peer("pointer")
-            if left is None and where != home:
-                left = where
-            elif left is not None and where == home:
-                returned = where
-            time.sleep(0.02)
+        left, returned = leaves_and_returns(lambda: self.session.ask_peer("pointer"), home, 15)
         self.assertIsNotNone(left, "the pointer never left its place")
         self.assertIsNotNone(returned, f"the pointer went to {left} and did not come back")
 
