@@ -5,6 +5,7 @@
 #include "platform/ModifierFlags.h"
 
 #include <optional>
+#include <tuple>
 
 namespace wigglet {
 
@@ -43,70 +44,53 @@ std::string replaced(const std::string& from, const std::string& to) {
     return text.replace(text.find(from), from.size(), to);
 }
 
-TEST(GlobalKeybindPreferencesJson, DecodesCompleteWellTypedRecords) {
-    const GlobalKeybindPreferences noCharacters{.characters = std::nullopt};
-    const struct {
-        const char* behaviour;
-        std::string bytes;
-        GlobalKeybindPreferences expected;
-    } rows[] = {
-        {"the default record's stored form decodes to the default", kDefaultForm, {}},
-        {"a record without characters decodes with none", withoutKey("characters"), noCharacters},
-        {"characters given as null read as none", withValue("characters", nullptr), noCharacters},
-        {"unknown keys are ignored", withValue("colour", "blue"), {}},
-        {"key order carries no meaning",
-         R"({"keyCode":1,"characters":"s","carbonFlags":2304,"capsLock":false,"option":true,)"
-         R"("shift":false,"command":true,"control":false,"function":false})",
-         {}},
-        {"the largest 32-bit key code is kept",
-         withValue("keyCode", 4294967295u),
-         {.keyCode = 4294967295u}},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(GlobalKeybindPreferences::decode(row.bytes), row.expected) << row.behaviour;
-}
-
-TEST(GlobalKeybindPreferencesJson, AnythingElseIsUnusable) {
+// Only complete, well-typed records decode; unknown keys and key order do not matter.
+TEST(GlobalKeybindPreferencesJson, DecodesOnlyCompleteWellTypedRecords) {
     const std::string form = kDefaultForm;
-    std::vector<std::pair<std::string, std::string>> rows = {
-        {"a boolean written as a number is a wrong type", withValue("function", 0)},
-        {"characters written as a number is a wrong type", withValue("characters", 7)},
-        {"a key code above 32 bits", withValue("keyCode", 4294967296u)},
-        {"carbonFlags above 32 bits", withValue("carbonFlags", 1ull << 40)},
-        {"a negative key code", withValue("keyCode", -1)},
-        {"a key code with a fraction", withValue("keyCode", 1.5)},
-        {"a key code written as a float", replaced("1}", "1.0}")},
-        {"a key code beyond 64 bits", replaced("1}", "99999999999999999999999}")},
-        {"bytes that are not JSON", "⌥⌘S"},
-        {"a truncated object", form.substr(0, 40)},
-        {"text after the object", form + "x"},
-        {"a JSON array", "[1,2,3]"},
-        {"characters that are not valid UTF-8", replaced("\"s\"", "\"\xff\xfe\"")},
-        {"an overlong UTF-8 encoding", replaced("\"s\"", "\"\xc1\xb3\"")},
-        {"stray non-UTF-8 bytes between keys", "{\xff" + form.substr(1)},
-    };
+    const GlobalKeybindPreferences noCharacters{.characters = std::nullopt};
+    std::vector<std::tuple<std::string, std::string, std::optional<GlobalKeybindPreferences>>>
+        rows = {
+            {"the default record's stored form", kDefaultForm, GlobalKeybindPreferences{}},
+            {"a record without characters", withoutKey("characters"), noCharacters},
+            {"characters given as null", withValue("characters", nullptr), noCharacters},
+            {"an unknown key", withValue("colour", "blue"), GlobalKeybindPreferences{}},
+            {"another key order",
+             R"({"keyCode":1,"characters":"s","carbonFlags":2304,"capsLock":false,"option":true,)"
+             R"("shift":false,"command":true,"control":false,"function":false})",
+             GlobalKeybindPreferences{}},
+            {"the largest 32-bit key code", withValue("keyCode", 4294967295u),
+             GlobalKeybindPreferences{.keyCode = 4294967295u}},
+            {"a boolean written as a number", withValue("function", 0), std::nullopt},
+            {"characters written as a number", withValue("characters", 7), std::nullopt},
+            {"a key code above 32 bits", withValue("keyCode", 4294967296u), std::nullopt},
+            {"carbonFlags above 32 bits", withValue("carbonFlags", 1ull << 40), std::nullopt},
+            {"a negative key code", withValue("keyCode", -1), std::nullopt},
+            {"a key code with a fraction", withValue("keyCode", 1.5), std::nullopt},
+            {"a key code written as a float", replaced("1}", "1.0}"), std::nullopt},
+            {"a key code beyond 64 bits", replaced("1}", "99999999999999999999999}"), std::nullopt},
+            {"bytes that are not JSON", "⌥⌘S", std::nullopt},
+            {"a truncated object", form.substr(0, 40), std::nullopt},
+            {"text after the object", form + "x", std::nullopt},
+            {"a JSON array", "[1,2,3]", std::nullopt},
+            {"characters that are not UTF-8", replaced("\"s\"", "\"\xff\xfe\""), std::nullopt},
+            {"an overlong UTF-8 encoding", replaced("\"s\"", "\"\xc1\xb3\""), std::nullopt},
+            {"stray non-UTF-8 bytes between keys", "{\xff" + form.substr(1), std::nullopt},
+        };
     for (const char* key : {"function", "control", "command", "shift", "option", "capsLock",
                             "carbonFlags", "keyCode"})
-        rows.push_back({"every required key is required", withoutKey(key)});
-    for (const auto& [behaviour, bytes] : rows)
-        EXPECT_EQ(GlobalKeybindPreferences::decode(bytes), std::nullopt)
-            << behaviour << ": " << bytes;
+        rows.emplace_back(std::string("without ") + key, withoutKey(key), std::nullopt);
+    for (const auto& [behaviour, bytes, expected] : rows)
+        EXPECT_EQ(GlobalKeybindPreferences::decode(bytes), expected) << behaviour << ": " << bytes;
 }
 
-// Compactly, with the characters only when there are some; every record reads back.
-TEST(GlobalKeybindPreferencesJson, EncodesCompactlyAndRecordsSurviveTheRoundTrip) {
+// Compactly, with the characters only when there are some; that every decoded record reads
+// back is shortcut_record_fuzz's.
+TEST(GlobalKeybindPreferencesJson, EncodesCompactly) {
     EXPECT_EQ(GlobalKeybindPreferences{}.encode(), std::string(kDefaultForm));
-    const GlobalKeybindPreferences noCharacters{.characters = std::nullopt};
-    EXPECT_EQ(nlohmann::json::parse(noCharacters.encode().value_or("")).size(), 8u);
-    GlobalKeybindPreferences everything{.carbonFlags = 0xFFFFFFFF, .keyCode = 0};
-    everything.function = everything.control = everything.shift = everything.capsLock = true;
-    everything.characters = "é\"\\\n";
-    for (const auto& record :
-         {GlobalKeybindPreferences{}, controlShiftK(), everything, noCharacters}) {
-        const auto encoded = record.encode();
-        ASSERT_TRUE(encoded);
-        EXPECT_EQ(GlobalKeybindPreferences::decode(*encoded), record) << *encoded;
-    }
+    const auto noCharacters = GlobalKeybindPreferences{.characters = std::nullopt}.encode();
+    EXPECT_EQ(noCharacters, withoutKey("characters"));
+    EXPECT_EQ(GlobalKeybindPreferences::decode(controlShiftK().encode().value_or("")),
+              controlShiftK());
 }
 
 TEST(GlobalKeybindPreferencesText, DescriptionAndFlagsPutModifiersInDisplayOrder) {
