@@ -151,7 +151,8 @@ class FileSizeLimit {
     sighandler_t previousHandler_ = SIG_DFL;
 };
 
-// The edit on disk comes while the writes fail; the unsaved values win over it.
+// The edit on disk comes while the writes fail; the unsaved values win over it. That the old
+// file stays whole when a write breaks off is what makes a crash at any moment harmless.
 TEST_F(SettingsStoreFile, AFullDiskKeepsTheOldFileAndTheUnsavedValues) {
     SettingsStore store(path);
     store.setInteger(SettingsKey::statusIconIndex, 1);
