@@ -21,49 +21,32 @@ from session import RETURNING_USER, Session, wait_for  # noqa: E402
 WIGGLET = None
 
 
-def xlib():
-    x = ctypes.CDLL(ctypes.util.find_library("X11"))
-    display, window = ctypes.c_void_p, ctypes.c_ulong
-    x.XOpenDisplay.restype = display
-    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x.XDefaultRootWindow.argtypes = [display]
-    x.XDefaultRootWindow.restype = window
-    x.XSetScreenSaver.argtypes = [display] + [ctypes.c_int] * 4
-    x.XSync.argtypes = [display, ctypes.c_int]
-    x.XCloseDisplay.argtypes = [display]
-    return x
-
-
-X = xlib()
-
-
 class ScreenSaver:
     """The X server's own screen saver, seen from a client of its own: a short timeout, and
     whether it has come on."""
 
+    class Info(ctypes.Structure):
+        _fields_ = [("window", ctypes.c_ulong), ("state", ctypes.c_int), ("kind", ctypes.c_int),
+                    ("til_or_since", ctypes.c_ulong), ("idle", ctypes.c_ulong),
+                    ("event_mask", ctypes.c_ulong)]
+
     def __init__(self, display, timeout):
+        self.x = ctypes.CDLL(ctypes.util.find_library("X11"))
         self.xss = ctypes.CDLL(ctypes.util.find_library("Xss"))
-
-        class Info(ctypes.Structure):
-            _fields_ = [("window", ctypes.c_ulong), ("state", ctypes.c_int),
-                        ("kind", ctypes.c_int), ("til_or_since", ctypes.c_ulong),
-                        ("idle", ctypes.c_ulong), ("eventMask", ctypes.c_ulong)]
-
-        self.xss.XScreenSaverAllocInfo.restype = ctypes.POINTER(Info)
-        self.xss.XScreenSaverQueryInfo.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
-                                                   ctypes.POINTER(Info)]
-        self.display = X.XOpenDisplay(display.encode())
-        self.info = self.xss.XScreenSaverAllocInfo()
-        X.XSetScreenSaver(self.display, timeout, 0, 0, 0)
-        X.XSync(self.display, 0)
+        self.x.XOpenDisplay.restype = ctypes.c_void_p
+        self.x.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.display = ctypes.c_void_p(self.x.XOpenDisplay(display.encode()))
+        self.root = ctypes.c_ulong(self.x.XDefaultRootWindow(self.display))
+        self.info = self.Info()
+        self.x.XSetScreenSaver(self.display, timeout, 0, 0, 0)
+        self.x.XSync(self.display, 0)
 
     def on(self):
-        root = X.XDefaultRootWindow(self.display)
-        self.xss.XScreenSaverQueryInfo(self.display, root, self.info)
-        return self.info.contents.state == 1
+        self.xss.XScreenSaverQueryInfo(self.display, self.root, ctypes.byref(self.info))
+        return self.info.state == 1
 
     def close(self):
-        X.XCloseDisplay(self.display)
+        self.x.XCloseDisplay(self.display)
 
 
 def read_bytes(path):
