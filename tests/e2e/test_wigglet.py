@@ -166,11 +166,12 @@ class TrayTest(WiggletTest):
         self.session.spawn(TRAYER, "trayer")
         wait_for(lambda: self.panel() is not None, "trayer's panel", 10)
 
+    def window(self, where):
+        """The first window of the tree for which WHERE(name, x, y, width, height, depth) holds."""
+        return next((w for w in windows(self.session) if where(*w[1:])), None)
+
     def panel(self):
-        for window in windows(self.session):
-            if window[1] == "panel" and window[6] == 1:
-                return window
-        return None
+        return self.window(lambda name, x, y, w, h, depth: name == "panel" and depth == 1)
 
     def embedded_icon(self):
         """The Wigglet window that sits inside the tray panel, if any."""
@@ -178,12 +179,8 @@ class TrayTest(WiggletTest):
         if panel is None:
             return None
         _, _, px, py, pw, ph, _ = panel
-        for window in windows(self.session):
-            _, name, x, y, w, h, depth = window
-            if (name == "Wigglet" and depth > 1 and px <= x and x + w <= px + pw
-                    and py <= y and y + h <= py + ph):
-                return window
-        return None
+        return self.window(lambda name, x, y, w, h, depth: name == "Wigglet" and depth > 1 and
+                           px <= x and x + w <= px + pw and py <= y and y + h <= py + ph)
 
     def wait_for_icon(self):
         wait_for(lambda: self.embedded_icon() is not None, "the tray to embed the icon", 10)
@@ -201,11 +198,8 @@ class TrayTest(WiggletTest):
         return icon
 
     def menu(self):
-        for window in windows(self.session):
-            _, name, _, _, w, h, depth = window
-            if name == "Wigglet" and depth == 1 and w > 100 and h > 100:
-                return window
-        return None
+        return self.window(lambda name, x, y, w, h, depth: name == "Wigglet" and depth == 1 and
+                           w > 100 and h > 100)
 
     def test_with_the_tray_running_the_icon_appears_and_a_click_opens_the_menu(self):
         self.start_tray()
