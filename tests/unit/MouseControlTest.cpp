@@ -11,8 +11,6 @@ using Micros = std::vector<std::int64_t>;
 
 namespace {
 
-constexpr std::int64_t kFrame = 16666;
-
 // The steps ease in over the first 24 and out over the last 25 pauses, which shorten from 12 ms
 // and lengthen again; the cruise pauses between are random from 5 to 5.6 ms.
 bool eased(int k, int n) {
@@ -110,30 +108,7 @@ TEST_F(MouseControlTest, SmoothExcursionSteps120OutAnd100BackThenWarpsOntoTheSta
     EXPECT_EQ(sim.micros() - began, std::accumulate(pauses.begin(), pauses.end(), std::int64_t{0}));
 }
 
-TEST_F(MouseControlTest, NaturalExcursionGoesInTwoJitteredLegsWithARestBetween) {
-    const Point start{700, 400};
-    sim.world.pointer = start;
-    const std::int64_t began = sim.micros();
-    control.shakeMouseNaturalGoing();
-
-    const std::vector<Point> points = warps();
-    ASSERT_EQ(points.size(), 19u + 2 + 13 + 2);
-    const Point end = points.back();
-    expectOffsetInRange(start, end);
-    const Point middle{start.x + 0.6 * (end.x - start.x), start.y + 0.35 * (end.y - start.y)};
-    expectJitteredLine(points, 0, start, middle, 18);
-    expectSteppedLine(points, 19, points[18], middle, 2);
-    expectJitteredLine(points, 21, middle, end, 12);
-    expectSteppedLine(points, 34, points[33], end, 2);
-
-    Micros expected(19, kFrame);
-    expected.insert(expected.end(), {12000, 11918, 350000});
-    expected.insert(expected.end(), 13, kFrame);
-    expected.insert(expected.end(), {12000, 11918});
-    EXPECT_EQ(sleeps(), expected);
-    EXPECT_NEAR(elapsedSince(began), 0.93, 0.005);
-}
-
+// The natural excursion's legs and pauses are input-natural-cycle's.
 TEST_F(MouseControlTest, NaturalReturnPassesTheTargetSwingsBackAndEndsExactlyOnIt) {
     const struct {
         const char* behaviour;
