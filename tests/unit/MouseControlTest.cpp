@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 using namespace wigglet;
 using Micros = std::vector<std::int64_t>;
@@ -57,13 +56,6 @@ void expectSteppedLine(const std::vector<Point>& points, std::size_t first, Poin
     expectOnLine(points, first, from, to, n, 1, 1e-6);
 }
 
-void expectOffsetInRange(Point from, Point to) {
-    for (const double offset : {to.x - from.x, to.y - from.y}) {
-        EXPECT_GE(std::abs(offset), 130 - 1e-6);
-        EXPECT_LE(std::abs(offset), 500 + 1e-6);
-    }
-}
-
 class MouseControlTest : public test::SimFixture {
   protected:
     MouseControlTest() { sim.platform().trace().setSleepsEnabled(true); }
@@ -83,31 +75,7 @@ class MouseControlTest : public test::SimFixture {
     MouseControl control;
 };
 
-TEST_F(MouseControlTest, SmoothExcursionSteps120OutAnd100BackThenWarpsOntoTheStart) {
-    const Point start{700, 400};
-    sim.world.pointer = start;
-    const std::int64_t began = sim.micros();
-    control.shakeMouseSmooth();
-
-    const std::vector<Point> points = warps();
-    ASSERT_EQ(points.size(), 221u);
-    const Point end = points[119];
-    expectOffsetInRange(start, end);
-    expectSteppedLine(points, 0, start, end, 120);
-    expectSteppedLine(points, 120, end, start, 100);
-    EXPECT_EQ(points[220], start);
-
-    const Micros pauses = sleeps();
-    ASSERT_EQ(pauses.size(), 220u);
-    expectSteppedPauses(pauses, 0, 120);
-    expectSteppedPauses(pauses, 120, 100);
-    EXPECT_EQ(pauses[23], 9608);
-    EXPECT_EQ(pauses[95], 7952);
-    EXPECT_EQ(pauses[119], 12200);
-    EXPECT_NEAR(elapsedSince(began), 1.67, 0.045);
-    EXPECT_EQ(sim.micros() - began, std::accumulate(pauses.begin(), pauses.end(), std::int64_t{0}));
-}
-
+// The smooth excursion's steps and pauses are input-user-stops-pattern's.
 // The natural excursion's legs and pauses are input-natural-cycle's.
 TEST_F(MouseControlTest, NaturalReturnPassesTheTargetSwingsBackAndEndsExactlyOnIt) {
     const struct {
