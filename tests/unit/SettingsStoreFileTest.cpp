@@ -32,30 +32,26 @@ class SettingsStoreFile : public test::SimFixture {
     const fs::path path = folder / "settings.json";
 };
 
-TEST_F(SettingsStoreFile, AStoreThatIsOnlyReadCreatesNothing) {
-    SettingsStore store(folder / "config" / "wigglet" / "settings.json");
-    EXPECT_FALSE(store.boolForKey(SettingsKey::shakeEnabled));
-    EXPECT_TRUE(store.synchronize());
+// A store that is only read creates nothing; a write makes an open file the user's alone; the
+// temporary files of a dead writer are cleared once old.
+TEST_F(SettingsStoreFile, OnlyWritesTouchTheFolderAndTheyLeaveItTidy) {
+    SettingsStore reader(folder / "config" / "wigglet" / "settings.json");
+    EXPECT_FALSE(reader.boolForKey(SettingsKey::shakeEnabled));
+    EXPECT_TRUE(reader.synchronize());
     EXPECT_FALSE(fs::exists(folder / "config"));
-}
 
-TEST_F(SettingsStoreFile, AnOpenFileBecomesTheUsersAloneAtTheNextWrite) {
-    writeFile(path, "{}");
-    fs::permissions(path, fs::perms(0644));
-    SettingsStore store(path);
-    store.setBool(SettingsKey::clickEnabled, true);
-    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0600));
-}
-
-TEST_F(SettingsStoreFile, TemporaryFilesOfADeadWriterAreClearedOnceOld) {
     const auto old = folder / "settings.json.tmp-AbC123";
     const auto fresh = folder / "settings.json.tmp-XyZ789";
     writeFile(old, "{\"half");
     writeFile(fresh, "{\"half");
     fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(2));
+    writeFile(path, "{}");
+    fs::permissions(path, fs::perms(0644));
     SettingsStore store(path);
     EXPECT_FALSE(fs::exists(old));
     EXPECT_TRUE(fs::exists(fresh));
+    store.setBool(SettingsKey::clickEnabled, true);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0600));
 }
 
 TEST_F(SettingsStoreFile, SomeoneElsesChangeIsSeenAtTheNextRead) {
