@@ -46,7 +46,7 @@ class Windows : public SimFixture {
     QtWindowPresenter presenter{delegate};
 };
 
-TEST_F(Windows, EachIsCentredOnTheScreenWithACloseButton) {
+TEST_F(Windows, EachIsCentredWithACloseButtonAndThePreferencesKeepOneSize) {
     presenter.showHelpWindow("Features");
     presenter.showAboutWindow();
     presenter.showPreferences();
@@ -57,6 +57,20 @@ TEST_F(Windows, EachIsCentredOnTheScreenWithACloseButton) {
         EXPECT_TRUE(window->windowFlags() & Qt::WindowCloseButtonHint) << id;
         // Within the frame the window manager adds, unknown before the window is shown.
         EXPECT_LE((window->frameGeometry().center() - centre).manhattanLength(), 8) << id;
+    }
+
+    // The preferences keep one size across their panes, and each pane fits.
+    PreferencesWindowController* prefs = presenter.preferencesController();
+    const QSize first = prefs->window()->size();
+    for (int pane : {1, 2, 0}) {
+        prefs->selectPane(pane);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(prefs->window()->size(), first) << "pane " << pane;
+        const QWidget* shownPane = prefs->tabView()->currentWidget();
+        const int needed = shownPane->hasHeightForWidth()
+                               ? shownPane->heightForWidth(shownPane->width())
+                               : shownPane->minimumSizeHint().height();
+        EXPECT_GE(shownPane->height(), needed) << "pane " << pane;
     }
 }
 
@@ -91,23 +105,8 @@ TEST_F(Windows, KeysCloseDialogsAndCtrlQQuits) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(Windows, ThePreferencesKeepOneSizeAcrossTheirPanesAndEachFits) {
-    presenter.showPreferences();
-    PreferencesWindowController* prefs = presenter.preferencesController();
-    const QSize first = prefs->window()->size();
-    for (int pane : {1, 2, 0}) {
-        prefs->selectPane(pane);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(prefs->window()->size(), first) << "pane " << pane;
-        const QWidget* shown = prefs->tabView()->currentWidget();
-        const int needed = shown->hasHeightForWidth() ? shown->heightForWidth(shown->width())
-                                                      : shown->minimumSizeHint().height();
-        EXPECT_GE(shown->height(), needed) << "pane " << pane;
-    }
-}
-
-// The reset button is ui-shortcut-recorder's.
-TEST_F(Windows, TheRecorderPromptFits) {
+// The recorder's prompt fits its button; the reset button is ui-shortcut-recorder's.
+TEST_F(Windows, AShortcutAnotherProgramHoldsIsSaidUnderTheRecorder) {
     presenter.showPreferences();
     GeneralViewController* general = presenter.preferencesController()->general();
     general->shortcutButton->click();
@@ -115,12 +114,6 @@ TEST_F(Windows, TheRecorderPromptFits) {
     const QFontMetrics metrics = general->shortcutButton->fontMetrics();
     EXPECT_GT(general->shortcutButton->width(),
               metrics.horizontalAdvance(general->shortcutButton->text()));
-}
-
-TEST_F(Windows, AShortcutAnotherProgramHoldsIsSaidUnderTheRecorder) {
-    presenter.showPreferences();
-    GeneralViewController* general = presenter.preferencesController()->general();
-    general->shortcutButton->click();
     sim.hotKeys.failNextRegistration();
     general->keyDown({virtualKey::ansiK, "k", modifierFlag::control | modifierFlag::shift});
     EXPECT_FALSE(general->shortcutAdvice->isHidden());
