@@ -26,3 +26,5 @@ if len(ex) == 221:
              for leg in (p[:120], p[120:])]
     check(all(eased) and (p[23], p[95], p[119]) == (0.009608, 0.007952, 0.0122) and near(sum(p), 1.67, 0.045),
           f"the pauses: {eased}, {p[23]}, {p[95]}, {p[119]}, {sum(p)}")
+cruise = [round(b["t"] - a["t"], 6) for a, b in zip(second, second[1:]) if b["t"] - a["t"] < 0.007]
+check(cruise and (min(cruise), max(cruise)) == (0.005, 0.0056), f"cruise pauses of 5 to 5.6 ms: {cruise[:5]}")

@@ -140,38 +140,8 @@ TEST_F(MouseControlTest, OffsetsCoverTheirRangeBothWaysAndAreReflectedOnceAtAnEd
     EXPECT_TRUE((end.x < 0 || end.x > 200) && (end.y < 0 || end.y > 200)) << end.x << "," << end.y;
 }
 
-// The eased pauses are 7.9 ms and longer, the cruise ones 5 to 5.6 ms.
-TEST_F(MouseControlTest, CruisePausesUseTheirWholeRange) {
-    for (int run = 0; run < 40; ++run)
-        control.shakeMouseSmooth();
-    std::int64_t smallest = INT64_MAX, largest = 0;
-    for (const std::int64_t pause : sleeps()) {
-        if (pause < 7000) {
-            smallest = std::min(smallest, pause);
-            largest = std::max(largest, pause);
-        }
-    }
-    EXPECT_EQ(smallest, 5000);
-    EXPECT_EQ(largest, 5600);
-}
-
-// The first leg of a return from (700, 400) heads for (655, 340).
-TEST_F(MouseControlTest, JitterStaysWithinOnePointAndUsesItsRange) {
-    double largest = 0;
-    for (int run = 0; run < 20; ++run) {
-        clearTrace();
-        sim.world.pointer = {700, 400};
-        control.shakeMouseNaturalReturningTo({700, 400});
-        const std::vector<Point> leg = warps();
-        for (int i = 0; i <= 18; ++i)
-            largest = std::max({largest, std::abs(leg[i].x - (700 - 45 * i / 18.0)),
-                                std::abs(leg[i].y - (400 - 60 * i / 18.0))});
-    }
-    EXPECT_LE(largest, 1.0);
-    EXPECT_GT(largest, 0.98);
-}
-
-// The shapes of the natural and smooth scrolls are input-alternating-scroll's.
+// That the cruise pauses use their whole range is input-user-stops-pattern's.
+// That the jitter uses its whole point is input-natural-cycle's.
 TEST_F(MouseControlTest, ScrollEventsFollowThePointer) {
     sim.world.pointer = {321, 123};
     sim.runLoop.scheduleOutside(100000, sim::SimRunLoop::Arrival::EvenWhileBlocked, [this] {
