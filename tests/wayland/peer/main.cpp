@@ -32,12 +32,6 @@ std::string lastPointer(const WaylandTestWindow& window) {
     return "none";
 }
 
-HeadlessCompositor::Kind kindNamed(const std::string& name) {
-    if (name == "weston")
-        return HeadlessCompositor::Kind::Weston;
-    return name == "kwin" ? HeadlessCompositor::Kind::KWin : HeadlessCompositor::Kind::Sway;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -46,7 +40,9 @@ int main(int argc, char** argv) {
     if (argc > 2)
         trusted.emplace_back(argv[2]);
     std::string whyNot;
-    auto compositor = HeadlessCompositor::start(kindNamed(kind), whyNot, trusted);
+    using enum HeadlessCompositor::Kind;
+    const auto which = kind == "weston" ? Weston : kind == "kwin" ? KWin : Sway;
+    auto compositor = HeadlessCompositor::start(which, whyNot, trusted);
     if (!compositor) {
         std::fprintf(stderr, "wigglet_wayland_peer: %s\n", whyNot.c_str());
         return 1;
