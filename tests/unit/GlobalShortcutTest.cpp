@@ -34,7 +34,7 @@ class GlobalShortcut : public wigglet::test::SimFixture {
 
 using wigglet::test::controlShiftK;
 
-TEST_F(GlobalShortcut, EventsThatAreNotOursOrNotPressesAreNotHandled) {
+TEST_F(GlobalShortcut, EventsThatAreNotOursOrNotPressesOrForAReplacedOneAreNotHandled) {
     launch();
     const std::uint32_t id = registeredID();
     const std::pair<const char*, HotKeyEvent> rows[] = {
@@ -52,17 +52,12 @@ TEST_F(GlobalShortcut, EventsThatAreNotOursOrNotPressesAreNotHandled) {
         << "an event without an identifier pair";
     EXPECT_EQ(HotKeysController::shared().handleHotKeyEvent(nullptr), eventNotHandledErr);
     EXPECT_FALSE(shaking());
-}
 
-TEST_F(GlobalShortcut, AfterAReplacementEventsForTheOldIdentifierAreNotHandled) {
-    launch();
-    const std::uint32_t oldID = registeredID();
+    // Nor, after a replacement, are those for the old identifier.
     GlobalKeybindPreferences::setStoredShortcut(controlShiftK());
     delegate->installHotKey();
-
-    EXPECT_EQ(deliver(kEventHotKeyPressed, {kSignature, oldID}), eventNotHandledErr);
+    EXPECT_EQ(deliver(kEventHotKeyPressed, {kSignature, id}), eventNotHandledErr);
     EXPECT_FALSE(shaking());
-
     const std::uint32_t newID = registeredID();
     EXPECT_EQ(sim.hotKeys.registered().at(newID).keyCode, 40u);
     EXPECT_EQ(deliver(kEventHotKeyPressed, {kSignature, newID}), noErr);
