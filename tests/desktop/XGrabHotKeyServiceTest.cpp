@@ -1,6 +1,7 @@
 #include "platform/linux/x11/XGrabHotKeyService.h"
 
 #include "platform/ModifierFlags.h"
+#include "platform/VirtualKeys.h"
 #include "platform/linux/posix/RealSleeper.h"
 #include "platform/linux/x11/XTestEventSource.h"
 #include "support/EventLoop.h"
@@ -20,14 +21,10 @@ namespace {
 
 constexpr std::uint32_t signature = 0x57674B6B; // 'WgHk'
 using namespace wigglet::carbonModifier;
-constexpr std::uint64_t commandFlag = modifierFlag::command;
-constexpr std::uint64_t optionFlag = modifierFlag::option;
-constexpr std::uint64_t controlFlag = modifierFlag::control;
-
-constexpr std::uint16_t sKey = 1;
-constexpr std::uint16_t f1Key = 0x7A;
-constexpr std::uint16_t capsLockKey = 0x39;
-constexpr std::uint16_t numLockKey = 0x47;
+using namespace wigglet::virtualKey;
+constexpr std::uint64_t commandFlag = modifierFlag::command, optionFlag = modifierFlag::option,
+                        controlFlag = modifierFlag::control;
+constexpr std::uint16_t numLock = 0x47;
 
 // Events as "+7" for a press and "-7" for a release, with a space between.
 std::string describe(const HotKeyEvent& event) {
@@ -52,7 +49,7 @@ class XGrabHotKeyServiceTest : public XServerTest {
         keyboard_ = std::make_unique<XTestEventSource>(keyboardConnection_.get());
         // A shortcut pressed after the others, whose arrival says the earlier ones had their
         // chance to arrive.
-        ASSERT_EQ(service_->registerHotKey(f1Key, controlKey, {signature, 99}), noErr);
+        ASSERT_EQ(service_->registerHotKey(f1, controlKey, {signature, 99}), noErr);
     }
     void press(std::uint16_t code, std::uint64_t flags) {
         keyboard_->post(KeyEvent{code, true, flags});
@@ -60,7 +57,7 @@ class XGrabHotKeyServiceTest : public XServerTest {
     }
     // What arrived before the sentinel shortcut.
     std::string seenBeforeSentinel() {
-        press(f1Key, controlFlag);
+        press(f1, controlFlag);
         EXPECT_TRUE(runUntil([this] { return seen_.ends_with(" +99 -99"); }));
         const std::string before = seen_.substr(0, seen_.rfind(" +99 -99"));
         seen_.clear();
@@ -83,18 +80,18 @@ TEST_F(XGrabHotKeyServiceTest, OnlyTheGrabbedCombinationRunsItsHandlerWhateverTh
     } rows[] = {
         {"the shortcut pressed through XTest is pressed and released", 0, commandFlag | optionFlag,
          ran},
-        {"the shortcut works with Caps Lock on", capsLockKey, commandFlag | optionFlag, ran},
-        {"the shortcut works with Num Lock on", numLockKey, commandFlag | optionFlag, ran},
+        {"the shortcut works with Caps Lock on", capsLock, commandFlag | optionFlag, ran},
+        {"the shortcut works with Num Lock on", numLock, commandFlag | optionFlag, ran},
         {"the key with fewer modifiers is not the shortcut", 0, commandFlag, ""},
         {"the key with more modifiers is not the shortcut", 0,
          commandFlag | optionFlag | controlFlag, ""},
         {"the key alone is not the shortcut", 0, 0, ""},
     };
-    ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}), noErr);
+    ASSERT_EQ(service_->registerHotKey(ansiS, cmdKey | optionKey, {signature, 7}), noErr);
     for (const auto& row : rows) {
         if (row.lockKey)
             press(row.lockKey, 0);
-        press(sKey, row.flags);
+        press(ansiS, row.flags);
         EXPECT_EQ(seenBeforeSentinel(), row.seen) << row.behaviour;
         if (row.lockKey)
             press(row.lockKey, 0);
@@ -103,16 +100,16 @@ TEST_F(XGrabHotKeyServiceTest, OnlyTheGrabbedCombinationRunsItsHandlerWhateverTh
 
 // A refused second registration of a combination leaves the first one working.
 TEST_F(XGrabHotKeyServiceTest, UnregisteredShortcutStopsAndItsReplacementRuns) {
-    ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}), noErr);
-    EXPECT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 8}),
+    ASSERT_EQ(service_->registerHotKey(ansiS, cmdKey | optionKey, {signature, 7}), noErr);
+    EXPECT_EQ(service_->registerHotKey(ansiS, cmdKey | optionKey, {signature, 8}),
               eventHotKeyExistsErr);
     service_->unregisterHotKey({signature, 8});
-    press(sKey, commandFlag | optionFlag);
+    press(ansiS, commandFlag | optionFlag);
     EXPECT_EQ(seenBeforeSentinel(), "+7 -7");
-    ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | controlKey, {signature, 9}), noErr);
+    ASSERT_EQ(service_->registerHotKey(ansiS, cmdKey | controlKey, {signature, 9}), noErr);
     service_->unregisterHotKey({signature, 7});
-    press(sKey, commandFlag | optionFlag);
-    press(sKey, commandFlag | controlFlag);
+    press(ansiS, commandFlag | optionFlag);
+    press(ansiS, commandFlag | controlFlag);
     EXPECT_EQ(seenBeforeSentinel(), "+9 -9");
 }
 
@@ -134,20 +131,20 @@ TEST_F(XGrabHotKeyServiceTest, ShortcutHeldByAnotherClientIsRefusedCleanly) {
     const XErrorHandler before = XSetErrorHandler(toolkitHandler);
     toolkitErrors = 0;
 
-    EXPECT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}),
+    EXPECT_EQ(service_->registerHotKey(ansiS, cmdKey | optionKey, {signature, 7}),
               eventHotKeyExistsErr);
     EXPECT_EQ(toolkitErrors, 0);
     EXPECT_EQ(XSetErrorHandler(before), &toolkitHandler);
     // The refused variants are not left half grabbed: a free combination still works.
-    EXPECT_EQ(service_->registerHotKey(sKey, cmdKey | controlKey, {signature, 8}), noErr);
-    press(sKey, commandFlag | optionFlag);
-    press(sKey, commandFlag | controlFlag);
+    EXPECT_EQ(service_->registerHotKey(ansiS, cmdKey | controlKey, {signature, 8}), noErr);
+    press(ansiS, commandFlag | optionFlag);
+    press(ansiS, commandFlag | controlFlag);
     EXPECT_EQ(seenBeforeSentinel(), "+8 -8");
     XCloseDisplay(other);
 
     const auto secondConnection = XConnection::open(displayName());
     XGrabHotKeyService second(secondConnection.get());
-    EXPECT_EQ(second.registerHotKey(sKey, cmdKey | controlKey, {signature, 1}),
+    EXPECT_EQ(second.registerHotKey(ansiS, cmdKey | controlKey, {signature, 1}),
               eventHotKeyExistsErr);
 }
 
@@ -156,17 +153,17 @@ TEST_F(XGrabHotKeyServiceTest, KeyWithoutAPositionIsInvalid) {
 }
 
 TEST_F(XGrabHotKeyServiceTest, HeldShortcutIsPressedOnce) {
-    ASSERT_EQ(service_->registerHotKey(sKey, cmdKey | optionKey, {signature, 7}), noErr);
-    keyboard_->post(KeyEvent{sKey, true, commandFlag | optionFlag});
+    ASSERT_EQ(service_->registerHotKey(ansiS, cmdKey | optionKey, {signature, 7}), noErr);
+    keyboard_->post(KeyEvent{ansiS, true, commandFlag | optionFlag});
     // Longer than the server's auto-repeat delay, so that repeats would have come.
     RealSleeper().sleepMicroseconds(800'000);
-    keyboard_->post(KeyEvent{sKey, false, commandFlag | optionFlag});
+    keyboard_->post(KeyEvent{ansiS, false, commandFlag | optionFlag});
     EXPECT_EQ(seenBeforeSentinel(), "+7 -7");
 }
 
 TEST(XGrabHotKeyServiceWithoutDisplay, RefusesEveryShortcut) {
     XGrabHotKeyService service(nullptr);
-    EXPECT_EQ(service.registerHotKey(sKey, cmdKey, {signature, 1}), eventHotKeyInvalidErr);
+    EXPECT_EQ(service.registerHotKey(ansiS, cmdKey, {signature, 1}), eventHotKeyInvalidErr);
     service.unregisterHotKey({signature, 1});
 }
 

@@ -11,7 +11,6 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-#include <gtest/gtest.h>
 #include <string>
 #include <tuple>
 #include <variant>
@@ -93,7 +92,6 @@ TEST_F(XTestEventSourceTest, WarpLandsWhereAskedAndReadsBackInScreenCoordinates)
         Point root;
     } rows[] = {
         {"a point inside the screen lands on that pixel", {100, 200}, {100, 200}},
-        {"the top-left corner is the origin of the root window", {0, 0}, {0, 0}},
         {"the bottom-right pixel is reachable", {1279, 799}, {1279, 799}},
         {"a fractional point lands on the nearest pixel", {10.6, 20.4}, {11, 20}},
         {"a point beyond the screen is pinned to its edge", {2000, -50}, {1279, 0}},
@@ -143,7 +141,6 @@ TEST_F(XTestEventSourceTest, ScrollPixelsBecomeWholeWheelClicks) {
         {"pixels short of a click wait for the next event", {7, 8}, {4}},
         {"less than a click's worth posts no click", {14}, {}},
         {"two clicks' worth down is two wheel-down clicks", {-30}, {5, 5}},
-        {"a zero event posts nothing", {0, 0}, {}},
         {"many small events add up", {3, 3, 3, 3, 3, 3, 3, 3, 3, 3}, {4, 4}},
     };
     auto window = openWindow();
@@ -171,8 +168,6 @@ TEST_F(XTestEventSourceTest, KeysArriveAsTheDesktopsKeysWithTheirModifiersAround
          "+Alt_L +Super_L +s -s -Super_L -Alt_L"},
         {"the next-tab stroke is the desktop's Ctrl+Page_Down", stroke(30, command | shift),
          "+Control_L +Next -Next -Control_L"},
-        {"the previous-tab stroke is the desktop's Ctrl+Page_Up", stroke(33, command | shift),
-         "+Control_L +Prior -Prior -Control_L"},
         {"a bracket without the tab modifiers is the bracket", stroke(30, shift),
          "+Shift_L +bracketright -bracketright -Shift_L"},
         {"a key-up without its key-down releases only the key",
@@ -180,8 +175,6 @@ TEST_F(XTestEventSourceTest, KeysArriveAsTheDesktopsKeysWithTheirModifiersAround
          "+a -a"},
         {"brightness down is the desktop's brightness-down key", systemKey(0x30A00, 0x30B00),
          "+XF86MonBrightnessDown -XF86MonBrightnessDown"},
-        {"brightness up is the desktop's brightness-up key", systemKey(0x20A00, 0x20B00),
-         "+XF86MonBrightnessUp -XF86MonBrightnessUp"},
     };
     auto window = openWindow();
     ASSERT_NE(window, nullptr);

@@ -1,12 +1,12 @@
 menus = [(round(r["t"], 3), r["items"]) for r in ev("menu")]
-check(len(menus) == 4, f"four menus: {len(menus)}")
+check(len(menus) == 6, f"six menus: {len(menus)}")
 firsts = [items[0] for _, items in menus]
 titles = [f.get("title") for f in firsts]
-check(titles[:3] == ["Shaking: 01h 29m", "Shaking: 05m 11s", "Shaking Indefinitely..."],
-      f"time-left titles (90 minutes left; 5 min 11 s left; indefinite): {titles}")
-check(all(f.get("state") == "on" and f.get("hidden") is False and f.get("enabled") is True for f in firsts[:3]),
-      f"the line is visible, checked and enabled while shaking: {firsts[:3]}")
-check(firsts[3:] and firsts[3].get("hidden") is True, f"hidden again after the click: {firsts[3:]}")
+check(titles[:5] == ["Shaking: 01h 29m", "Shaking: 01h 00m", "Shaking: 59m 59s", "Shaking: 05m 11s",
+                    "Shaking Indefinitely..."], f"hours from one hour on, seconds below it: {titles}")
+check(all(f.get("state") == "on" and f.get("hidden") is False and f.get("enabled") is True for f in firsts[:5]),
+      f"the line is visible, checked and enabled while shaking: {firsts[:5]}")
+check(firsts[5:] and firsts[5].get("hidden") is True, f"hidden again after the click: {firsts[5:]}")
 for _, items in menus:
     timing = items[1].get("submenu") or []
     check(all(i.get("state") == "off" for i in timing if not i.get("separator")),

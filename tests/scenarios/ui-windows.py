@@ -15,3 +15,5 @@ W = ev("windows")
 ids = [w["id"] for w in W[-1]["windows"]] if W else []
 check(ids.count("helpWindowID") == 1 and "aboutWindowID" not in ids, f"one Help window is kept; About is gone: {ids}")
 check([r["value"] for r in ev("store", key="clickSwitched")] == [True, True], "the refused switches")
+nudges = [(r["x"], r["y"]) for r in ev("nudge")]
+check(nudges and set(nudges) == {(12, 34)}, f"each refused switch nudges the pointer where it is, in whole points: {nudges}")

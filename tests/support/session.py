@@ -27,6 +27,21 @@ def wait_for(condition, what, seconds=20, interval=0.05):
     return True
 
 
+def leaves_and_returns(where, home, seconds):
+    """Watches WHERE() for SECONDS: the first place away from HOME and the return to it, each
+    None when it did not happen."""
+    deadline = time.monotonic() + seconds
+    left = None
+    while time.monotonic() < deadline:
+        now = where()
+        if left is None and now != home:
+            left = now
+        elif left is not None and now == home:
+            return left, now
+        time.sleep(0.02)
+    return left, None
+
+
 def stop(process, timeout=5):
     if process.poll() is None:
         process.send_signal(signal.SIGTERM)

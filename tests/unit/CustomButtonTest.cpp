@@ -60,7 +60,7 @@ TEST(CustomButtonLook, APressCycleSendsTheActionOnlyWhenReleasedInside) {
     }
 }
 
-TEST(CustomButtonLook, ActiveColoursChangedWhileInactiveShowOnlyAtTheNextPress) {
+TEST(CustomButtonLook, ColoursChangedWhileInactiveShowAtTheNextPressAndTheTitleIsOnWholePoints) {
     CustomButton button;
     button.setBackgroundColor(Qt::white);
     button.setActiveBackgroundColor(Qt::blue);
@@ -69,10 +69,8 @@ TEST(CustomButtonLook, ActiveColoursChangedWhileInactiveShowOnlyAtTheNextPress) 
     button.mouseUp();
     button.setActiveBackgroundColor(Qt::red);
     EXPECT_NE(button.layer().background, QColor(Qt::red));
-}
 
-TEST(CustomButtonLook, TheTitleIsCentredOnWholePoints) {
-    CustomButton button;
+    // The title is centred on whole points.
     button.setText("Open Settings");
     for (int width : {101, 150, 233}) {
         button.resize(width, 31);

@@ -1,126 +1,79 @@
 #include "system/LaunchAtLogin.h"
 
 #include "SimFixture.h"
-#include "platform/sim/SimPlatform.h"
-
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace {
 
 using wigglet::LaunchAtLogin;
 using Change = LaunchAtLogin::KVO::Change;
+using Lines = std::vector<std::string>;
 
 class LaunchAtLoginTest : public wigglet::test::SimFixture {
   protected:
-    // The oldest system of each mechanism: 13.0 registers the application itself.
-    explicit LaunchAtLoginTest(int major = 13, int minor = 0) {
-        sim.world.version = {major, minor, 0};
-    }
-
-    // The login-item calls made, as "op result".
-    std::vector<std::string> loginItemCalls() {
-        std::vector<std::string> calls;
+    // The login-item calls made, as "op result", and the errors logged.
+    Lines loginItemCalls() const {
+        Lines calls;
         for (const auto& line : traceLines("login-item"))
             calls.push_back(line["op"].get<std::string>() + " " +
                             line["result"].get<std::string>());
         return calls;
     }
-    std::vector<std::string> logLines() {
-        std::vector<std::string> texts;
-        for (const auto& line : traceLines("log")) {
-            EXPECT_EQ(line["level"], "error");
+    Lines errors() const {
+        Lines texts;
+        for (const auto& line : traceLines("log", "level", "error"))
             texts.push_back(line["text"]);
-        }
         return texts;
     }
 };
 
-class LaunchAtLoginCurrent : public LaunchAtLoginTest {};
-
-TEST_F(LaunchAtLoginCurrent, EnablingRegistersAfreshAndDisablingUnregisters) {
+// From 13.0 the application registers itself, afresh at each enabling; a refusal is logged
+// and the system's state reported, but not a refused unregistration before registering again.
+TEST_F(LaunchAtLoginTest, TheApplicationOrOnOlderSystemsItsHelperRegisters) {
+    sim.world.version = {13, 0, 0};
+    Lines heard;
+    auto observation = LaunchAtLogin::kvo().addObserver([&](std::string_view key, Change change) {
+        heard.push_back(std::string(key) + (change == Change::WillChange ? " will " : " did ") +
+                        (LaunchAtLogin::kvo().isEnabled() ? "on" : "off"));
+    });
     EXPECT_FALSE(LaunchAtLogin::isEnabled());
-    LaunchAtLogin::setEnabled(true);
-    EXPECT_TRUE(LaunchAtLogin::isEnabled());
-    LaunchAtLogin::setEnabled(true);
-    EXPECT_TRUE(LaunchAtLogin::isEnabled());
-    LaunchAtLogin::setEnabled(false);
-    EXPECT_FALSE(LaunchAtLogin::isEnabled());
-    EXPECT_EQ(loginItemCalls(), (std::vector<std::string>{"register ok", "unregister ok",
-                                                          "register ok", "unregister ok"}));
-    EXPECT_TRUE(logLines().empty());
-}
-
-TEST_F(LaunchAtLoginCurrent, ARefusalIsLoggedAndTheSystemStateIsReported) {
-    for (const auto& [write, said] :
-         {std::pair{true, "Failed to enable launch at login: Operation not permitted"},
-          std::pair{false, "Failed to disable launch at login: Operation not permitted"}}) {
-        clearTrace();
-        sim.loginItems.failNext("Operation not permitted");
-        LaunchAtLogin::setEnabled(write);
-        EXPECT_EQ(LaunchAtLogin::isEnabled(), !write);
-        EXPECT_EQ(logLines(), std::vector<std::string>{said});
-        LaunchAtLogin::setEnabled(true); // enabled before the refused disabling
-    }
-}
-
-TEST_F(LaunchAtLoginCurrent, AFailedUnregistrationBeforeRegisteringAgainIsIgnored) {
     LaunchAtLogin::setEnabled(true);
     sim.loginItems.failNext("busy");
     LaunchAtLogin::setEnabled(true);
     EXPECT_TRUE(LaunchAtLogin::isEnabled());
-    EXPECT_TRUE(logLines().empty());
-    EXPECT_EQ(loginItemCalls(),
-              (std::vector<std::string>{"register ok", "unregister error", "register ok"}));
-}
-
-TEST_F(LaunchAtLoginCurrent, ObserversHearEveryWriteAndReadTheNewStateAfterwards) {
-    std::vector<std::string> heard;
-    auto observation = LaunchAtLogin::kvo().addObserver([&](std::string_view key, Change change) {
-        const bool enabled = LaunchAtLogin::kvo().isEnabled();
-        heard.push_back(std::string(key) + (change == Change::WillChange ? " will " : " did ") +
-                        (enabled ? "on" : "off"));
-    });
-    LaunchAtLogin::kvo().setEnabled(true);
-    sim.loginItems.failNext("refused");
+    EXPECT_TRUE(errors().empty());
+    sim.loginItems.failNext("Operation not permitted");
     LaunchAtLogin::setEnabled(false);
-    EXPECT_EQ(heard, (std::vector<std::string>{"isEnabled will off", "isEnabled did on",
-                                               "isEnabled will on", "isEnabled did on"}));
-
+    EXPECT_TRUE(LaunchAtLogin::isEnabled());
+    LaunchAtLogin::setEnabled(false);
+    EXPECT_FALSE(LaunchAtLogin::isEnabled());
+    sim.loginItems.failNext("Operation not permitted");
     observation.reset();
-    LaunchAtLogin::setEnabled(false);
-    EXPECT_EQ(heard.size(), 4u);
-}
+    LaunchAtLogin::setEnabled(true);
+    EXPECT_FALSE(LaunchAtLogin::isEnabled());
 
-class LaunchAtLoginLegacy : public LaunchAtLoginTest {
-  protected:
-    LaunchAtLoginLegacy() : LaunchAtLoginTest(12, 6) {}
-};
+    EXPECT_EQ(loginItemCalls(), (Lines{"register ok", "unregister error", "register ok",
+                                       "unregister error", "unregister ok", "register error"}));
+    EXPECT_EQ(errors(), (Lines{"Failed to disable launch at login: Operation not permitted",
+                               "Failed to enable launch at login: Operation not permitted"}));
+    EXPECT_EQ(heard, (Lines{"isEnabled will off", "isEnabled did on", "isEnabled will on",
+                            "isEnabled did on", "isEnabled will on", "isEnabled did on",
+                            "isEnabled will on", "isEnabled did off"}));
 
-TEST_F(LaunchAtLoginLegacy, EnablingTurnsOnTheHelperNamedAfterTheBundleAndIsObserved) {
-    int heard = 0;
-    auto observation = LaunchAtLogin::kvo().addObserver([&](std::string_view, Change) { ++heard; });
+    // Before 13.0 a helper named after the bundle is turned on and off; a refusal is not
+    // reported.
+    clearTrace();
+    sim.world.version = {12, 6, 0};
+    sim.loginItems.failNext("refused");
+    LaunchAtLogin::setEnabled(true);
     EXPECT_FALSE(LaunchAtLogin::isEnabled());
     LaunchAtLogin::setEnabled(true);
     EXPECT_TRUE(LaunchAtLogin::isEnabled());
-    EXPECT_EQ(heard, 2);
-    const auto lines = traceLines("login-item");
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0]["op"], "enable-helper");
-    EXPECT_EQ(lines[0]["identifier"], "org.wigglet.Wigglet-LaunchAtLoginHelper");
-
     LaunchAtLogin::setEnabled(false);
     EXPECT_FALSE(LaunchAtLogin::isEnabled());
+    EXPECT_TRUE(errors().empty());
     EXPECT_EQ(loginItemCalls(),
-              (std::vector<std::string>{"enable-helper ok", "disable-helper ok"}));
-}
-
-TEST_F(LaunchAtLoginLegacy, ARefusedChangeIsNotReportedAndReadsAsTheJobListSays) {
-    sim.loginItems.failNext("refused");
-    LaunchAtLogin::setEnabled(true);
-    EXPECT_FALSE(LaunchAtLogin::isEnabled());
-    EXPECT_TRUE(logLines().empty());
+              (Lines{"enable-helper error", "enable-helper ok", "disable-helper ok"}));
+    EXPECT_EQ(traceLines("login-item")[1]["identifier"], "org.wigglet.Wigglet-LaunchAtLoginHelper");
 }
 
 } // namespace

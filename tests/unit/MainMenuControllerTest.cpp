@@ -5,14 +5,12 @@
 #include "app/Links.h"
 #include "app/ShakeTimer.h"
 #include "foundation/Localizer.h"
-#include "foundation/SettingsStore.h"
 #include "system/ShortcutText.h"
 #include "ui/MenuManager.h"
 
 #include <QMenu>
 #include <QStringList>
 #include <QSystemTrayIcon>
-#include <memory>
 
 namespace wigglet::test {
 
@@ -34,7 +32,7 @@ class TrayMenu : public SimFixture {
     AppDelegate delegate;
 };
 
-TEST_F(TrayMenu, OnlyTheGlobalShortcutIsShownBesideItsItems) {
+TEST_F(TrayMenu, OnlyTheGlobalShortcutIsShownBesideItsItemsAndTheToolTipTellsTheState) {
     MainMenuController menu(QStringLiteral("Wigglet"), delegate);
     menu.refreshItems();
     const QString shortcut =
@@ -49,22 +47,8 @@ TEST_F(TrayMenu, OnlyTheGlobalShortcutIsShownBesideItsItems) {
     }
     // Shake, Click, Scroll, Move, Settings, More, Rate us, Quit: no key text beside them.
     EXPECT_EQ(without, 8);
-}
 
-TEST_F(TrayMenu, AnItemWithNoAddressIsHidden) {
-    links::setAddresses({"https://w.test/", "", "", "", "help@w.test"});
-    MainMenuController menu(QStringLiteral("Wigglet"), delegate);
-    QMenu* more = nullptr;
-    for (const QAction* item : menu.actions())
-        if (item->menu() && item != menu.shakingMenuItem)
-            more = item->menu();
-    ASSERT_NE(more, nullptr);
-    EXPECT_EQ(shownIn(*more), (QStringList{"About", "Check for Updates", "Overview"}));
-}
-
-TEST_F(TrayMenu, TheTrayToolTipTellsTheStateAndTheTimeLeft) {
-    MainMenuController menu(QStringLiteral("Wigglet"), delegate);
-    menu.refreshItems();
+    // The tray's tool tip tells the state and the time left.
     EXPECT_EQ(MenuManager::shared().statusItem().toolTip(), "Wigglet — Not shaking");
     delegate.shakeFor(30);
     advance(90);
@@ -77,6 +61,17 @@ TEST_F(TrayMenu, TheTrayToolTipTellsTheStateAndTheTimeLeft) {
     delegate.shakeFor(0);
     menu.refreshItems();
     EXPECT_EQ(MenuManager::shared().statusItem().toolTip(), "Wigglet — Shaking Indefinitely...");
+}
+
+TEST_F(TrayMenu, AnItemWithNoAddressIsHidden) {
+    links::setAddresses({"https://w.test/", "", "", "", "help@w.test"});
+    MainMenuController menu(QStringLiteral("Wigglet"), delegate);
+    QMenu* more = nullptr;
+    for (const QAction* item : menu.actions())
+        if (item->menu() && item != menu.shakingMenuItem)
+            more = item->menu();
+    ASSERT_NE(more, nullptr);
+    EXPECT_EQ(shownIn(*more), (QStringList{"About", "Check for Updates", "Overview"}));
 }
 
 TEST_F(TrayMenu, InTheUsersLanguageTheItemsAndTheTimeLeftAreTranslated) {

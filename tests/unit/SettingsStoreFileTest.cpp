@@ -1,9 +1,7 @@
 #include "ScopedVariable.h"
 #include "SettingsStoreTestSupport.h"
 #include "SimFixture.h"
-#include "foundation/SettingsStore.h"
 
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -34,30 +32,26 @@ class SettingsStoreFile : public test::SimFixture {
     const fs::path path = folder / "settings.json";
 };
 
-TEST_F(SettingsStoreFile, AStoreThatIsOnlyReadCreatesNothing) {
-    SettingsStore store(folder / "config" / "wigglet" / "settings.json");
-    EXPECT_FALSE(store.boolForKey(SettingsKey::shakeEnabled));
-    EXPECT_TRUE(store.synchronize());
+// A store that is only read creates nothing; a write makes an open file the user's alone; the
+// temporary files of a dead writer are cleared once old.
+TEST_F(SettingsStoreFile, OnlyWritesTouchTheFolderAndTheyLeaveItTidy) {
+    SettingsStore reader(folder / "config" / "wigglet" / "settings.json");
+    EXPECT_FALSE(reader.boolForKey(SettingsKey::shakeEnabled));
+    EXPECT_TRUE(reader.synchronize());
     EXPECT_FALSE(fs::exists(folder / "config"));
-}
 
-TEST_F(SettingsStoreFile, AnOpenFileBecomesTheUsersAloneAtTheNextWrite) {
-    writeFile(path, "{}");
-    fs::permissions(path, fs::perms(0644));
-    SettingsStore store(path);
-    store.setBool(SettingsKey::clickEnabled, true);
-    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0600));
-}
-
-TEST_F(SettingsStoreFile, TemporaryFilesOfADeadWriterAreClearedOnceOld) {
     const auto old = folder / "settings.json.tmp-AbC123";
     const auto fresh = folder / "settings.json.tmp-XyZ789";
     writeFile(old, "{\"half");
     writeFile(fresh, "{\"half");
     fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(2));
+    writeFile(path, "{}");
+    fs::permissions(path, fs::perms(0644));
     SettingsStore store(path);
     EXPECT_FALSE(fs::exists(old));
     EXPECT_TRUE(fs::exists(fresh));
+    store.setBool(SettingsKey::clickEnabled, true);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0600));
 }
 
 TEST_F(SettingsStoreFile, SomeoneElsesChangeIsSeenAtTheNextRead) {
@@ -93,12 +87,12 @@ TEST_F(SettingsStoreFile, SomeoneElsesChangeIsSeenAtTheNextRead) {
     }
 }
 
+// Each one is set aside beside those before it.
 TEST_F(SettingsStoreFile, ACorruptFileIsMovedAsideReportedOnceAndTheStoreStartsEmpty) {
+    std::size_t round = 0;
     for (const std::string contents :
          {"this is not JSON", "{\"shakeEnabled\": tru", "[true, 1]", "", "\"text\"", "{} {}"}) {
         SCOPED_TRACE(contents);
-        const TemporaryFolder own;
-        const fs::path path = own / "settings.json";
         clearTrace();
         writeFile(path, contents);
 
@@ -106,12 +100,12 @@ TEST_F(SettingsStoreFile, ACorruptFileIsMovedAsideReportedOnceAndTheStoreStartsE
         EXPECT_FALSE(store.boolForKey(SettingsKey::shakeEnabled));
         EXPECT_EQ(store.snapshot(), json::object());
 
-        const auto aside = entriesStartingWith(own.path(), "settings.json.corrupt-");
+        auto aside = entriesStartingWith(folder.path(), "settings.json.corrupt-");
+        ASSERT_EQ(aside.size(), ++round);
+        std::erase_if(aside, [&](const fs::path& file) { return readFile(file) != contents; });
         ASSERT_EQ(aside.size(), 1u);
-        EXPECT_EQ(readFile(aside[0]), contents);
         EXPECT_FALSE(fs::exists(path));
-        ASSERT_EQ(traceLines("log").size(), 1u);
-        EXPECT_EQ(traceLines("log")[0]["level"], "error");
+        ASSERT_EQ(logged("error"), 1u);
         EXPECT_TRUE(mentions(logText(0), aside[0].string()));
 
         store.setBool(SettingsKey::shakeEnabled, true);
@@ -119,17 +113,6 @@ TEST_F(SettingsStoreFile, ACorruptFileIsMovedAsideReportedOnceAndTheStoreStartsE
         EXPECT_EQ(readFile(aside[0]), contents);
         EXPECT_EQ(traceLines("log").size(), 1u);
     }
-}
-
-TEST_F(SettingsStoreFile, ASecondCorruptFileIsMovedAsideWithoutReplacingTheFirst) {
-    writeFile(path, "first");
-    SettingsStore first(path);
-    writeFile(path, "second");
-    SettingsStore second(path);
-    const auto aside = entriesStartingWith(folder.path(), "settings.json.corrupt-");
-    ASSERT_EQ(aside.size(), 2u);
-    EXPECT_NE(readFile(aside[0]), readFile(aside[1]));
-    EXPECT_EQ(traceLines("log").size(), 2u);
 }
 
 TEST(SettingsStoreWithoutPlatform, TheWarningGoesToStandardError) {
@@ -164,7 +147,8 @@ class FileSizeLimit {
     sighandler_t previousHandler_ = SIG_DFL;
 };
 
-// The edit on disk comes while the writes fail; the unsaved values win over it.
+// The edit on disk comes while the writes fail; the unsaved values win over it. That the old
+// file stays whole when a write breaks off is what makes a crash at any moment harmless.
 TEST_F(SettingsStoreFile, AFullDiskKeepsTheOldFileAndTheUnsavedValues) {
     SettingsStore store(path);
     store.setInteger(SettingsKey::statusIconIndex, 1);
@@ -244,30 +228,6 @@ TEST(SettingsStoreDefaultPath, FollowsTheXdgRules) {
         const ScopedVariable xdg("XDG_CONFIG_HOME", row.xdgConfigHome);
         EXPECT_EQ(SettingsStore::defaultPath(), fs::path(row.expected)) << row.behaviour;
     }
-}
-
-TEST(SettingsStoreTrace, TheProgramsWritesAreTracedAndTheRunnersAreNot) {
-    TemporaryFolder folder;
-    Platform platform{PlatformServices{}};
-    PlatformScope scope(platform);
-    ASSERT_TRUE(platform.trace().open((folder / "trace.jsonl").string()));
-    SettingsStore store;
-    store.setBool(SettingsKey::shakeEnabled, true);
-    store.putRaw("zenEnabled", true);
-    store.eraseRaw("zenEnabled");
-    store.setData(SettingsKey::shakeHotkey, Bytes{'{', '}'});
-    store.removeObject(rawValue(SettingsKey::shakeEnabled));
-    platform.trace().close();
-
-    std::vector<std::string> lines;
-    std::istringstream text(readFile(folder / "trace.jsonl").value_or(""));
-    for (std::string line; std::getline(text, line);) {
-        const json record = json::parse(line);
-        lines.push_back(record.at("key").get<std::string>() + " " +
-                        record.at("type").get<std::string>() + " " + record.at("value").dump());
-    }
-    EXPECT_EQ(lines, (std::vector<std::string>{"shakeEnabled bool true", "shakeHotkey data \"{}\"",
-                                               "shakeEnabled remove null"}));
 }
 
 } // namespace

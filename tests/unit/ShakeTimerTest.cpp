@@ -26,17 +26,7 @@ class ShakeTimerTest : public SimFixture {
     }
 };
 
-TEST_F(ShakeTimerTest, HoursAreShownFromOneHourOnAndSecondsBelowIt) {
-    timer.start(90);
-    EXPECT_EQ(timer.timeLeftString(), "01h 29m");
-    advance(30 * 60 - 1);
-    EXPECT_EQ(timer.timeLeftString(), "01h 00m");
-    advance(1.5);
-    EXPECT_EQ(timer.timeLeftString(), "59m 59s");
-    advance(59 * 60 + 50);
-    EXPECT_EQ(timer.timeLeftString(), "00m 09s");
-}
-
+// The time-left text itself is ui-menu-time-left's.
 TEST_F(ShakeTimerTest, AnOverdueCountdownTruncatesTowardZeroAndKeepsItsSign) {
     const struct {
         const char* behaviour;

@@ -10,45 +10,45 @@ namespace wigglet::test {
 
 namespace {
 
+// The record of the modifiers named (fn ctrl alt shift super) on the key.
+GlobalKeybindPreferences held(const std::string& modifiers, std::uint32_t keyCode,
+                              std::optional<std::string> characters) {
+    const auto has = [&](const char* name) { return modifiers.find(name) != std::string::npos; };
+    return {.function = has("fn"),
+            .control = has("ctrl"),
+            .command = has("super"),
+            .shift = has("shift"),
+            .option = has("alt"),
+            .characters = std::move(characters),
+            .keyCode = keyCode};
+}
+
 TEST(ShortcutWords, ReadAsTheDesktopWritesThem) {
+    using namespace virtualKey;
     const struct {
         const char* behaviour;
-        bool function, control, option, shift, command;
-        std::uint32_t keyCode;
-        std::optional<std::string> characters;
+        GlobalKeybindPreferences record;
         const char* text;
         const char* language = "en";
     } rows[] = {
-        {"the default reads Alt Super S", false, false, true, false, true, virtualKey::ansiS, "s",
-         "Alt+Super+S"},
-        {"modifiers go Ctrl Alt Shift Super", false, true, true, true, true, virtualKey::ansiK, "k",
+        {"the default reads Alt Super S", held("alt super", ansiS, "s"), "Alt+Super+S"},
+        {"modifiers go Ctrl Alt Shift Super", held("ctrl alt shift super", ansiK, "k"),
          "Ctrl+Alt+Shift+Super+K"},
-        {"fn comes first as Fn", true, true, false, false, false, virtualKey::f1, "", "Fn+Ctrl+F1"},
-        {"a key is named by its position not its layout's character", false, true, false, false,
-         false, virtualKey::ansiQ, "a", "Ctrl+Q"},
-        {"digits keep their digit", false, false, false, true, false, virtualKey::ansi5, "%",
-         "Shift+5"},
-        {"named keys such as space are spelt out", false, false, true, false, false,
-         virtualKey::space, " ", "Alt+Space"},
-        {"other keys show their characters upper cased", false, true, false, false, false,
-         virtualKey::ansiComma, ",", "Ctrl+,"},
-        {"a German desktop writes Strg and Umschalt", false, true, true, true, true,
-         virtualKey::ansiK, "k", "Strg+Alt+Umschalt+Super+K", "de"},
-        {"a French desktop names the keys in French", false, false, false, true, false,
-         virtualKey::space, " ", "Maj+Espace", "fr"},
+        {"fn comes first as Fn", held("fn ctrl", f1, ""), "Fn+Ctrl+F1"},
+        {"a key is named by its position not its layout's character", held("ctrl", ansiQ, "a"),
+         "Ctrl+Q"},
+        {"digits keep their digit", held("shift", ansi5, "%"), "Shift+5"},
+        {"named keys such as space are spelt out", held("alt", space, " "), "Alt+Space"},
+        {"other keys show their characters upper cased", held("ctrl", ansiComma, ","), "Ctrl+,"},
+        {"a German desktop writes Strg and Umschalt", held("ctrl alt shift super", ansiK, "k"),
+         "Strg+Alt+Umschalt+Super+K", "de"},
+        {"a French desktop names the keys in French", held("shift", space, " "), "Maj+Espace",
+         "fr"},
     };
-    for (const auto& row : rows) {
-        GlobalKeybindPreferences record;
-        record.function = row.function;
-        record.control = row.control;
-        record.option = row.option;
-        record.shift = row.shift;
-        record.command = row.command;
-        record.keyCode = row.keyCode;
-        record.characters = row.characters;
-        EXPECT_EQ(ShortcutText::words(record, Localizer::forLanguages({row.language})), row.text)
+    for (const auto& row : rows)
+        EXPECT_EQ(ShortcutText::words(row.record, Localizer::forLanguages({row.language})),
+                  row.text)
             << row.behaviour;
-    }
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "SimFixture.h"
 
-#include <vector>
-
 namespace wigglet::test {
 
 namespace {

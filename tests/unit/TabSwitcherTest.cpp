@@ -1,16 +1,10 @@
 #include "input/TabSwitcher.h"
 
 #include "SimFixture.h"
-#include "app/AppDelegate.h"
-#include "foundation/SettingsStore.h"
-#include "platform/sim/SimPlatform.h"
 
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <optional>
 #include <set>
-#include <string>
-#include <vector>
 
 using namespace wigglet;
 
@@ -47,18 +41,7 @@ class TabSwitcherTest : public test::SimFixture {
     TabSwitcher switcher;
 };
 
-TEST_F(TabSwitcherTest, NoTimerAndNoSwitchUnlessScrollingAndSwitchingAreBothOn) {
-    for (const auto& [scroll, tabs] : {std::pair{false, true}, {true, false}, {false, false}}) {
-        SCOPED_TRACE(::testing::Message() << "scrolling " << scroll << ", switching " << tabs);
-        store().setBool(SettingsKey::scrollEnabled, scroll);
-        store().setBool(SettingsKey::switchTabsEnabled, tabs);
-        EXPECT_EQ(secondOfFirstSwitch(switcher, 200), std::nullopt);
-        EXPECT_EQ(sim.runLoop.timerCount(), 0u);
-        EXPECT_TRUE(traceLines("key").empty());
-    }
-}
-
-TEST_F(TabSwitcherTest, TheFirstSwitchComes35To65SecondsAfterTheFirstTick) {
+TEST_F(TabSwitcherTest, TheFirstSwitchComes35To65SecondsAfterTheFirstTickAndAFiredTimerWaits) {
     enableTabSwitching();
     int earliest = 100, latest = 0;
     for (std::uint64_t seed = 1; seed <= 60; ++seed) {
@@ -74,11 +57,9 @@ TEST_F(TabSwitcherTest, TheFirstSwitchComes35To65SecondsAfterTheFirstTick) {
     }
     EXPECT_LE(earliest, 38);
     EXPECT_GE(latest, 62);
-}
 
-// A timer that fires while switching is off still counts once it is on again.
-TEST_F(TabSwitcherTest, TheTimerFiresOnceAndAFiredTimerWaitsForTheNextDueTick) {
-    enableTabSwitching();
+    // A timer that fires while switching is off still counts once it is on again.
+    clearTrace();
     EXPECT_FALSE(switcher.switchTabIfDue()) << "the first due tick only starts the timer";
     EXPECT_EQ(sim.runLoop.timerCount(), 1u);
     store().setBool(SettingsKey::switchTabsEnabled, false);
@@ -92,66 +73,37 @@ TEST_F(TabSwitcherTest, TheTimerFiresOnceAndAFiredTimerWaitsForTheNextDueTick) {
     EXPECT_EQ(sim.runLoop.timerCount(), 1u) << "the next timer is already running";
 }
 
-// Unknown types switch as the first type does.
-TEST_F(TabSwitcherTest, ANextTabStrokeIsFollowedByAPauseOfOneAndAHalfToThreeSeconds) {
-    std::set<std::int64_t> pauses;
-    for (int round = 0; round < 30; ++round) {
-        enableTabSwitching(std::vector<std::int64_t>{0, 5, -1}[round % 3]);
-        switcher.switchTabIfDue();
-        sim.advanceSeconds(70);
-        clearTrace();
-        const std::int64_t before = sim.micros();
-        ASSERT_TRUE(switcher.switchTabIfDue());
-        EXPECT_EQ(strokes(), std::vector<int>{30}) << "round " << round;
-        pauses.insert(sim.micros() - before - 10000);
-    }
-    EXPECT_EQ(pauses, (std::set<std::int64_t>{1500000, 2000000, 3000000}));
-}
-
-TEST_F(TabSwitcherTest, AForwardRunMovesOneToTwelveTabsEachFollowedByItsPause) {
-    enableTabSwitching(2);
-    switcher.switchTabIfDue();
+// A switch is a next-tab stroke, or for the forward type a run of one to twelve, each stroke
+// held 10 ms and followed by its pause; then the switch's own pause. Unknown types switch as
+// the first type does.
+TEST_F(TabSwitcherTest, StrokesAndPausesOfEachType) {
     std::set<std::size_t> runLengths;
-    std::set<std::int64_t> strokePauses;
-    for (int round = 0; round < 120; ++round) {
+    std::set<std::int64_t> strokePauses, switchPauses;
+    for (int round = 0; round < 480; ++round) {
+        enableTabSwitching(std::vector<std::int64_t>{2, 0, 5, -1}[round % 4]);
+        switcher.switchTabIfDue();
         sim.advanceSeconds(70);
         clearTrace();
         ASSERT_TRUE(switcher.switchTabIfDue());
         const std::vector<int> codes = strokes();
-        EXPECT_EQ(codes, std::vector<int>(codes.size(), 30));
-        // Per stroke: 10 ms between down and up, then the stroke's pause; last the switch pause.
+        EXPECT_EQ(codes, std::vector<int>(codes.size(), 30)) << "round " << round;
         const auto sleeps = numbers("sleep", "us");
-        ASSERT_EQ(sleeps.size(), 2 * codes.size() + 1);
-        for (std::size_t i = 0; i < codes.size(); ++i) {
+        ASSERT_EQ(sleeps.size(), 2 * codes.size() + (round % 4 ? 0 : 1)) << "round " << round;
+        for (std::size_t i = 0; i < codes.size(); ++i)
             EXPECT_EQ(sleeps[2 * i], 10000);
-            strokePauses.insert(sleeps[2 * i + 1]);
+        if (round % 4 == 0) {
+            runLengths.insert(codes.size());
+            for (std::size_t i = 0; i < codes.size(); ++i)
+                strokePauses.insert(sleeps[2 * i + 1]);
+        } else {
+            EXPECT_EQ(codes.size(), 1u) << "round " << round;
         }
-        runLengths.insert(codes.size());
+        switchPauses.insert(sleeps.back());
     }
     EXPECT_EQ(*runLengths.begin(), 1u);
     EXPECT_EQ(*runLengths.rbegin(), 12u);
     EXPECT_EQ(strokePauses, (std::set<std::int64_t>{500000, 600000, 700000, 800000, 850000}));
-}
-
-// Without scrolling to the top, the application's tab step leaves the alternating scroll where
-// it stood (the reset that scrolling to the top makes is checked by input-tab-switch).
-TEST_F(TabSwitcherTest, WithoutScrollingToTheTopASwitchLeavesTheScrollCycleAlone) {
-    enableTabSwitching();
-    store().setInteger(SettingsKey::scrollTypeIndex, 1);
-    AppDelegate delegate;
-    auto directions = [&](int count) {
-        std::string text;
-        for (int i = 0; i < count; ++i)
-            text += delegate.mouse.nextScrollDirection() == ScrollDirection::DOWN ? 'D' : 'U';
-        return text;
-    };
-    ASSERT_EQ(directions(7), "DDDDDUU");
-    delegate.switchTabStep();
-    sim.advanceSeconds(70);
-    delegate.switchTabStep();
-    EXPECT_EQ(strokes(), std::vector<int>{30});
-    EXPECT_TRUE(traceLines("scroll").empty());
-    EXPECT_EQ(directions(6), "UUUDDD");
+    EXPECT_EQ(switchPauses, (std::set<std::int64_t>{1500000, 2000000, 3000000}));
 }
 
 } // namespace

@@ -20,11 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QWidget>
 #include <algorithm>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace wigglet::test {
 
@@ -50,7 +46,7 @@ class Windows : public SimFixture {
     QtWindowPresenter presenter{delegate};
 };
 
-TEST_F(Windows, EachIsCentredOnTheScreenWithACloseButton) {
+TEST_F(Windows, EachIsCentredWithACloseButtonAndThePreferencesKeepOneSize) {
     presenter.showHelpWindow("Features");
     presenter.showAboutWindow();
     presenter.showPreferences();
@@ -62,20 +58,36 @@ TEST_F(Windows, EachIsCentredOnTheScreenWithACloseButton) {
         // Within the frame the window manager adds, unknown before the window is shown.
         EXPECT_LE((window->frameGeometry().center() - centre).manhattanLength(), 8) << id;
     }
+
+    // The preferences keep one size across their panes, and each pane fits.
+    PreferencesWindowController* prefs = presenter.preferencesController();
+    const QSize first = prefs->window()->size();
+    for (int pane : {1, 2, 0}) {
+        prefs->selectPane(pane);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(prefs->window()->size(), first) << "pane " << pane;
+        const QWidget* shownPane = prefs->tabView()->currentWidget();
+        const int needed = shownPane->hasHeightForWidth()
+                               ? shownPane->heightForWidth(shownPane->width())
+                               : shownPane->minimumSizeHint().height();
+        EXPECT_GE(shownPane->height(), needed) << "pane " << pane;
+    }
 }
 
-TEST_F(Windows, EscapeAndCtrlWCloseDialogs) {
+// Escape and Ctrl+W close a window, except that Escape cancels a recording shortcut; Ctrl+Q
+// in the preferences quits as the menu does.
+TEST_F(Windows, KeysCloseDialogsAndCtrlQQuits) {
     presenter.showHelpWindow("Features");
     presenter.showAuthorizeWindow();
     press(shown("helpWindowID"), Qt::Key_Escape, Qt::NoModifier);
     press(shown("authorizeWindowID"), Qt::Key_W, Qt::ControlModifier);
     EXPECT_FALSE(shown("helpWindowID")->isVisible());
     EXPECT_FALSE(shown("authorizeWindowID")->isVisible());
-}
 
-TEST_F(Windows, EscapeClosesThePreferencesUnlessAShortcutIsBeingRecorded) {
     presenter.showPreferences();
     PreferencesWindowController* prefs = presenter.preferencesController();
+    int quits = 0;
+    prefs->terminate = [&quits] { ++quits; };
     QWidget* window = prefs->window();
     window->activateWindow();
     QCoreApplication::processEvents();
@@ -83,67 +95,25 @@ TEST_F(Windows, EscapeClosesThePreferencesUnlessAShortcutIsBeingRecorded) {
     prefs->general()->shortcutButton->click();
     ASSERT_TRUE(prefs->general()->isListening());
     prefs->keyDown({virtualKey::escape, "\x1b", 0});
+    prefs->keyDown({virtualKey::ansiComma, ",", modifierFlag::control});
+    prefs->keyDown({virtualKey::ansiQ, "q", 0});
     EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(quits, 0);
+    prefs->keyDown({virtualKey::ansiQ, "q", modifierFlag::control});
+    EXPECT_EQ(quits, 1);
     prefs->keyDown({virtualKey::ansiW, "w", modifierFlag::control});
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(Windows, CtrlQInThePreferencesQuitsAsTheMenuDoes) {
-    presenter.showPreferences();
-    PreferencesWindowController* prefs = presenter.preferencesController();
-    int quits = 0;
-    prefs->terminate = [&quits] { ++quits; };
-    prefs->window()->activateWindow();
-    QCoreApplication::processEvents();
-    prefs->keyDown({virtualKey::ansiComma, ",", modifierFlag::control});
-    prefs->keyDown({virtualKey::ansiQ, "q", 0});
-    EXPECT_EQ(quits, 0);
-    EXPECT_TRUE(prefs->window()->isVisible());
-    prefs->keyDown({virtualKey::ansiQ, "q", modifierFlag::control});
-    EXPECT_EQ(quits, 1);
-}
-
-TEST_F(Windows, ThePreferencesKeepOneSizeAcrossTheirPanesAndEachFits) {
-    presenter.showPreferences();
-    PreferencesWindowController* prefs = presenter.preferencesController();
-    const QSize first = prefs->window()->size();
-    for (int pane : {1, 2, 0}) {
-        prefs->selectPane(pane);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(prefs->window()->size(), first) << "pane " << pane;
-        const QWidget* shown = prefs->tabView()->currentWidget();
-        const int needed = shown->hasHeightForWidth() ? shown->heightForWidth(shown->width())
-                                                      : shown->minimumSizeHint().height();
-        EXPECT_GE(shown->height(), needed) << "pane " << pane;
-    }
-}
-
-TEST_F(Windows, TheRecorderPromptFitsAndResetBringsBackTheShortcutWiggletStartsWith) {
+// The recorder's prompt fits its button; the reset button is ui-shortcut-recorder's.
+TEST_F(Windows, AShortcutAnotherProgramHoldsIsSaidUnderTheRecorder) {
     presenter.showPreferences();
     GeneralViewController* general = presenter.preferencesController()->general();
-    EXPECT_TRUE(general->resetShortcutButton->isHidden());
     general->shortcutButton->click();
     advance(0.1);
     const QFontMetrics metrics = general->shortcutButton->fontMetrics();
     EXPECT_GT(general->shortcutButton->width(),
               metrics.horizontalAdvance(general->shortcutButton->text()));
-    general->keyDown({virtualKey::ansiK, "k", modifierFlag::control | modifierFlag::shift});
-    advance(0.1);
-    EXPECT_FALSE(general->resetShortcutButton->isHidden());
-
-    general->resetShortcutButton->click();
-    EXPECT_TRUE(general->resetShortcutButton->isHidden());
-    EXPECT_EQ(GlobalKeybindPreferences::storedShortcut(), GlobalKeybindPreferences{});
-    EXPECT_EQ(general->shortcutButton->text().toStdString(),
-              ShortcutText::of(GlobalKeybindPreferences{}));
-    ASSERT_EQ(sim.hotKeys.registered().size(), 1u);
-    EXPECT_EQ(sim.hotKeys.registered().begin()->second.keyCode, virtualKey::ansiS);
-}
-
-TEST_F(Windows, AShortcutAnotherProgramHoldsIsSaidUnderTheRecorder) {
-    presenter.showPreferences();
-    GeneralViewController* general = presenter.preferencesController()->general();
-    general->shortcutButton->click();
     sim.hotKeys.failNextRegistration();
     general->keyDown({virtualKey::ansiK, "k", modifierFlag::control | modifierFlag::shift});
     EXPECT_FALSE(general->shortcutAdvice->isHidden());
@@ -167,29 +137,26 @@ TEST_F(Windows, ThePickerSaysHowToPickAndToCancel) {
     EXPECT_FALSE(click->clickPanel->isVisible());
 }
 
+// A desktop without a file to edit is told to bind the command in its own settings.
 TEST_F(Windows, WhereNoShortcutCanBeRegisteredThePreferencesTellHowToBindTheStoredOne) {
     presenter.showPreferences();
     GeneralViewController* general = presenter.preferencesController()->general();
     EXPECT_TRUE(general->shortcutAdvice->isHidden());
     shown("preferences")->close();
+    const std::string advice = "simwm lets no program register a shortcut. Add this line to "
+                               "~/.simwmrc:\nkey ";
 
     sim.hotKeys.refuseEveryShortcut("simwm", "~/.simwmrc");
     presenter.showPreferences();
     EXPECT_FALSE(general->shortcutAdvice->isHidden());
-    EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
-              "simwm lets no program register a shortcut. Add this line to ~/.simwmrc:\n"
-              "key 1 modifiers 2304");
+    EXPECT_EQ(general->shortcutAdvice->text().toStdString(), advice + "1 modifiers 2304");
     general->shortcutButton->click();
     general->keyDown({virtualKey::ansiK, "k", modifierFlag::control | modifierFlag::shift});
-    EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
-              "simwm lets no program register a shortcut. Add this line to ~/.simwmrc:\n"
-              "key 40 modifiers 4608");
-}
-
-TEST_F(Windows, ADesktopWithNoFileToEditIsToldToBindTheCommandInItsSettings) {
+    EXPECT_EQ(general->shortcutAdvice->text().toStdString(), advice + "40 modifiers 4608");
+    shown("preferences")->close();
     sim.hotKeys.refuseEveryShortcut("simwm", "");
     presenter.showPreferences();
-    EXPECT_EQ(presenter.preferencesController()->general()->shortcutAdvice->text().toStdString(),
+    EXPECT_EQ(general->shortcutAdvice->text().toStdString(),
               "This desktop lets no program register a shortcut: bind the command "
               "`wigglet toggle` to a key in its own settings.");
 }

@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <pwd.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -18,18 +20,10 @@ namespace {
 constexpr auto startTimeout = std::chrono::seconds(20);
 
 bool onPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::string paths = path ? path : "/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= paths.size()) {
-        const std::size_t end = paths.find(':', start);
-        const std::string dir = paths.substr(start, end - start);
+    std::istringstream paths(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin");
+    for (std::string dir; std::getline(paths, dir, ':');)
         if (::access((dir + "/" + program).c_str(), X_OK) == 0)
             return true;
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
     return false;
 }
 
@@ -42,6 +36,12 @@ bool waitForFile(const std::string& path, pid_t pid) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
+}
+
+// The words of a command line; the runtime folders it names hold no blanks.
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
 std::string selfPath() {
@@ -103,28 +103,17 @@ HeadlessCompositor::start(Kind kind, std::string& whyNot, const std::vector<std:
                "xwayland disable\n"
                "default_border none\n";
         socket = folder + "/wayland-1";
-        argv = {"setpriv",
-                "--reuid=nobody",
-                "--regid=nogroup",
-                "--clear-groups",
-                "env",
-                "-i",
-                "PATH=/usr/bin:/bin",
-                "XDG_RUNTIME_DIR=" + folder,
-                "SWAYSOCK=" + folder + "/sway-ipc.sock",
-                "HOME=" + folder,
-                "WLR_BACKENDS=headless",
-                "WLR_LIBINPUT_NO_DEVICES=1",
-                "WLR_RENDERER=pixman",
-                "sway",
-                "-c",
-                folder + "/sway.conf"};
+        argv = words("setpriv --reuid=nobody --regid=nogroup --clear-groups env -i "
+                     "PATH=/usr/bin:/bin XDG_RUNTIME_DIR=" +
+                     folder + " SWAYSOCK=" + folder + "/sway-ipc.sock HOME=" + folder +
+                     " WLR_BACKENDS=headless "
+                     "WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c " +
+                     folder + "/sway.conf");
     } else {
         socket = folder + "/wl-w";
-        argv = {"env",           "XDG_RUNTIME_DIR=" + folder,
-                "weston",        "--backend=headless-backend.so",
-                "--socket=wl-w", "--width=1920",
-                "--height=1080", "--idle-time=0"};
+        argv = words("env XDG_RUNTIME_DIR=" + folder +
+                     " weston --backend=headless-backend.so "
+                     "--socket=wl-w --width=1920 --height=1080 --idle-time=0");
     }
     const pid_t pid = spawn(argv, folder + "/log");
     auto compositor =
@@ -156,17 +145,14 @@ HeadlessCompositor::startKWin(const std::string& folder, std::string& whyNot,
         return nullptr;
     }
     const std::string bus = "unix:path=" + folder + "/bus";
-    const std::vector<std::string> environment = {"env",
-                                                  "-i",
-                                                  "PATH=/usr/bin:/bin",
-                                                  "XDG_RUNTIME_DIR=" + folder,
-                                                  "HOME=" + folder,
-                                                  "XDG_DATA_DIRS=" + folder + "/share:/usr/share",
-                                                  "XDG_CONFIG_HOME=" + folder + "/config",
-                                                  "XDG_CACHE_HOME=" + folder + "/cache",
-                                                  "DBUS_SESSION_BUS_ADDRESS=" + bus};
-    const auto with = [&environment](std::vector<std::string> argv) {
-        argv.insert(argv.begin(), environment.begin(), environment.end());
+    const std::vector<std::string> environment =
+        words("env -i PATH=/usr/bin:/bin XDG_RUNTIME_DIR=" + folder + " HOME=" + folder +
+              " XDG_DATA_DIRS=" + folder + "/share:/usr/share XDG_CONFIG_HOME=" + folder +
+              "/config XDG_CACHE_HOME=" + folder + "/cache DBUS_SESSION_BUS_ADDRESS=" + bus);
+    const auto with = [&environment](const std::string& command) {
+        std::vector<std::string> argv = environment;
+        for (std::string& word : words(command))
+            argv.push_back(std::move(word));
         return argv;
     };
     auto compositor = std::unique_ptr<HeadlessCompositor>(
@@ -175,15 +161,15 @@ HeadlessCompositor::startKWin(const std::string& folder, std::string& whyNot,
     if (!compositor->startBus(environment, whyNot))
         return nullptr;
     int status = -1;
-    const pid_t cache = spawn(with({"kbuildsycoca5", "--noincremental"}), folder + "/sycoca.log");
+    const pid_t cache = spawn(with("kbuildsycoca5 --noincremental"), folder + "/sycoca.log");
     if (::waitpid(cache, &status, 0) != cache || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         whyNot = "kbuildsycoca5 failed; see " + folder + "/sycoca.log";
         compositor->folder_.clear();
         return nullptr;
     }
     compositor->pid_ =
-        spawn(with({folder + "/bin/kwin_wayland", "--virtual", "--width", "1920", "--height",
-                    "1080", "--socket", "wl-kwin", "--no-lockscreen", "--no-kactivities"}),
+        spawn(with(folder + "/bin/kwin_wayland --virtual --width 1920 --height 1080 --socket "
+                            "wl-kwin --no-lockscreen --no-kactivities"),
               folder + "/log");
     if (!compositor->waitForSocket("kwin_wayland", whyNot))
         return nullptr;
@@ -209,15 +195,10 @@ std::unique_ptr<HeadlessCompositor> HeadlessCompositor::startMutter(const std::s
                                                                     std::string& whyNot,
                                                                     const std::string& busAddress) {
     const std::string bus = busAddress.empty() ? "unix:path=" + folder + "/bus" : busAddress;
-    const std::vector<std::string> environment = {"env",
-                                                  "-i",
-                                                  "PATH=/usr/bin:/bin",
-                                                  "XDG_RUNTIME_DIR=" + folder,
-                                                  "HOME=" + folder,
-                                                  "GSETTINGS_BACKEND=memory",
-                                                  "XDG_CONFIG_HOME=" + folder + "/config",
-                                                  "XDG_CACHE_HOME=" + folder + "/cache",
-                                                  "DBUS_SESSION_BUS_ADDRESS=" + bus};
+    const std::vector<std::string> environment =
+        words("env -i PATH=/usr/bin:/bin XDG_RUNTIME_DIR=" + folder + " HOME=" + folder +
+              " GSETTINGS_BACKEND=memory XDG_CONFIG_HOME=" + folder +
+              "/config XDG_CACHE_HOME=" + folder + "/cache DBUS_SESSION_BUS_ADDRESS=" + bus);
     auto compositor = std::unique_ptr<HeadlessCompositor>(
         new HeadlessCompositor(-1, folder, folder + "/wl-mutter"));
     compositor->busAddress_ = bus;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <kde-fake-input-client-protocol.h>
+#include <sstream>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -31,8 +32,6 @@ struct WaylandTestWindow::State {
     int height = 0;
     bool configured = false;
     std::vector<std::string> events;
-
-    void note(const std::string& line) { events.push_back(line); }
 
     // Every proxy destroyed before the connection closes: libwayland frees only those.
     ~State() {
@@ -69,6 +68,16 @@ State* stateOf(void* data) {
     return static_cast<State*>(data);
 }
 
+// Writes down one line of what reached the window.
+template <typename... Parts> void sayLine(void* data, const Parts&... parts) {
+    std::ostringstream line;
+    (line << ... << parts);
+    stateOf(data)->events.push_back(line.str());
+}
+
+// A listener entry for events the window does not write down.
+constexpr auto ignoreEvent = [](auto...) {};
+
 std::string point(wl_fixed_t x, wl_fixed_t y) {
     const auto number = [](wl_fixed_t value) {
         const double d = wl_fixed_to_double(value);
@@ -77,49 +86,39 @@ std::string point(wl_fixed_t x, wl_fixed_t y) {
     return number(x) + "," + number(y);
 }
 
+const char* pressed(std::uint32_t state) {
+    return state ? " pressed" : " released";
+}
+
+using WlUint = std::uint32_t;
+
 const wl_pointer_listener pointerListener = {
-    .enter = [](void* data, wl_pointer*, std::uint32_t, wl_surface*, wl_fixed_t x,
-                wl_fixed_t y) { stateOf(data)->note("enter " + point(x, y)); },
-    .leave = [](void* data, wl_pointer*, std::uint32_t,
-                wl_surface*) { stateOf(data)->note("leave"); },
-    .motion = [](void* data, wl_pointer*, std::uint32_t, wl_fixed_t x,
-                 wl_fixed_t y) { stateOf(data)->note("motion " + point(x, y)); },
-    .button =
-        [](void* data, wl_pointer*, std::uint32_t, std::uint32_t, std::uint32_t button,
-           std::uint32_t state) {
-            stateOf(data)->note("button " + std::to_string(button) +
-                                (state ? " pressed" : " released"));
-        },
-    .axis =
-        [](void* data, wl_pointer*, std::uint32_t, std::uint32_t axis, wl_fixed_t value) {
-            stateOf(data)->note("axis " + std::to_string(axis) + " " +
-                                std::to_string(static_cast<int>(wl_fixed_to_double(value))));
-        },
-    .frame = [](void*, wl_pointer*) {},
-    .axis_source = [](void*, wl_pointer*, std::uint32_t) {},
-    .axis_stop = [](void*, wl_pointer*, std::uint32_t, std::uint32_t) {},
-    .axis_discrete =
-        [](void* data, wl_pointer*, std::uint32_t axis, std::int32_t discrete) {
-            stateOf(data)->note("discrete " + std::to_string(axis) + " " +
-                                std::to_string(discrete));
-        },
-    .axis_value120 = [](void*, wl_pointer*, std::uint32_t, std::int32_t) {},
+    .enter = [](void* data, wl_pointer*, WlUint, wl_surface*, wl_fixed_t x,
+                wl_fixed_t y) { sayLine(data, "enter ", point(x, y)); },
+    .leave = [](void* data, wl_pointer*, WlUint, wl_surface*) { sayLine(data, "leave"); },
+    .motion = [](void* data, wl_pointer*, WlUint, wl_fixed_t x,
+                 wl_fixed_t y) { sayLine(data, "motion ", point(x, y)); },
+    .button = [](void* data, wl_pointer*, WlUint, WlUint, WlUint button,
+                 WlUint state) { sayLine(data, "button ", button, pressed(state)); },
+    .axis = [](void* data, wl_pointer*, WlUint, WlUint axis,
+               wl_fixed_t value) { sayLine(data, "axis ", axis, " ", wl_fixed_to_int(value)); },
+    .frame = ignoreEvent,
+    .axis_source = ignoreEvent,
+    .axis_stop = ignoreEvent,
+    .axis_discrete = [](void* data, wl_pointer*, WlUint axis,
+                        std::int32_t discrete) { sayLine(data, "discrete ", axis, " ", discrete); },
+    .axis_value120 = ignoreEvent,
 };
 
 const wl_keyboard_listener keyboardListener = {
-    .keymap = [](void*, wl_keyboard*, std::uint32_t, int fd, std::uint32_t) { ::close(fd); },
-    .enter = [](void*, wl_keyboard*, std::uint32_t, wl_surface*, wl_array*) {},
-    .leave = [](void*, wl_keyboard*, std::uint32_t, wl_surface*) {},
-    .key =
-        [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t key,
-           std::uint32_t state) {
-            stateOf(data)->note("key " + std::to_string(key) + (state ? " pressed" : " released"));
-        },
-    .modifiers =
-        [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t depressed, std::uint32_t,
-           std::uint32_t,
-           std::uint32_t) { stateOf(data)->note("modifiers " + std::to_string(depressed)); },
-    .repeat_info = [](void*, wl_keyboard*, std::int32_t, std::int32_t) {},
+    .keymap = [](void*, wl_keyboard*, WlUint, int fd, WlUint) { ::close(fd); },
+    .enter = ignoreEvent,
+    .leave = ignoreEvent,
+    .key = [](void* data, wl_keyboard*, WlUint, WlUint, WlUint key,
+              WlUint state) { sayLine(data, "key ", key, pressed(state)); },
+    .modifiers = [](void* data, wl_keyboard*, WlUint, WlUint depressed, WlUint, WlUint,
+                    WlUint) { sayLine(data, "modifiers ", depressed); },
+    .repeat_info = ignoreEvent,
 };
 
 const wl_seat_listener seatListener = {
@@ -140,7 +139,7 @@ const wl_seat_listener seatListener = {
                 wl_keyboard_add_listener(state->keyboard, &keyboardListener, state);
             }
         },
-    .name = [](void*, wl_seat*, const char*) {},
+    .name = ignoreEvent,
 };
 
 const xdg_wm_base_listener shellListener = {
@@ -156,9 +155,9 @@ const xdg_toplevel_listener toplevelListener = {
                 stateOf(data)->height = height;
             }
         },
-    .close = [](void*, xdg_toplevel*) {},
-    .configure_bounds = [](void*, xdg_toplevel*, std::int32_t, std::int32_t) {},
-    .wm_capabilities = [](void*, xdg_toplevel*, wl_array*) {},
+    .close = ignoreEvent,
+    .configure_bounds = ignoreEvent,
+    .wm_capabilities = ignoreEvent,
 };
 
 wl_buffer* whiteBuffer(wl_shm* shm, int width, int height) {
@@ -223,7 +222,7 @@ void onGlobal(void* data, wl_registry* registry, std::uint32_t name, const char*
 
 const wl_registry_listener registryListener = {
     .global = onGlobal,
-    .global_remove = [](void*, wl_registry*, std::uint32_t) {},
+    .global_remove = ignoreEvent,
 };
 
 } // namespace
