@@ -325,6 +325,11 @@ void AppDelegate::showPreferences() {
         windows_->showPreferences();
 }
 
+void AppDelegate::showMainWindow() {
+    if (windows_)
+        windows_->showMainWindow();
+}
+
 void AppDelegate::infos() {
     if (windows_)
         windows_->showAboutWindow();

@@ -69,6 +69,7 @@ class AppDelegate {
 
     // Windows and links.
     void showPreferences();
+    void showMainWindow();
     void infos();
     void overview();
     void helpWindowWithTitle(const std::string& title);

@@ -13,6 +13,8 @@ class WindowPresenter {
     virtual void showAuthorizeWindow() = 0;
     virtual void showAboutWindow() = 0;
     virtual void showPreferences() = 0;
+    // The window that does what the tray menu does, for desktops without a tray.
+    virtual void showMainWindow() = 0;
 };
 
 } // namespace wigglet

@@ -24,7 +24,7 @@ std::optional<std::int64_t> parseMinutes(const std::string& text) {
 } // namespace
 
 const char* CommandLine::usage() {
-    return "usage: wigglet [--settings PATH] [--trace FILE] [--verbose]\n"
+    return "usage: wigglet [--settings PATH] [--trace FILE] [--verbose] [--service]\n"
            "       wigglet shake [MINUTES]     shake for MINUTES (0 or none: indefinitely)\n"
            "       wigglet stop                stop shaking\n"
            "       wigglet toggle              shake indefinitely, or stop\n"
@@ -54,6 +54,8 @@ ParsedCommandLine CommandLine::parse(const std::vector<std::string>& args) {
             (arg == "--settings" ? line.settingsPath : line.tracePath) = args[++i];
         } else if (arg == "--verbose") {
             line.verbose = true;
+        } else if (arg == "--service") {
+            line.service = true;
         } else if (arg == "--version") {
             line.verb = Verb::Version;
         } else if (arg == "--help" || arg == "-h") {

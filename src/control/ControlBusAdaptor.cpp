@@ -1,5 +1,7 @@
 #include "control/ControlBusAdaptor.h"
 
+#include "control/ApplicationBusAdaptor.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QVariantMap>
@@ -32,7 +34,8 @@ ControlBusAdaptor::ControlBusAdaptor(AppDelegate& delegate)
     : control_(delegate,
                [this](const ControlState& state, const std::vector<std::string>& changed) {
                    announce(state, changed);
-               }) {}
+               }),
+      application_(new ApplicationBusAdaptor(this, delegate, control_)) {}
 
 bool ControlBusAdaptor::exportOnSessionBus() {
     return exportOn(QDBusConnection::sessionBus());
@@ -42,7 +45,8 @@ bool ControlBusAdaptor::exportOn(QDBusConnection bus) {
     bus_ = bus;
     exported_ = bus.isConnected() && bus.registerObject(objectPath, this,
                                                         QDBusConnection::ExportAllSlots |
-                                                            QDBusConnection::ExportAllProperties);
+                                                            QDBusConnection::ExportAllProperties |
+                                                            QDBusConnection::ExportAdaptors);
     return exported_;
 }
 

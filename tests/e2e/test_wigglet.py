@@ -262,6 +262,79 @@ class TrayTest(WiggletTest):
         self.assertEqual(self.session.output().count(NO_TRAY_NOTICE), 1)
 
 
+def is_window_shown(id):
+    return lambda line: (line.get("ev") == "window" and line.get("id") == id
+                         and line.get("action") == "show")
+
+
+class ActivationTest(WiggletTest):
+    def application(self, method, *args):
+        return subprocess.run(["gdbus", "call", "--session", "--dest", "org.wigglet.Wigglet",
+                               "--object-path", "/org/wigglet/Wigglet", "--method",
+                               "org.freedesktop.Application." + method, *args],
+                              env=self.session.env(), capture_output=True, text=True, timeout=20)
+
+    def shown(self):
+        return [line for line in self.session.trace() if is_window_shown("mainWindow")(line)]
+
+    def test_started_by_the_bus_it_waits_and_activation_or_a_second_launch_opens_the_window(self):
+        s = self.session
+        s.write_settings(SHAKING_OFF)
+        s.start("--service")
+        self.wait_for_trace(is_broadcast("Shake Changed"), "the launch to finish")
+        self.assertEqual(self.shown(), [])
+        self.assertEqual(self.application("Activate", "@a{sv} {}").returncode, 0)
+        self.assertEqual(len(self.shown()), 1)
+        second = s.run("--settings", s.settings, timeout=10)
+        self.assertIn("already running", second.stdout)
+        self.assertEqual(len(self.shown()), 2)
+        self.assertEqual(self.application("ActivateAction", "toggle", "@av []", "@a{sv} {}").returncode, 0)
+        self.assertTrue(s.status()["shaking"])
+        self.assertEqual(self.application("ActivateAction", "shake", "[<int64 20>]", "@a{sv} {}")
+                         .returncode, 0)
+        self.assertEqual(s.status()["lastDurationSelected"], 20)
+        for bad in (("jiggle", "@av []"), ("shake", "[<'ten'>]"), ("shake", "[<int64 -4>]")):
+            reply = self.application("ActivateAction", *bad, "@a{sv} {}")
+            self.assertIn("InvalidArgs", reply.stderr, bad)
+        self.assertEqual(s.status()["lastDurationSelected"], 20)
+
+    def test_without_a_tray_the_window_opens_at_launch_and_from_the_application_grid(self):
+        self.launch(SHAKING_OFF)
+        self.assertEqual(len(self.shown()), 1)
+        self.session.close_program()
+        # As the application grid does: Activate on a name nobody owns starts Wigglet.
+        self.assertEqual(self.application("Activate", "@a{sv} {}").returncode, 0)
+        wait_for(lambda: self.session.x("xdotool", "search", "--onlyvisible", "--name",
+                                        "^Wigglet$").strip(), "the window of the started Wigglet", 10)
+
+
+class ShakingNotificationTest(WiggletTest):
+    def calls(self, member):
+        with open(self.session.path("notifications.log")) as f:
+            return [line for line in f if f" {member} " in line]
+
+    def test_it_is_resident_while_shaking_and_its_stop_action_stops(self):
+        s = self.session
+        s.spawn(DBUSMOCK + ["--template", "notification_daemon", "-l",
+                            s.path("notifications.log")], "notifications")
+        wait_for(lambda: s.running("org.freedesktop.Notifications"), "the notification daemon")
+        self.launch(SHAKING_OFF)
+        s.run("shake", "90")
+        wait_for(lambda: self.calls("Notify"), "the notification")
+        (shown,) = self.calls("Notify")
+        for part in ('"Wigglet is shaking"', '"Shaking: 01h 30m"', '["stop", "Stop"]',
+                     '"resident": True'):
+            self.assertIn(part, shown)
+        subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.Notifications",
+                        "--object-path", "/org/freedesktop/Notifications", "--method",
+                        "org.freedesktop.DBus.Mock.EmitSignal", "org.freedesktop.Notifications",
+                        "ActionInvoked", "us", "[<uint32 1>, <'stop'>]"],
+                       env=s.env(), check=True, capture_output=True, timeout=10)
+        wait_for(lambda: not s.status()["shaking"], "the Stop action to stop shaking")
+        wait_for(lambda: self.calls("CloseNotification"), "the notification to go")
+        self.assertEqual(len(self.calls("Notify")), 1)
+
+
 def main():
     global WIGGLET, ARTIFACTS
     if len(sys.argv) < 3:

@@ -35,6 +35,7 @@ class StandInUi final : public ScenarioUi,
     void showAuthorizeWindow() override;
     void showAboutWindow() override;
     void showPreferences() override;
+    void showMainWindow() override;
 
   private:
     void show(const std::string& id, const nlohmann::ordered_json& fields);

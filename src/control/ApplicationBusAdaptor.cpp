@@ -1,0 +1,55 @@
+#include "control/ApplicationBusAdaptor.h"
+
+#include "app/AppDelegate.h"
+#include "control/RemoteControl.h"
+
+namespace wigglet {
+
+ApplicationBusAdaptor::ApplicationBusAdaptor(QObject* parent, AppDelegate& delegate,
+                                             RemoteControl& control)
+    : QDBusAbstractAdaptor(parent), delegate_(delegate), control_(control) {}
+
+void ApplicationBusAdaptor::Activate(const QVariantMap&) {
+    delegate_.showMainWindow();
+}
+
+// Wigglet opens no documents; being asked to is being asked to show itself.
+void ApplicationBusAdaptor::Open(const QStringList&, const QVariantMap&) {
+    delegate_.showMainWindow();
+}
+
+void ApplicationBusAdaptor::ActivateAction(const QString& name, const QVariantList& parameter,
+                                           const QVariantMap&) {
+    if (name == QLatin1String("toggle"))
+        control_.toggle();
+    else if (name == QLatin1String("stop"))
+        control_.stop();
+    else if (name == QLatin1String("shake"))
+        shake(parameter);
+    else if (name == QLatin1String("preferences"))
+        delegate_.showPreferences();
+    else if (name == QLatin1String("window"))
+        delegate_.showMainWindow();
+    else if (name == QLatin1String("quit") && quit)
+        quit();
+    else
+        refuse(QStringLiteral("no action '%1'").arg(name));
+}
+
+void ApplicationBusAdaptor::shake(const QVariantList& parameter) {
+    bool whole = parameter.size() == 1;
+    const qlonglong minutes = whole ? parameter.front().toLongLong(&whole) : 0;
+    if (!whole) {
+        refuse(QStringLiteral("the shake action takes the minutes, 0 for indefinitely"));
+        return;
+    }
+    if (const auto bad = control_.shakeFor(minutes))
+        refuse(QString::fromStdString(*bad));
+}
+
+void ApplicationBusAdaptor::refuse(const QString& why) {
+    if (calledFromDBus())
+        sendErrorReply(QDBusError::InvalidArgs, why);
+}
+
+} // namespace wigglet
