@@ -15,6 +15,7 @@
 #include "platform/linux/BackendChooser.h"
 #include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/SingleInstance.h"
+#include "platform/linux/dbus/GlobalShortcutsPortal.h"
 #include "platform/linux/dbus/SessionBus.h"
 #include "platform/linux/gsettings/GnomeCustomShortcut.h"
 #include "system/NapperManager.h"
@@ -133,10 +134,12 @@ void tellAlreadyRunning() {
     std::puts("Wigglet is already running.");
 }
 
-// Where GNOME offers no shortcut for programs, the preferences offer to add one to its settings.
+// Where GNOME offers no shortcut portal (before 48), the preferences offer to add one to its
+// settings.
 std::unique_ptr<wigglet::CustomShortcutSettings> gnomeShortcutSettings() {
     using wigglet::desktop::GnomeCustomShortcut;
-    if (!GnomeCustomShortcut::available())
+    if (!GnomeCustomShortcut::available() ||
+        wigglet::desktop::GlobalShortcutsPortal::offeredOn(QDBusConnection::sessionBus()))
         return nullptr;
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);

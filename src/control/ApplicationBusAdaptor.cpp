@@ -3,6 +3,8 @@
 #include "app/AppDelegate.h"
 #include "control/RemoteControl.h"
 
+#include <QDBusError>
+
 namespace wigglet {
 
 ApplicationBusAdaptor::ApplicationBusAdaptor(QObject* parent, AppDelegate& delegate,
@@ -19,13 +21,22 @@ void ApplicationBusAdaptor::Open(const QStringList&, const QVariantMap&) {
 }
 
 void ApplicationBusAdaptor::ActivateAction(const QString& name, const QVariantList& parameter,
-                                           const QVariantMap&) {
+                                           const QVariantMap&, const QDBusMessage& message) {
+    if (const auto bad = act(name, parameter)) {
+        message.setDelayedReply(true);
+        bus_.send(message.createErrorReply(QDBusError::InvalidArgs, *bad));
+    }
+}
+
+// The reason when the action is unknown or its parameter unfit.
+std::optional<QString> ApplicationBusAdaptor::act(const QString& name,
+                                                  const QVariantList& parameter) {
     if (name == QLatin1String("toggle"))
         control_.toggle();
     else if (name == QLatin1String("stop"))
         control_.stop();
     else if (name == QLatin1String("shake"))
-        shake(parameter);
+        return shake(parameter);
     else if (name == QLatin1String("preferences"))
         delegate_.showPreferences();
     else if (name == QLatin1String("window"))
@@ -33,23 +44,18 @@ void ApplicationBusAdaptor::ActivateAction(const QString& name, const QVariantLi
     else if (name == QLatin1String("quit") && quit)
         quit();
     else
-        refuse(QStringLiteral("no action '%1'").arg(name));
+        return QStringLiteral("no action '%1'").arg(name);
+    return std::nullopt;
 }
 
-void ApplicationBusAdaptor::shake(const QVariantList& parameter) {
+std::optional<QString> ApplicationBusAdaptor::shake(const QVariantList& parameter) {
     bool whole = parameter.size() == 1;
     const qlonglong minutes = whole ? parameter.front().toLongLong(&whole) : 0;
-    if (!whole) {
-        refuse(QStringLiteral("the shake action takes the minutes, 0 for indefinitely"));
-        return;
-    }
+    if (!whole)
+        return QStringLiteral("the shake action takes the minutes, 0 for indefinitely");
     if (const auto bad = control_.shakeFor(minutes))
-        refuse(QString::fromStdString(*bad));
-}
-
-void ApplicationBusAdaptor::refuse(const QString& why) {
-    if (calledFromDBus())
-        sendErrorReply(QDBusError::InvalidArgs, why);
+        return QString::fromStdString(*bad);
+    return std::nullopt;
 }
 
 } // namespace wigglet

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QDBusAbstractAdaptor>
-#include <QDBusContext>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QStringList>
 #include <QVariantList>
 #include <QVariantMap>
 #include <functional>
+#include <optional>
 
 namespace wigglet {
 
@@ -16,7 +18,7 @@ class RemoteControl;
 // the application grid, a launcher or a second `wigglet` asks the running program to show
 // itself instead of starting another. The desktop entry's actions arrive through
 // ActivateAction and go through the same routines as the menu.
-class ApplicationBusAdaptor : public QDBusAbstractAdaptor, protected QDBusContext {
+class ApplicationBusAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
 
@@ -26,21 +28,26 @@ class ApplicationBusAdaptor : public QDBusAbstractAdaptor, protected QDBusContex
     // PARENT is the object exported on the bus; it owns the adaptor.
     ApplicationBusAdaptor(QObject* parent, AppDelegate& delegate, RemoteControl& control);
 
+    // The bus that errors are answered on.
+    void setBus(QDBusConnection bus) { bus_ = bus; }
+
     // What the quit action does.
     std::function<void()> quit;
 
   public slots:
     void Activate(const QVariantMap& platformData);
     void Open(const QStringList& uris, const QVariantMap& platformData);
+    // An adaptor gets no call context, so the message comes as the last argument.
     void ActivateAction(const QString& name, const QVariantList& parameter,
-                        const QVariantMap& platformData);
+                        const QVariantMap& platformData, const QDBusMessage& message);
 
   private:
-    void shake(const QVariantList& parameter);
-    void refuse(const QString& why);
+    std::optional<QString> act(const QString& name, const QVariantList& parameter);
+    std::optional<QString> shake(const QVariantList& parameter);
 
     AppDelegate& delegate_;
     RemoteControl& control_;
+    QDBusConnection bus_{QStringLiteral("none")};
 };
 
 } // namespace wigglet

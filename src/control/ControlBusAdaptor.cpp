@@ -43,6 +43,7 @@ bool ControlBusAdaptor::exportOnSessionBus() {
 
 bool ControlBusAdaptor::exportOn(QDBusConnection bus) {
     bus_ = bus;
+    application_->setBus(bus);
     exported_ = bus.isConnected() && bus.registerObject(objectPath, this,
                                                         QDBusConnection::ExportAllSlots |
                                                             QDBusConnection::ExportAllProperties |

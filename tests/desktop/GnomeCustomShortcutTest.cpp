@@ -53,14 +53,16 @@ TEST(GnomeCustomShortcut, AddsItsOwnEntryBesideTheUsersAndRemovesOnlyIt) {
     GnomeCustomShortcut shortcut("Wigglet's toggle", "/opt/wig glet/wigglet toggle");
     EXPECT_EQ(shortcut.binding(), std::nullopt);
 
-    ASSERT_TRUE(shortcut.add(virtualKey::ansiS, carbonModifier::cmdKey | carbonModifier::optionKey));
+    ASSERT_TRUE(
+        shortcut.add(virtualKey::ansiS, carbonModifier::cmdKey | carbonModifier::optionKey));
     EXPECT_EQ(listed(), QString("['%1', '%2']").arg(others, GnomeCustomShortcut::entryPath));
     EXPECT_EQ(entryKey("binding"), "'<Alt><Super>s'");
     EXPECT_EQ(entryKey("command"), "'/opt/wig glet/wigglet toggle'");
     EXPECT_EQ(entryKey("name"), "\"Wigglet's toggle\"");
 
     // New keys replace the old ones in the same entry.
-    ASSERT_TRUE(shortcut.add(virtualKey::f5, carbonModifier::controlKey | carbonModifier::shiftKey));
+    ASSERT_TRUE(
+        shortcut.add(virtualKey::f5, carbonModifier::controlKey | carbonModifier::shiftKey));
     EXPECT_EQ(shortcut.binding(), "<Control><Shift>F5");
     EXPECT_EQ(listed().count("wigglet/"), 1);
 

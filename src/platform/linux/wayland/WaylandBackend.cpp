@@ -3,6 +3,7 @@
 #include "platform/ModifierFlags.h"
 #include "platform/VirtualKeys.h"
 #include "platform/linux/LinuxDesktopOptions.h"
+#include "platform/linux/dbus/GlobalShortcutsPortal.h"
 #include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/wayland/KGlobalAccelHotKeyService.h"
 #include "platform/linux/wayland/LayerShellPointerProbe.h"
@@ -71,6 +72,8 @@ void WaylandBackend::start(const LinuxDesktopOptions& options) {
     kdeShortcuts_ = KGlobalAccelHotKeyService::offeredOn(bus);
     if (kdeShortcuts_)
         hotKeys_ = std::make_unique<KGlobalAccelHotKeyService>(bus);
+    else if (GlobalShortcutsPortal::offeredOn(bus))
+        hotKeys_ = std::make_unique<GlobalShortcutsPortal>(bus);
     else
         hotKeys_ = std::make_unique<WaylandHotKeyService>();
     backlight_ =
