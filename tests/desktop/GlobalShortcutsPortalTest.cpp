@@ -20,6 +20,9 @@ namespace {
 
 constexpr std::uint32_t altSuper = carbonModifier::optionKey | carbonModifier::cmdKey;
 
+} // namespace
+
+// A private session bus, a fake portal on it, and the portal service as Wigglet's client.
 class GlobalShortcutsPortalTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -68,8 +71,6 @@ class GlobalShortcutsPortalTest : public ::testing::Test {
     std::unique_ptr<BusPeer> peer_;
     QDBusConnection client_{QString()};
 };
-
-} // namespace
 
 TEST_F(GlobalShortcutsPortalTest, IsOfferedOnlyWhereThePortalHasTheInterface) {
     EXPECT_FALSE(GlobalShortcutsPortal::offeredOn(client_));

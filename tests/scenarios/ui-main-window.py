@@ -4,7 +4,7 @@ check(len(F) == 4 and all(w["visible"] for w in W), f"the window is listed, open
 if len(F) == 4:
     check(not F[0]["shakingSwitch"] and F[0]["timeLeftLabel"] == "Not shaking", f"at first: {F[0]}")
     check(F[1]["shakingSwitch"] and F[1]["durationChoice"] == "30 minutes"
-          and F[1]["timeLeftLabel"] in ("Shaking: 28m 59s", "Shaking: 29m 00s"),
+          and F[1]["timeLeftLabel"].startswith("Shaking: 28m 5"),
           f"the chosen period counts down: {F[1]}")
     check(not F[2]["shakingSwitch"] and F[2]["timeLeftLabel"] == "Not shaking", f"the switch stops: {F[2]}")
     check(F[3]["shakingSwitch"] and F[3]["durationChoice"] == "30 minutes" and F[3]["clickSwitch"]

@@ -41,9 +41,10 @@ class FakeGlobalShortcutsPortal : public QObject, protected QDBusContext {
 
   public slots:
     QDBusObjectPath CreateSession(const QVariantMap& options);
+    // QtDBus finds the slot by its parameters' type names, so the namespace is spelt out.
     QDBusObjectPath BindShortcuts(const QDBusObjectPath& session,
-                                  const QList<FakeShortcut>& shortcuts, const QString& parent,
-                                  const QVariantMap& options);
+                                  const QList<wigglet::testing::FakeShortcut>& shortcuts,
+                                  const QString& parent, const QVariantMap& options);
 
   private:
     QDBusObjectPath answer(const QString& token, const QVariantMap& results);
