@@ -19,6 +19,7 @@ const QString kNoticeService = QStringLiteral("org.freedesktop.Notifications");
 const QString kNoticePath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kNoticeInterface = QStringLiteral("org.freedesktop.Notifications");
 const QString kStopAction = QStringLiteral("stop");
+constexpr int kCloseTimeoutMs = 1000;
 
 QString noticeText(std::string_view key) {
     return QString::fromStdString(localized(key));
@@ -50,7 +51,12 @@ ShakingNotification::ShakingNotification(AppDelegate& delegate, RemoteControl& c
 }
 
 ShakingNotification::~ShakingNotification() {
-    withdraw();
+    // A resident notice would outlive the program: the close must reach the server first.
+    if (id_ != 0)
+        bus_.call(QDBusMessage::createMethodCall(kNoticeService, kNoticePath, kNoticeInterface,
+                                                 QStringLiteral("CloseNotification"))
+                      << id_,
+                  QDBus::Block, kCloseTimeoutMs);
 }
 
 void ShakingNotification::start(QDBusConnection bus) {
