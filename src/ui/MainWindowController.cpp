@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
+#include <utility>
 
 namespace wigglet {
 
