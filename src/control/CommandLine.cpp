@@ -40,7 +40,9 @@ const char* CommandLine::help() {
            "  sway (~/.config/sway/config):\n"
            "    bindsym Mod1+Mod4+s exec wigglet toggle\n"
            "  Hyprland (~/.config/hypr/hyprland.conf):\n"
-           "    bind = ALT SUPER, s, exec, wigglet toggle\n";
+           "    bind = ALT SUPER, s, exec, wigglet toggle\n"
+           "GNOME before 48 has no shortcut for programs either: the preferences' Desktop pane\n"
+           "adds `wigglet toggle` to GNOME's custom keyboard shortcuts.\n";
 }
 
 ParsedCommandLine CommandLine::parse(const std::vector<std::string>& args) {
