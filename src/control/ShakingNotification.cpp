@@ -19,6 +19,8 @@ const QString kNoticeService = QStringLiteral("org.freedesktop.Notifications");
 const QString kNoticePath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kNoticeInterface = QStringLiteral("org.freedesktop.Notifications");
 const QString kStopAction = QStringLiteral("stop");
+// What a click on the notification itself sends.
+const QString kDefaultAction = QStringLiteral("default");
 constexpr int kCloseTimeoutMs = 1000;
 
 QString noticeText(std::string_view key) {
@@ -43,7 +45,7 @@ QString timeLeftBody(const ControlState& state) {
 
 ShakingNotification::ShakingNotification(AppDelegate& delegate, RemoteControl& control,
                                          bool trayless)
-    : control_(control), trayless_(trayless) {
+    : delegate_(delegate), control_(control), trayless_(trayless) {
     delegate.addRefreshListener([self = QPointer<ShakingNotification>(this)] {
         if (self)
             self->update();
@@ -97,7 +99,9 @@ void ShakingNotification::show(const QString& body) {
                                                        kNoticeInterface, QStringLiteral("Notify"));
     call << QStringLiteral("Wigglet") << id_ << QStringLiteral("org.wigglet.Wigglet")
          << noticeText("notification-shaking-resumed-title") << body
-         << QStringList{kStopAction, noticeText("notification-action-stop")} << hints << qint32(0);
+         << QStringList{kDefaultAction, QStringLiteral("Wigglet"), kStopAction,
+                        noticeText("notification-action-stop")}
+         << hints << qint32(0);
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         const QDBusPendingReply<uint> reply = *w;
@@ -124,8 +128,12 @@ void ShakingNotification::withdraw() {
 }
 
 void ShakingNotification::onActionInvoked(uint id, const QString& action) {
-    if (id != 0 && id == id_ && action == kStopAction)
+    if (id == 0 || id != id_)
+        return;
+    if (action == kStopAction)
         control_.stop();
+    else if (action == kDefaultAction)
+        delegate_.showMainWindow();
 }
 
 void ShakingNotification::onClosed(uint id, uint reason) {

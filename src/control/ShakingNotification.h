@@ -10,9 +10,9 @@ class AppDelegate;
 class RemoteControl;
 
 // A resident desktop notification while shaking, for desktops where no tray shows the state:
-// it tells the time left, offers Stop, and goes when shaking stops. Whether it is shown is the
-// user's choice (shakingNotice::wanted). A notification the user dismisses stays away until
-// shaking starts again.
+// it tells the time left, offers Stop, opens the main window when clicked, and goes when
+// shaking stops. Whether it is shown is the user's choice (shakingNotice::wanted). A
+// notification the user dismisses stays away until shaking starts again.
 class ShakingNotification : public QObject {
     Q_OBJECT
 
@@ -32,6 +32,7 @@ class ShakingNotification : public QObject {
     void show(const QString& body);
     void withdraw();
 
+    AppDelegate& delegate_;
     RemoteControl& control_;
     bool trayless_;
     QDBusConnection bus_{QStringLiteral("none")};

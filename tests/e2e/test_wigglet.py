@@ -313,7 +313,17 @@ class ShakingNotificationTest(WiggletTest):
         with open(self.session.path("notifications.log")) as f:
             return [line for line in f if f" {member} " in line]
 
-    def test_it_is_resident_while_shaking_and_its_stop_action_stops(self):
+    def invoke(self, action):
+        subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.Notifications",
+                        "--object-path", "/org/freedesktop/Notifications", "--method",
+                        "org.freedesktop.DBus.Mock.EmitSignal", "org.freedesktop.Notifications",
+                        "ActionInvoked", "us", f"[<uint32 1>, <'{action}'>]"],
+                       env=self.session.env(), check=True, capture_output=True, timeout=10)
+
+    def windows_shown(self):
+        return [line for line in self.session.trace() if is_window_shown("mainWindow")(line)]
+
+    def test_it_is_resident_while_shaking_a_click_opens_the_window_and_stop_stops(self):
         s = self.session
         s.spawn(DBUSMOCK + ["--template", "notification_daemon", "-l",
                             s.path("notifications.log")], "notifications")
@@ -322,14 +332,13 @@ class ShakingNotificationTest(WiggletTest):
         s.run("shake", "90")
         wait_for(lambda: self.calls("Notify"), "the notification")
         (shown,) = self.calls("Notify")
-        for part in ('"Wigglet is shaking"', '"Shaking: 01h 30m"', '["stop", "Stop"]',
+        for part in ('"Wigglet is shaking"', '"Shaking: 01h 30m"', '"stop", "Stop"]',
                      '"resident": True'):
             self.assertIn(part, shown)
-        subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.Notifications",
-                        "--object-path", "/org/freedesktop/Notifications", "--method",
-                        "org.freedesktop.DBus.Mock.EmitSignal", "org.freedesktop.Notifications",
-                        "ActionInvoked", "us", "[<uint32 1>, <'stop'>]"],
-                       env=s.env(), check=True, capture_output=True, timeout=10)
+        opened = len(self.windows_shown())
+        self.invoke("default")
+        wait_for(lambda: len(self.windows_shown()) == opened + 1, "a click to open the window")
+        self.invoke("stop")
         wait_for(lambda: not s.status()["shaking"], "the Stop action to stop shaking")
         wait_for(lambda: self.calls("CloseNotification"), "the notification to go")
         self.assertEqual(len(self.calls("Notify")), 1)
