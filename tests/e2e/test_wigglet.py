@@ -31,6 +31,11 @@ def is_assertion(op):
     return lambda line: line.get("ev") == "assertion" and line.get("op") == op
 
 
+def is_window_shown(id):
+    return lambda line: (line.get("ev") == "window" and line.get("id") == id
+                         and line.get("action") == "show")
+
+
 def is_broadcast(name):
     return lambda line: line.get("ev") == "broadcast" and line.get("name") == name
 
@@ -79,6 +84,10 @@ class WiggletTest(unittest.TestCase):
         process = self.session.start()
         self.wait_for_trace(is_broadcast("Shake Changed"), "the launch to finish")
         return process
+
+    def windows_shown(self):
+        """Each time the main window was shown, as the trace tells."""
+        return [line for line in self.session.trace() if is_window_shown("mainWindow")(line)]
 
     def wait_for_trace(self, predicate, what, seconds=5):
         wait_for(lambda: any(predicate(line) for line in self.session.trace()), what, seconds)
@@ -262,10 +271,6 @@ class TrayTest(WiggletTest):
         self.assertEqual(self.session.output().count(NO_TRAY_NOTICE), 1)
 
 
-def is_window_shown(id):
-    return lambda line: (line.get("ev") == "window" and line.get("id") == id
-                         and line.get("action") == "show")
-
 
 class ActivationTest(WiggletTest):
     def application(self, method, *args):
@@ -274,20 +279,17 @@ class ActivationTest(WiggletTest):
                                "org.freedesktop.Application." + method, *args],
                               env=self.session.env(), capture_output=True, text=True, timeout=20)
 
-    def shown(self):
-        return [line for line in self.session.trace() if is_window_shown("mainWindow")(line)]
-
     def test_started_by_the_bus_it_waits_and_activation_or_a_second_launch_opens_the_window(self):
         s = self.session
         s.write_settings(SHAKING_OFF)
         s.start("--service")
         self.wait_for_trace(is_broadcast("Shake Changed"), "the launch to finish")
-        self.assertEqual(self.shown(), [])
+        self.assertEqual(self.windows_shown(), [])
         self.assertEqual(self.application("Activate", "@a{sv} {}").returncode, 0)
-        self.assertEqual(len(self.shown()), 1)
+        self.assertEqual(len(self.windows_shown()), 1)
         second = s.run("--settings", s.settings, timeout=10)
         self.assertIn("already running", second.stdout)
-        self.assertEqual(len(self.shown()), 2)
+        self.assertEqual(len(self.windows_shown()), 2)
         self.assertEqual(self.application("ActivateAction", "toggle", "@av []", "@a{sv} {}").returncode, 0)
         self.assertTrue(s.status()["shaking"])
         self.assertEqual(self.application("ActivateAction", "shake", "[<int64 20>]", "@a{sv} {}")
@@ -300,7 +302,7 @@ class ActivationTest(WiggletTest):
 
     def test_without_a_tray_the_window_opens_at_launch_and_from_the_application_grid(self):
         self.launch(SHAKING_OFF)
-        self.assertEqual(len(self.shown()), 1)
+        self.assertEqual(len(self.windows_shown()), 1)
         self.session.close_program()
         # As the application grid does: Activate on a name nobody owns starts Wigglet.
         self.assertEqual(self.application("Activate", "@a{sv} {}").returncode, 0)
@@ -319,9 +321,6 @@ class ShakingNotificationTest(WiggletTest):
                         "org.freedesktop.DBus.Mock.EmitSignal", "org.freedesktop.Notifications",
                         "ActionInvoked", "us", f"[<uint32 1>, <'{action}'>]"],
                        env=self.session.env(), check=True, capture_output=True, timeout=10)
-
-    def windows_shown(self):
-        return [line for line in self.session.trace() if is_window_shown("mainWindow")(line)]
 
     def test_it_is_resident_while_shaking_a_click_opens_the_window_and_stop_stops(self):
         s = self.session
