@@ -36,8 +36,8 @@ QString shakingState() {
            QString::fromStdString(ShakeTimer::shared().timeLeftString());
 }
 
-QPushButton* addButton(QLayout* layout, const char* name, const QString& title,
-                       std::function<void()> action) {
+QPushButton* addWindowButton(QLayout* layout, const char* name, const QString& title,
+                             std::function<void()> action) {
     auto* button = new QPushButton(title);
     button->setObjectName(name);
     QObject::connect(button, &QPushButton::clicked, button, std::move(action));
@@ -105,12 +105,12 @@ QWidget* MainWindowController::buildButtons() {
     auto* buttons = new QWidget;
     auto* row = new QHBoxLayout(buttons);
     AppDelegate& d = delegate_;
-    addButton(row, "preferencesButton", MainMenuController::preferencesTitle(),
-              [&d] { d.showPreferences(); });
-    addButton(row, "aboutButton", mainText("menu-about"), [&d] { d.infos(); });
-    addButton(row, "overviewButton", mainText("menu-overview"), [&d] { d.overview(); });
+    addWindowButton(row, "preferencesButton", MainMenuController::preferencesTitle(),
+                    [&d] { d.showPreferences(); });
+    addWindowButton(row, "aboutButton", mainText("menu-about"), [&d] { d.infos(); });
+    addWindowButton(row, "overviewButton", mainText("menu-overview"), [&d] { d.overview(); });
     row->addStretch();
-    addButton(row, "quitButton", mainText("menu-quit"), [this] {
+    addWindowButton(row, "quitButton", mainText("menu-quit"), [this] {
         if (terminate)
             terminate();
     });

@@ -12,14 +12,14 @@ namespace wigglet::desktop {
 
 namespace {
 
-constexpr int kToolTimeoutMs = 5000;
+constexpr int kGsettingsTimeoutMs = 5000;
 
-QString entry() {
+QString gnomeEntry() {
     return QString::fromLatin1(GnomeCustomShortcut::entrySchema) + ':' +
            QString::fromLatin1(GnomeCustomShortcut::entryPath);
 }
 
-bool desktopIsGnome() {
+bool desktopIsGnomeShell() {
     const char* desktops = std::getenv("XDG_CURRENT_DESKTOP");
     return desktops && QString::fromLocal8Bit(desktops).split(':').contains(QStringLiteral("GNOME"),
                                                                             Qt::CaseInsensitive);
@@ -46,7 +46,8 @@ GnomeCustomShortcut::GnomeCustomShortcut(std::string name, std::string command)
     : name_(std::move(name)), command_(std::move(command)) {}
 
 bool GnomeCustomShortcut::available() {
-    if (!desktopIsGnome() || QStandardPaths::findExecutable(QStringLiteral("gsettings")).isEmpty())
+    if (!desktopIsGnomeShell() ||
+        QStandardPaths::findExecutable(QStringLiteral("gsettings")).isEmpty())
         return false;
     const auto keys = gsettings({QStringLiteral("list-keys"), QString::fromLatin1(listSchema)});
     return keys && keys->split('\n').contains(QStringLiteral("custom-keybindings"));
@@ -56,7 +57,7 @@ std::optional<std::string> GnomeCustomShortcut::binding() {
     const auto paths = listed();
     if (!paths || !paths->contains(QString::fromLatin1(entryPath)))
         return std::nullopt;
-    const auto value = gsettings({QStringLiteral("get"), entry(), QStringLiteral("binding")});
+    const auto value = gsettings({QStringLiteral("get"), gnomeEntry(), QStringLiteral("binding")});
     const auto strings = value ? stringsOf(*value) : std::nullopt;
     if (!strings || strings->size() != 1)
         return std::nullopt;
@@ -84,7 +85,7 @@ bool GnomeCustomShortcut::remove() {
         return false;
     paths->removeAll(QString::fromLatin1(entryPath));
     return setListed(*paths) &&
-           gsettings({QStringLiteral("reset-recursively"), entry()}).has_value();
+           gsettings({QStringLiteral("reset-recursively"), gnomeEntry()}).has_value();
 }
 
 std::optional<QStringList> GnomeCustomShortcut::listed() {
@@ -105,14 +106,14 @@ bool GnomeCustomShortcut::setListed(const QStringList& paths) {
 }
 
 bool GnomeCustomShortcut::setEntry(const char* key, const QString& value) {
-    return gsettings({QStringLiteral("set"), entry(), QString::fromLatin1(key), quoted(value)})
+    return gsettings({QStringLiteral("set"), gnomeEntry(), QString::fromLatin1(key), quoted(value)})
         .has_value();
 }
 
 std::optional<QString> GnomeCustomShortcut::gsettings(const QStringList& arguments) {
     QProcess tool;
     tool.start(QStringLiteral("gsettings"), arguments);
-    if (!tool.waitForFinished(kToolTimeoutMs) || tool.exitStatus() != QProcess::NormalExit ||
+    if (!tool.waitForFinished(kGsettingsTimeoutMs) || tool.exitStatus() != QProcess::NormalExit ||
         tool.exitCode() != 0)
         return std::nullopt;
     return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
