@@ -45,7 +45,7 @@ struct GnomeSettings {
 
 } // namespace
 
-TEST(GnomeCustomShortcut, AddsItsOwnEntryBesideTheUsersAndRemovesOnlyIt) {
+TEST(GnomeCustomShortcut, AddsItsOwnEntryBesideTheUsersRemovesOnlyItAndIsOnlyOfferedOnGnome) {
     GnomeSettings settings;
     QProcess::execute("gsettings", {"set", GnomeCustomShortcut::listSchema, "custom-keybindings",
                                     QString("['%1']").arg(others)});
@@ -74,18 +74,7 @@ TEST(GnomeCustomShortcut, AddsItsOwnEntryBesideTheUsersAndRemovesOnlyIt) {
     EXPECT_EQ(listed(), QString("['%1']").arg(others));
     EXPECT_EQ(entryKey("binding"), "''");
     EXPECT_EQ(shortcut.binding(), std::nullopt);
-}
 
-TEST(GnomeCustomShortcut, IsOfferedOnlyOnGnome) {
-    GnomeSettings settings;
     ScopedVariable kde("XDG_CURRENT_DESKTOP", "KDE");
     EXPECT_FALSE(GnomeCustomShortcut::available());
-}
-
-TEST(GnomeCustomShortcut, ReadsTheListsGnomeWrites) {
-    using Strings = std::optional<QStringList>;
-    EXPECT_EQ(GnomeCustomShortcut::stringsOf("@as []"), Strings(QStringList{}));
-    EXPECT_EQ(GnomeCustomShortcut::stringsOf(R"(['a\'b', "c'd", 'e\\f'])"),
-              Strings({"a'b", "c'd", "e\\f"}));
-    EXPECT_EQ(GnomeCustomShortcut::stringsOf("['open"), std::nullopt);
 }

@@ -2,14 +2,12 @@
 
 #include "SimFixture.h"
 #include "app/AppDelegate.h"
-#include "app/ShakingNoticeSetting.h"
 #include "platform/CustomShortcutSettings.h"
 #include "platform/ModifierFlags.h"
 #include "platform/VirtualKeys.h"
 #include "system/GlobalKeybindPreferences.h"
 #include "system/ShortcutText.h"
 
-#include <QCheckBox>
 #include <QPushButton>
 #include <utility>
 #include <vector>
@@ -44,12 +42,6 @@ class DesktopPane : public SimFixture {
   protected:
     DesktopPane() { store->putRaw("notFirstLaunch", true); }
 
-    template <class Control> Control* control(DesktopPreferencesPane& pane, const char* name) {
-        auto* found = pane.findChild<Control*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
     AppDelegate delegate;
 };
 
@@ -62,7 +54,8 @@ TEST_F(DesktopPane, TheShortcutIsAddedOnlyWithConsentAndTheSameButtonRemovesIt) 
         asked.push_back(question);
         return consent;
     };
-    QPushButton* button = control<QPushButton>(pane, "desktopShortcutButton");
+    auto* button = pane.findChild<QPushButton*>("desktopShortcutButton");
+    ASSERT_NE(button, nullptr);
     const QString addTitle = button->text();
 
     button->click();
@@ -82,19 +75,6 @@ TEST_F(DesktopPane, TheShortcutIsAddedOnlyWithConsentAndTheSameButtonRemovesIt) 
     EXPECT_EQ(settings.removed, 1);
     EXPECT_EQ(asked.size(), 2u) << "removing asks nothing";
     EXPECT_EQ(button->text(), addTitle);
-}
-
-TEST_F(DesktopPane, TheNotificationFollowsTheTrayUntilTheUserChoosesAndNoShortcutButtonElsewhere) {
-    DesktopPreferencesPane trayless(delegate, true, nullptr);
-    DesktopPreferencesPane withTray(delegate, false, nullptr);
-    EXPECT_EQ(withTray.findChild<QPushButton*>("desktopShortcutButton"), nullptr);
-    EXPECT_TRUE(control<QCheckBox>(trayless, "shakingNotificationBox")->isChecked());
-    QCheckBox* box = control<QCheckBox>(withTray, "shakingNotificationBox");
-    EXPECT_FALSE(box->isChecked());
-    box->click();
-    EXPECT_TRUE(shakingNotice::wanted(false));
-    box->click();
-    EXPECT_FALSE(shakingNotice::wanted(true)) << "switched off, even without a tray";
 }
 
 } // namespace wigglet::test

@@ -29,14 +29,16 @@ std::vector<FakeGlobalShortcutsPortal::Bound> FakeGlobalShortcutsPortal::bound()
     return bound_;
 }
 
-void FakeGlobalShortcutsPortal::signal(bool pressed, const QString& session, const QString& id) {
-    QDBusMessage signal = QDBusMessage::createSignal(
-        QStringLiteral("/org/freedesktop/portal/desktop"),
-        QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
-        pressed ? QStringLiteral("Activated") : QStringLiteral("Deactivated"));
-    signal << QVariant::fromValue(QDBusObjectPath(session)) << id << qulonglong(1) << QVariantMap();
+void FakeGlobalShortcutsPortal::press(const QString& session, const QString& id) {
     const std::lock_guard lock(mutex_);
-    connection_.send(signal);
+    for (const char* member : {"Activated", "Deactivated"}) {
+        QDBusMessage signal = QDBusMessage::createSignal(
+            QStringLiteral("/org/freedesktop/portal/desktop"),
+            QStringLiteral("org.freedesktop.portal.GlobalShortcuts"), QString::fromLatin1(member));
+        signal << QVariant::fromValue(QDBusObjectPath(session)) << id << qulonglong(1)
+               << QVariantMap();
+        connection_.send(signal);
+    }
 }
 
 QDBusObjectPath FakeGlobalShortcutsPortal::CreateSession(const QVariantMap& options) {
@@ -55,8 +57,7 @@ QDBusObjectPath FakeGlobalShortcutsPortal::BindShortcuts(const QDBusObjectPath& 
         for (const FakeShortcut& shortcut : shortcuts)
             bound_.push_back(
                 {session.path(), shortcut.id,
-                 shortcut.properties.value(QStringLiteral("preferred_trigger")).toString(),
-                 shortcut.properties.value(QStringLiteral("description")).toString()});
+                 shortcut.properties.value(QStringLiteral("preferred_trigger")).toString()});
     }
     return answer(options.value(QStringLiteral("handle_token")).toString(), {});
 }

@@ -30,14 +30,13 @@ class FakeGlobalShortcutsPortal : public QObject, protected QDBusContext {
         QString session;
         QString id;
         QString trigger;
-        QString description;
     };
 
     FakeGlobalShortcutsPortal();
     uint version() const { return 1; }
     std::vector<Bound> bound() const;
-    // Activated (or Deactivated) for the shortcut ID of SESSION.
-    void signal(bool pressed, const QString& session, const QString& id);
+    // Activated, then Deactivated, for the shortcut ID of SESSION.
+    void press(const QString& session, const QString& id);
 
   public slots:
     QDBusObjectPath CreateSession(const QVariantMap& options);
