@@ -49,10 +49,11 @@ for file in "${expected[@]}"; do
   echo "  /$file"
 done
 [ -x "$stage/usr/bin/wigglet" ] || fail "/usr/bin/wigglet is not executable"
-grep -q '^Exec=/usr/bin/wigglet' "$stage/usr/share/dbus-1/services/$id.service" ||
-  fail "the D-Bus service file does not start /usr/bin/wigglet"
+grep -qx 'Exec=/usr/bin/wigglet --service' "$stage/usr/share/dbus-1/services/$id.service" ||
+  fail "the D-Bus service file does not start /usr/bin/wigglet --service"
 desktop="$stage/usr/share/applications/$id.desktop"
 grep -qx 'Exec=/usr/bin/wigglet' "$desktop" || fail "the desktop entry does not start /usr/bin/wigglet"
+grep -qx 'DBusActivatable=true' "$desktop" || fail "the desktop entry is not D-Bus activatable"
 grep -qx 'X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input' "$desktop" ||
   fail "the desktop entry does not ask KWin for fake input"
 

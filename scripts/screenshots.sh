@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Takes the README's pictures of the open status menu and of each preferences pane, and of the
+# Takes the README's pictures of the open status menu, the main window, each preferences pane, and of the
 # General pane in German, from wigglet-sim (Qt's offscreen platform; no display needed).
 # Usage: scripts/screenshots.sh [BUILD_DIR]
 set -euo pipefail
@@ -22,6 +22,8 @@ launch
 menu click "Shake > 30 minutes"
 advance 65
 screenshot menu docs/menu.png
+action showMainWindow
+screenshot mainWindow docs/main-window.png
 prefs open
 prefs pane General
 screenshot preferences docs/prefs-general.png
@@ -41,5 +43,5 @@ prefs pane General
 screenshot preferences docs/prefs-general-de.png
 SCN
 QT_QPA_PLATFORM=offscreen "$sim" "$scenario" --language de
-ls -l docs/menu.png docs/prefs-general.png docs/prefs-click.png docs/prefs-scroll.png \
+ls -l docs/menu.png docs/main-window.png docs/prefs-general.png docs/prefs-click.png docs/prefs-scroll.png \
   docs/prefs-general-de.png

@@ -3,9 +3,11 @@
 
 #include "app/AppDelegate.h"
 #include "app/Links.h"
+#include "control/ApplicationBusAdaptor.h"
 #include "control/CommandLine.h"
 #include "control/ControlBusAdaptor.h"
 #include "control/ControlClient.h"
+#include "control/ShakingNotification.h"
 #include "doctor/Doctor.h"
 #include "foundation/SettingsStore.h"
 #include "platform/Platform.h"
@@ -16,9 +18,12 @@
 #include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/RemoteInputRoute.h"
 #include "platform/linux/SingleInstance.h"
+#include "platform/linux/dbus/GlobalShortcutsPortal.h"
 #include "platform/linux/dbus/SessionBus.h"
+#include "platform/linux/gsettings/GnomeCustomShortcut.h"
 #include "system/NapperManager.h"
 #include "ui/QtUserInterface.h"
+#include "ui/QtWindowPresenter.h"
 #include "ui/StartupNotices.h"
 #ifdef WIGGLET_HAVE_X11
 #include "platform/linux/x11/X11Backend.h"
@@ -31,6 +36,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <csignal>
@@ -41,6 +47,7 @@
 #include <memory>
 #include <random>
 #include <unistd.h>
+#include <utility>
 
 // Libraries that keep caches for the life of the process, which the leak checker of the
 // sanitizer build would report at every exit.
@@ -107,10 +114,52 @@ void useInstalledReadmeForFaq() {
     wigglet::links::setAddresses(std::move(addresses));
 }
 
+// A second launch asks the running Wigglet to show itself, as the application grid does, and
+// hands on the token that lets the desktop raise its window.
+void activateRunning() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(wigglet::desktop::applicationId),
+        QString::fromLatin1(wigglet::ControlBusAdaptor::objectPath),
+        QString::fromLatin1(wigglet::ApplicationBusAdaptor::interfaceName),
+        QStringLiteral("Activate"));
+    QVariantMap platformData;
+    for (const auto& [variable, key] : {std::pair{"XDG_ACTIVATION_TOKEN", "activation-token"},
+                                        std::pair{"DESKTOP_STARTUP_ID", "desktop-startup-id"}})
+        if (const char* value = std::getenv(variable); value && *value)
+            platformData.insert(QString::fromLatin1(key), QString::fromLocal8Bit(value));
+    call << platformData;
+    bus.call(call, QDBus::Block, 5000);
+}
+
+void tellAlreadyRunning() {
+    activateRunning();
+    std::puts("Wigglet is already running.");
+}
+
+// Where GNOME offers no shortcut portal (before 48), the preferences offer to add one to its
+// settings.
+std::unique_ptr<wigglet::CustomShortcutSettings> gnomeShortcutSettings() {
+    using wigglet::desktop::GnomeCustomShortcut;
+    if (!GnomeCustomShortcut::available() ||
+        wigglet::desktop::GlobalShortcutsPortal::offeredOn(QDBusConnection::sessionBus()))
+        return nullptr;
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    // The installed program by its name, as a user would write it; any other by its path.
+    const bool installed = !error && program.parent_path() == "/usr/bin";
+    const std::string command =
+        (installed || error ? std::string("wigglet") : program.string()) + " toggle";
+    return std::make_unique<GnomeCustomShortcut>("Wigglet", command);
+}
+
 void tellAboutMissingTray() {
     std::fputs("wigglet: no system tray is running; Wigglet's icon appears as soon as one "
-               "starts. Meanwhile the global shortcut (Alt+Super+S by default) switches "
-               "shaking on and off, and `wigglet status` tells the state.\n",
+               "starts. Meanwhile Wigglet's window (starting wigglet again brings it back) and "
+               "the global shortcut (Alt+Super+S by default) switch shaking on and off, and "
+               "`wigglet status` tells the state.\n",
                stderr);
 }
 
@@ -177,7 +226,7 @@ int runTray(int argc, char** argv, const CommandLine& line) {
 
     wigglet::desktop::SingleInstance instance(wigglet::desktop::applicationId);
     if (instance.otherIsRunning()) {
-        std::puts("Wigglet is already running.");
+        tellAlreadyRunning();
         return 0;
     }
 
@@ -217,23 +266,33 @@ int runTray(int argc, char** argv, const CommandLine& line) {
 
     int status = 0;
     {
+        const auto shortcuts = gnomeShortcutSettings();
         wigglet::AppDelegate delegate;
         wigglet::QtUserInterface ui(delegate);
         wigglet::ControlBusAdaptor control(delegate);
         control.exportOnSessionBus();
+        const bool trayless = !QSystemTrayIcon::isSystemTrayAvailable();
+        ui.windows().addDesktopPane(trayless, shortcuts.get());
+        wigglet::ShakingNotification shakingNotice(delegate, control.remote(), trayless);
+        control.application().quit = [] { QApplication::quit(); };
         if (!instance.claim()) {
-            std::puts("Wigglet is already running.");
+            tellAlreadyRunning();
             return 0;
         }
         // Scripts and panels find the program again on a session bus that comes back.
         const int rejoined = desktop.sessionBus().onRejoined([&](QDBusConnection bus) {
             control.exportOn(bus);
             instance.claimOn(bus);
+            shakingNotice.start(bus);
         });
-        if (!QSystemTrayIcon::isSystemTrayAvailable())
+        if (trayless)
             tellAboutMissingTray();
         quitOnSignals(app);
         delegate.applicationDidFinishLaunching();
+        shakingNotice.start(QDBusConnection::sessionBus());
+        // Without a tray the window is Wigglet's face; started by the bus, it waits for Activate.
+        if (trayless && !line.service)
+            delegate.showMainWindow();
         wigglet::StartupNotices::tell(wigglet::SettingsStore::shared());
         status = QApplication::exec();
         delegate.applicationWillTerminate();

@@ -363,6 +363,11 @@ void AppDelegate::askShakeUntil() {
         windows_->showUntilDialog();
 }
 
+void AppDelegate::showMainWindow() {
+    if (windows_)
+        windows_->showMainWindow();
+}
+
 void AppDelegate::infos() {
     if (windows_)
         windows_->showAboutWindow();

@@ -76,6 +76,7 @@ class AppDelegate {
 
     // Windows and links.
     void showPreferences();
+    void showMainWindow();
     void infos();
     void overview();
     void helpWindowWithTitle(const std::string& title);

@@ -15,6 +15,8 @@ class WindowPresenter {
     virtual void showPreferences() = 0;
     // Asks for the time of day a period is to end at; the answer goes to shakeUntil.
     virtual void showUntilDialog() {}
+    // The window that does what the tray menu does, for desktops without a tray.
+    virtual void showMainWindow() = 0;
 };
 
 } // namespace wigglet

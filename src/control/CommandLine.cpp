@@ -26,7 +26,7 @@ std::optional<std::int64_t> parseMinutes(const std::string& text) {
 } // namespace
 
 const char* CommandLine::usage() {
-    return "usage: wigglet [--settings PATH] [--trace FILE] [--verbose]\n"
+    return "usage: wigglet [--settings PATH] [--trace FILE] [--verbose] [--service]\n"
            "       wigglet shake [MINUTES]     shake for MINUTES (0 or none: indefinitely)\n"
            "       wigglet shake --until HH:MM shake until the clock shows HH:MM\n"
            "       wigglet stop                stop shaking\n"
@@ -46,7 +46,9 @@ const char* CommandLine::help() {
            "  sway (~/.config/sway/config):\n"
            "    bindsym Mod1+Mod4+s exec wigglet toggle\n"
            "  Hyprland (~/.config/hypr/hyprland.conf):\n"
-           "    bind = ALT SUPER, s, exec, wigglet toggle\n";
+           "    bind = ALT SUPER, s, exec, wigglet toggle\n"
+           "GNOME before 48 has no shortcut for programs either: the preferences' Desktop pane\n"
+           "adds `wigglet toggle` to GNOME's custom keyboard shortcuts.\n";
 }
 
 ParsedCommandLine CommandLine::parse(const std::vector<std::string>& all) {
@@ -69,6 +71,8 @@ ParsedCommandLine CommandLine::parse(const std::vector<std::string>& all) {
             (arg == "--settings" ? line.settingsPath : line.tracePath) = args[++i];
         } else if (arg == "--verbose") {
             line.verbose = true;
+        } else if (arg == "--service") {
+            line.service = true;
         } else if (arg == "--version") {
             line.verb = Verb::Version;
         } else if (arg == "--help" || arg == "-h") {

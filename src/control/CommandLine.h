@@ -22,6 +22,8 @@ struct CommandLine {
     std::optional<std::string> settingsPath;
     std::optional<std::string> tracePath;
     bool verbose = false;
+    // Started by the session bus, which passes on why: the program opens no window of its own.
+    bool service = false;
 
     // The parsed words, or the reason they make no sense.
     static struct ParsedCommandLine parse(const std::vector<std::string>& args);

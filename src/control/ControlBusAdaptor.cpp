@@ -1,5 +1,7 @@
 #include "control/ControlBusAdaptor.h"
 
+#include "control/ApplicationBusAdaptor.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -38,7 +40,8 @@ ControlBusAdaptor::ControlBusAdaptor(AppDelegate& delegate)
     : control_(delegate,
                [this](const ControlState& state, const std::vector<std::string>& changed) {
                    announce(state, changed);
-               }) {}
+               }),
+      application_(new ApplicationBusAdaptor(this, delegate, control_)) {}
 
 bool ControlBusAdaptor::exportOnSessionBus() {
     return exportOn(QDBusConnection::sessionBus());
@@ -61,9 +64,11 @@ bool ControlBusAdaptor::exportOn(QDBusConnection bus) {
         else
             callerLeft(caller);
     }
+    application_->setBus(bus);
     exported_ = bus.isConnected() && bus.registerObject(objectPath, this,
                                                         QDBusConnection::ExportAllSlots |
-                                                            QDBusConnection::ExportAllProperties);
+                                                            QDBusConnection::ExportAllProperties |
+                                                            QDBusConnection::ExportAdaptors);
     return exported_;
 }
 

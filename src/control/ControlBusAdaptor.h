@@ -12,6 +12,7 @@
 namespace wigglet {
 
 class AppDelegate;
+class ApplicationBusAdaptor;
 
 // Wigglet's object on the session bus: the methods a script calls and the properties a panel
 // follows through PropertiesChanged. Calls arrive on the main loop and go through the same
@@ -39,6 +40,9 @@ class ControlBusAdaptor : public QObject, protected QDBusContext {
     bool exportOnSessionBus();
     // Puts the object on this bus, as when the session bus came back; signals go there.
     bool exportOn(QDBusConnection bus);
+    // org.freedesktop.Application on the same object.
+    ApplicationBusAdaptor& application() const { return *application_; }
+    RemoteControl& remote() { return control_; }
 
     bool shaking() const { return control_.state().shaking; }
     bool timed() const { return control_.state().timed; }
@@ -68,6 +72,7 @@ class ControlBusAdaptor : public QObject, protected QDBusContext {
     void callerLeft(const QString& name);
 
     RemoteControl control_;
+    ApplicationBusAdaptor* application_;
     QDBusConnection bus_{QStringLiteral("none")};
     bool exported_ = false;
     QDBusServiceWatcher* callers_ = nullptr;

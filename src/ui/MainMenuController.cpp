@@ -28,14 +28,6 @@ QString text(std::string_view key) {
     return QString::fromStdString(localized(key));
 }
 
-QString durationTitle(int minutes) {
-    if (minutes < 60)
-        return QString::number(minutes) + " " + text("minutes");
-    if (minutes == 60)
-        return "1 " + text("hour");
-    return QString::number(minutes / 60) + " " + text("hours");
-}
-
 // Minutes first, then hours, each group after a separator.
 std::vector<std::pair<int, QString>> durations() {
     std::vector<std::pair<int, QString>> items;
@@ -44,7 +36,7 @@ std::vector<std::pair<int, QString>> durations() {
         if (items.empty() || (!hours && minutes >= 60))
             items.emplace_back(0, MainMenuController::SEPARATOR_IDX);
         hours = minutes >= 60;
-        items.emplace_back(minutes, durationTitle(minutes));
+        items.emplace_back(minutes, MainMenuController::durationTitle(minutes));
     }
     return items;
 }
@@ -178,6 +170,14 @@ void MainMenuController::setKeyEquivalent(QAction* item, const std::string& char
     item->setProperty(modifiersProperty, QVariant::fromValue<qulonglong>(modifierFlags));
     item->setProperty(shownKeyProperty, QString::fromStdString(shown));
     setTitle(item, item->property(titleProperty).toString());
+}
+
+QString MainMenuController::durationTitle(int minutes) {
+    if (minutes < 60)
+        return QString::number(minutes) + " " + text("minutes");
+    if (minutes == 60)
+        return "1 " + text("hour");
+    return QString::number(minutes / 60) + " " + text("hours");
 }
 
 QString MainMenuController::preferencesTitle() {

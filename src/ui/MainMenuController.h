@@ -34,6 +34,8 @@ class MainMenuController final : public QMenu, public StatusMenu {
     // What the Quit item does; by default it ends the application's event loop.
     std::function<void()> terminate;
 
+    // A timed shake's title: "5 minutes", "1 hour", "2 hours".
+    static QString durationTitle(int minutes);
     // The preferences title by system version.
     static QString preferencesTitle();
     // "Wigglet Preferences"; the item's title where the platform titles windows so.

@@ -14,6 +14,11 @@ QtUserInterface::QtUserInterface(AppDelegate& delegate)
     MenuManager::shared().setMenu(menu_.get());
     delegate_.setStatusMenu(menu_.get());
     delegate_.setWindowPresenter(windows_.get());
+    // Read at each press, so that a host's own Quit applies to the window too.
+    windows_->quit = [menu = menu_.get()] {
+        if (menu->terminate)
+            menu->terminate();
+    };
 }
 
 QtUserInterface::~QtUserInterface() {

@@ -1,13 +1,19 @@
 #include "ui/QtWindowPresenter.h"
 
+#include "app/AppDelegate.h"
+#include "foundation/Localizer.h"
 #include "platform/Platform.h"
 #include "ui/AboutWindowController.h"
 #include "ui/AuthorizeWindowController.h"
+#include "ui/DesktopPreferencesPane.h"
 #include "ui/HelpViewController.h"
 #include "ui/HelpWindowController.h"
+#include "ui/MainWindowController.h"
 #include "ui/PreferencesWindowController.h"
 #include "ui/UntilDialog.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QWidget>
 
@@ -18,6 +24,21 @@ namespace {
 std::string textOf(const QWidget* window, const char* outlet) {
     const auto* label = window->findChild<QLabel*>(outlet);
     return label ? label->text().toStdString() : std::string();
+}
+
+bool checkedIn(const QWidget* window, const char* outlet) {
+    const auto* box = window->findChild<QCheckBox*>(outlet);
+    return box && box->isChecked();
+}
+
+// The main window's header and switches, as the user sees them.
+void describeMainWindow(const QWidget* window, nlohmann::ordered_json& fields) {
+    fields["shakingSwitch"] = checkedIn(window, "shakingSwitch");
+    fields["timeLeftLabel"] = textOf(window, "timeLeftLabel");
+    const auto* durations = window->findChild<QComboBox*>("durationChoice");
+    fields["durationChoice"] = durations ? durations->currentText().toStdString() : "";
+    for (const char* outlet : {"clickSwitch", "scrollSwitch", "moveCursorSwitch"})
+        fields[outlet] = checkedIn(window, outlet);
 }
 
 } // namespace
@@ -38,6 +59,8 @@ nlohmann::ordered_json QtWindowPresenter::fieldsOf(const std::string& id, const 
         fields["copyrightTextField"] = textOf(window, "copyrightTextField");
     } else if (id == "untilWindowID") {
         fields["time"] = static_cast<const UntilDialog*>(window)->timeText().toStdString();
+    } else if (id == "mainWindow") {
+        describeMainWindow(window, fields);
     } else if (id == "preferences") {
         fields["title"] = window->windowTitle().toStdString();
     }
@@ -78,9 +101,20 @@ void QtWindowPresenter::showAboutWindow() {
     traceShow("aboutWindowID", about->window());
 }
 
+void QtWindowPresenter::addDesktopPane(bool trayless, CustomShortcutSettings* shortcuts) {
+    desktopPane_ = true;
+    trayless_ = trayless;
+    shortcuts_ = shortcuts;
+}
+
 void QtWindowPresenter::showPreferences() {
-    if (!preferences_)
+    if (!preferences_) {
         preferences_ = PreferencesWindowController::instantiate(delegate_);
+        if (preferences_ && desktopPane_)
+            preferences_->tabView()->addTab(
+                new DesktopPreferencesPane(delegate_, trayless_, shortcuts_),
+                QString::fromStdString(localized("prefs-tab-desktop")));
+    }
     if (!preferences_)
         return;
     preferences_->showWindow();
@@ -97,8 +131,27 @@ void QtWindowPresenter::showUntilDialog() {
     traceShow("untilWindowID", until_.get());
 }
 
+void QtWindowPresenter::showMainWindow() {
+    if (!main_) {
+        main_ = std::make_unique<MainWindowController>(delegate_);
+        main_->terminate = [this] {
+            if (quit)
+                quit();
+        };
+        delegate_.addRefreshListener([window = QPointer<MainWindowController>(main_.get())] {
+            if (window)
+                window->refresh();
+        });
+    }
+    main_->refresh();
+    main_->showWindow();
+    traceShow("mainWindow", main_->window());
+}
+
 std::vector<QtWindowPresenter::Shown> QtWindowPresenter::windows() const {
     std::vector<Shown> shown;
+    if (main_)
+        shown.push_back({"mainWindow", main_->window()});
     if (preferences_)
         shown.push_back({"preferences", preferences_->window()});
     if (help_)

@@ -3,6 +3,7 @@
 #include "app/WindowPresenter.h"
 
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -14,7 +15,9 @@ namespace wigglet {
 
 class AppDelegate;
 class AuthorizeWindowController;
+class CustomShortcutSettings;
 class HelpWindowController;
+class MainWindowController;
 class PreferencesWindowController;
 class UntilDialog;
 
@@ -31,10 +34,17 @@ class QtWindowPresenter final : public WindowPresenter {
     void showAboutWindow() override;
     void showPreferences() override;
     void showUntilDialog() override;
+    void showMainWindow() override;
+
+    // What the main window's Quit does.
+    std::function<void()> quit;
+    // Gives the preferences the desktop's pane (DesktopPreferencesPane); SHORTCUTS may be null.
+    void addDesktopPane(bool trayless, CustomShortcutSettings* shortcuts);
 
     PreferencesWindowController* preferencesController() const { return preferences_.get(); }
     HelpWindowController* helpController() const { return help_.get(); }
     AuthorizeWindowController* authorizeController() const { return authorize_.get(); }
+    MainWindowController* mainController() const { return main_.get(); }
 
     struct Shown {
         std::string id;
@@ -53,6 +63,10 @@ class QtWindowPresenter final : public WindowPresenter {
     std::unique_ptr<HelpWindowController> help_;
     std::unique_ptr<AuthorizeWindowController> authorize_;
     std::unique_ptr<UntilDialog> until_;
+    std::unique_ptr<MainWindowController> main_;
+    bool desktopPane_ = false;
+    bool trayless_ = false;
+    CustomShortcutSettings* shortcuts_ = nullptr;
     std::vector<QPointer<QWidget>> about_;
 };
 

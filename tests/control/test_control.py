@@ -9,6 +9,7 @@ import re
 import shutil
 import signal
 import subprocess
+import time
 import sys
 import unittest
 

@@ -29,6 +29,17 @@ TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
 
 def is_event(kind, field, value):
     return lambda line: line.get("ev") == kind and line.get(field) == value
+def is_assertion(op):
+    return lambda line: line.get("ev") == "assertion" and line.get("op") == op
+
+
+def is_window_shown(id):
+    return lambda line: (line.get("ev") == "window" and line.get("id") == id
+                         and line.get("action") == "show")
+
+
+def is_broadcast(name):
+    return lambda line: line.get("ev") == "broadcast" and line.get("name") == name
 
 
 def pointer(session):
@@ -75,6 +86,10 @@ class WiggletTest(unittest.TestCase):
         process = self.session.start()
         self.wait_for_trace(is_event("broadcast", "name", "Shake Changed"), "the launch to finish")
         return process
+
+    def windows_shown(self):
+        """Each time the main window was shown, as the trace tells."""
+        return [line for line in self.session.trace() if is_window_shown("mainWindow")(line)]
 
     def wait_for_trace(self, predicate, what, seconds=5):
         wait_for(lambda: any(predicate(line) for line in self.session.trace()), what, seconds)
@@ -225,6 +240,78 @@ class TrayTest(WiggletTest):
         self.start_tray()
         self.wait_for_icon()
         self.assertEqual(self.session.output().count(NO_TRAY_NOTICE), 1)
+
+
+
+class ActivationTest(WiggletTest):
+    def application(self, method, *args):
+        return subprocess.run(["gdbus", "call", "--session", "--dest", "org.wigglet.Wigglet",
+                               "--object-path", "/org/wigglet/Wigglet", "--method",
+                               "org.freedesktop.Application." + method, *args],
+                              env=self.session.env(), capture_output=True, text=True, timeout=20)
+
+    def test_started_by_the_bus_it_waits_and_activation_or_a_second_launch_opens_the_window(self):
+        s = self.session
+        s.write_settings(SHAKING_OFF)
+        s.start("--service")
+        self.wait_for_trace(is_broadcast("Shake Changed"), "the launch to finish")
+        self.assertEqual(self.windows_shown(), [])
+        self.assertEqual(self.application("Activate", "@a{sv} {}").returncode, 0)
+        self.assertEqual(len(self.windows_shown()), 1)
+        second = s.run("--settings", s.settings, timeout=10)
+        self.assertIn("already running", second.stdout)
+        self.assertEqual(len(self.windows_shown()), 2)
+        self.assertEqual(self.application("ActivateAction", "toggle", "@av []", "@a{sv} {}").returncode, 0)
+        self.assertTrue(s.status()["shaking"])
+        self.assertEqual(self.application("ActivateAction", "shake", "[<int64 20>]", "@a{sv} {}")
+                         .returncode, 0)
+        self.assertEqual(s.status()["lastDurationSelected"], 20)
+        for bad in (("jiggle", "@av []"), ("shake", "[<'ten'>]"), ("shake", "[<int64 -4>]")):
+            reply = self.application("ActivateAction", *bad, "@a{sv} {}")
+            self.assertIn("InvalidArgs", reply.stderr, bad)
+        self.assertEqual(s.status()["lastDurationSelected"], 20)
+
+    def test_without_a_tray_the_window_opens_at_launch_and_from_the_application_grid(self):
+        self.launch(SHAKING_OFF)
+        self.assertEqual(len(self.windows_shown()), 1)
+        self.session.close_program()
+        # As the application grid does: Activate on a name nobody owns starts Wigglet.
+        self.assertEqual(self.application("Activate", "@a{sv} {}").returncode, 0)
+        wait_for(lambda: self.session.x("xdotool", "search", "--onlyvisible", "--name",
+                                        "^Wigglet$").strip(), "the window of the started Wigglet", 10)
+
+
+class ShakingNotificationTest(WiggletTest):
+    def calls(self, member):
+        with open(self.session.path("notifications.log")) as f:
+            return [line for line in f if f" {member} " in line]
+
+    def invoke(self, action):
+        subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.Notifications",
+                        "--object-path", "/org/freedesktop/Notifications", "--method",
+                        "org.freedesktop.DBus.Mock.EmitSignal", "org.freedesktop.Notifications",
+                        "ActionInvoked", "us", f"[<uint32 1>, <'{action}'>]"],
+                       env=self.session.env(), check=True, capture_output=True, timeout=10)
+
+    def test_it_is_resident_while_shaking_a_click_opens_the_window_and_stop_stops(self):
+        s = self.session
+        s.spawn(DBUSMOCK + ["--template", "notification_daemon", "-l",
+                            s.path("notifications.log")], "notifications")
+        wait_for(lambda: s.running("org.freedesktop.Notifications"), "the notification daemon")
+        self.launch(SHAKING_OFF)
+        s.run("shake", "90")
+        wait_for(lambda: self.calls("Notify"), "the notification")
+        (shown,) = self.calls("Notify")
+        for part in ('"Wigglet is shaking"', '"Shaking: 01h 30m"', '"stop", "Stop"]',
+                     '"resident": True'):
+            self.assertIn(part, shown)
+        opened = len(self.windows_shown())
+        self.invoke("default")
+        wait_for(lambda: len(self.windows_shown()) == opened + 1, "a click to open the window")
+        self.invoke("stop")
+        wait_for(lambda: not s.status()["shaking"], "the Stop action to stop shaking")
+        wait_for(lambda: self.calls("CloseNotification"), "the notification to go")
+        self.assertEqual(len(self.calls("Notify")), 1)
 
 
 def main():

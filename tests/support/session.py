@@ -77,7 +77,7 @@ class Session:
             if compositor == "mutter":
                 self._start_bus()
                 self._start_wayland(peer)
-                self._start_logind()
+                self.start_logind()
             elif compositor:
                 self._start_wayland(peer)
                 self.start_logind()
@@ -154,7 +154,7 @@ class Session:
         os.mkdir(services)
         with open(os.path.join(services, "org.wigglet.Wigglet.service"), "w") as f:
             f.write("[D-BUS Service]\nName=org.wigglet.Wigglet\n"
-                    f"Exec={self.wigglet} --settings {self.settings}\n")
+                    f"Exec={self.wigglet} --service --settings {self.settings}\n")
         self.bus_address = self._bus_daemon("session", services)
 
     def _announce_display(self):
@@ -257,6 +257,13 @@ class Session:
 
     def wait_for_steps_after(self, t, seconds=15):
         return wait_for(lambda: self.steps_after(t), f"a step after {t} s", seconds, 0.2)
+
+    def close_program(self):
+        """Ends the program that owns Wigglet's name and waits until the name is free."""
+        found = re.search(r"uint32 (\d+)", self.ask_bus("GetConnectionUnixProcessID"))
+        if found:
+            os.kill(int(found.group(1)), signal.SIGTERM)
+        wait_for(lambda: not self.running(), "Wigglet to end")
 
     def close(self):
         # The activated program is the bus's child; end it through its name's owner.

@@ -32,7 +32,9 @@ class WaylandTest(unittest.TestCase):
 
     def launch(self, settings):
         self.session.write_settings(settings)
-        return self.session.start()
+        # As the bus starts it: without a tray Wigglet would otherwise open its window over
+        # the peer's, which then no longer sees the pointer.
+        return self.session.start("--service")
 
     def shaking(self):
         return self.session.status()["shaking"]

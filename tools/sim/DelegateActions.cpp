@@ -50,6 +50,7 @@ const std::map<std::string, ActionEntry>& actions() {
         {"applyShakeState", plain(&AppDelegate::applyShakeState)},
         {"mainLoop", plain(&AppDelegate::mainLoop)},
         {"showPreferences", plain(&AppDelegate::showPreferences)},
+        {"showMainWindow", plain(&AppDelegate::showMainWindow)},
         {"infos", plain(&AppDelegate::infos)},
         {"overview", plain(&AppDelegate::overview)},
         {"faq", plain(&AppDelegate::faq)},

@@ -88,6 +88,33 @@ void pressIfUsable(QWidget* control) {
     clickAt(control, marked ? QPointF(8, bounds.center().y()) : bounds.center());
 }
 
+// Picks an item of a pop-up by index or title, as a person picking it would.
+Problem chooseIn(QWidget* target, const std::string& control, const std::string& indexOrTitle) {
+    if (auto* list = qobject_cast<QListWidget*>(target)) {
+        const auto row = Scenario::wholeNumber(indexOrTitle);
+        if (!row || *row < 0 || *row >= list->count())
+            return "'" + control + "' has no row '" + indexOrTitle + "'";
+        list->setCurrentRow(static_cast<int>(*row));
+        return std::nullopt;
+    }
+    auto* popUp = qobject_cast<QComboBox*>(target);
+    if (!popUp)
+        return "'" + control + "' is not a pop-up";
+    int index = -1;
+    if (const auto number = Scenario::wholeNumber(indexOrTitle);
+        number && *number >= 0 && *number < popUp->count())
+        index = static_cast<int>(*number);
+    else
+        index = popUp->findText(QString::fromStdString(indexOrTitle));
+    if (index < 0)
+        return "'" + control + "' has no item '" + indexOrTitle + "'";
+    if (!usable(popUp))
+        return std::nullopt;
+    popUp->setCurrentIndex(index);
+    emit popUp->activated(index);
+    return std::nullopt;
+}
+
 } // namespace
 
 Problem QtUiActor::openMenu() {
@@ -160,29 +187,7 @@ Problem QtUiActor::choose(const std::string& control, const std::string& indexOr
     QWidget* target = prefsControl(control, reason);
     if (!target)
         return reason;
-    if (auto* list = qobject_cast<QListWidget*>(target)) {
-        const auto row = Scenario::wholeNumber(indexOrTitle);
-        if (!row || *row < 0 || *row >= list->count())
-            return "'" + control + "' has no row '" + indexOrTitle + "'";
-        list->setCurrentRow(static_cast<int>(*row));
-        return std::nullopt;
-    }
-    auto* popUp = qobject_cast<QComboBox*>(target);
-    if (!popUp)
-        return "'" + control + "' is not a pop-up";
-    int index = -1;
-    if (const auto number = Scenario::wholeNumber(indexOrTitle);
-        number && *number >= 0 && *number < popUp->count())
-        index = static_cast<int>(*number);
-    else
-        index = popUp->findText(QString::fromStdString(indexOrTitle));
-    if (index < 0)
-        return "'" + control + "' has no item '" + indexOrTitle + "'";
-    if (!usable(popUp))
-        return std::nullopt;
-    popUp->setCurrentIndex(index);
-    emit popUp->activated(index);
-    return std::nullopt;
+    return chooseIn(target, control, indexOrTitle);
 }
 
 Problem QtUiActor::check(const std::string& control, bool on) {
@@ -280,6 +285,18 @@ Problem QtUiActor::pressInWindow(const std::string& id, const std::string& contr
         return "no control '" + control + "' in the window '" + id + "'";
     pressIfUsable(pressed);
     return std::nullopt;
+}
+
+Problem QtUiActor::chooseInWindow(const std::string& id, const std::string& control,
+                                  const std::string& indexOrTitle) {
+    Problem reason;
+    QWidget* target = openWindow(id, reason);
+    if (!target)
+        return reason;
+    auto* popUp = target->findChild<QWidget*>(QString::fromStdString(control));
+    if (!popUp)
+        return "no control '" + control + "' in the window '" + id + "'";
+    return chooseIn(popUp, control, indexOrTitle);
 }
 
 } // namespace wigglet::sim

@@ -27,6 +27,8 @@ class QtUiActor final : public UiActor {
     Problem clickAtPointer() override;
     Problem closeWindow(const std::string& id) override;
     Problem pressInWindow(const std::string& id, const std::string& control) override;
+    Problem chooseInWindow(const std::string& id, const std::string& control,
+                           const std::string& indexOrTitle) override;
 
   private:
     QWidget* preferencesWindow() const;

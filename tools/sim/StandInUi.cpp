@@ -27,6 +27,10 @@ void StandInUi::showAuthorizeWindow() {
     show("authorizeWindowID", nlohmann::ordered_json::object());
 }
 
+void StandInUi::showMainWindow() {
+    show("mainWindow", nlohmann::ordered_json::object());
+}
+
 void StandInUi::showAboutWindow() {
     show("aboutWindowID", nlohmann::ordered_json::object());
 }

@@ -36,6 +36,7 @@ class StandInUi final : public ScenarioUi,
     void showAboutWindow() override;
     void showPreferences() override;
     void showUntilDialog() override;
+    void showMainWindow() override;
 
   private:
     void show(const std::string& id, const nlohmann::ordered_json& fields);

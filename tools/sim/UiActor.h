@@ -26,6 +26,8 @@ class UiActor {
     virtual Problem clickAtPointer() = 0;
     virtual Problem closeWindow(const std::string& id) = 0;
     virtual Problem pressInWindow(const std::string& id, const std::string& control) = 0;
+    virtual Problem chooseInWindow(const std::string& id, const std::string& control,
+                                   const std::string& indexOrTitle) = 0;
 };
 
 } // namespace wigglet::sim

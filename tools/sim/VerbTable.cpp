@@ -151,7 +151,10 @@ Problem actOnWindow(UiActor& ui, const Command& c) {
         return ui.closeWindow(c[1]);
     if (c[2] == "press" && c.size() == 4)
         return ui.pressInWindow(c[1], c[3]);
-    return "unknown window action: window ID close | window ID press CONTROL";
+    if (c[2] == "choose" && c.size() == 5)
+        return ui.chooseInWindow(c[1], c[3], c[4]);
+    return "unknown window action: window ID close | window ID press CONTROL | "
+           "window ID choose CONTROL INDEX|TITLE";
 }
 
 Problem typeKey(UiActor& ui, const Command& c) {

@@ -4,6 +4,7 @@
 #include "platform/VirtualKeys.h"
 #include "platform/linux/LinuxDesktopOptions.h"
 #include "platform/linux/PeerProgram.h"
+#include "platform/linux/dbus/GlobalShortcutsPortal.h"
 #include "platform/linux/dbus/LogindBacklight.h"
 #include "platform/linux/dbus/MutterIdleMonitor.h"
 #include "platform/linux/dbus/MutterRemoteDesktop.h"
@@ -95,6 +96,8 @@ void WaylandBackend::start(const LinuxDesktopOptions& options) {
     kdeShortcuts_ = KGlobalAccelHotKeyService::offeredOn(bus);
     if (kdeShortcuts_)
         hotKeys_ = std::make_unique<KGlobalAccelHotKeyService>(bus);
+    else if ((portalShortcuts_ = GlobalShortcutsPortal::offeredOn(bus)))
+        hotKeys_ = std::make_unique<GlobalShortcutsPortal>(bus);
     else
         hotKeys_ = std::make_unique<WaylandHotKeyService>();
     backlight_ =
@@ -249,8 +252,11 @@ std::vector<ServiceReport> WaylandBackend::describe() const {
     shortcut.service = "shortcut";
     if (kdeShortcuts_) {
         shortcut.mechanism = "kglobalaccel";
+    } else if (portalShortcuts_) {
+        shortcut.mechanism = "the GlobalShortcuts portal (the desktop asks once)";
     } else {
         shortcut.unavailable.push_back({"kglobalaccel", "not on the session bus"});
+        shortcut.unavailable.push_back({"GlobalShortcuts portal", "not offered"});
         const auto advice = hotKeys_->bindingAdvice(virtualKey::ansiS, carbonModifier::optionKey |
                                                                            carbonModifier::cmdKey);
         if (advice)

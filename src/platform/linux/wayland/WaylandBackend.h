@@ -64,6 +64,7 @@ class WaylandBackend : public DesktopBackend {
     std::unique_ptr<WaylandEventSource> events_;
     std::unique_ptr<HotKeyService> hotKeys_;
     bool kdeShortcuts_ = false;
+    bool portalShortcuts_ = false;
     bool gnome_ = false;
     std::optional<RemoteInputRoute> remoteRoute_;
 };
