@@ -94,10 +94,10 @@ void RuleArbiter::evaluate() {
 
 bool RuleArbiter::overrideEnded(const std::vector<Rule>& rules, const RuleWorld& here,
                                 double now) const {
-    for (const auto& [stored, wanted] : override_->rules) {
-        const auto same =
-            std::ranges::find_if(rules, [&](const Rule& r) { return r.toJson() == stored; });
-        if (same == rules.end() || same->wants(now, here) != wanted)
+    for (const auto& entry : override_->rules) {
+        const auto same = std::ranges::find_if(
+            rules, [&entry](const Rule& r) { return r.toJson() == entry.first; });
+        if (same == rules.end() || same->wants(now, here) != entry.second)
             return true;
     }
     return std::ranges::any_of(override_->holds, [&](int id) { return !holds_.contains(id); });
