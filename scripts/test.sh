@@ -10,14 +10,39 @@ jobs="$(nproc)"
 if command -v ccache >/dev/null && [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ]; then
   export CMAKE_CXX_COMPILER_LAUNCHER=ccache
 fi
-for preset in default asan; do
-  echo "=== build: $preset"
-  cmake --preset "$preset" >/dev/null
-  if [ "$preset" = default ]; then scripts/check-deps.sh build/default; fi
-  cmake --build --preset "$preset" -j "$jobs"
-  echo "=== test: $preset"
-  ctest --preset "$preset" -j "$jobs"
-done
+# Builds PRESET in the background at the lowest priority, its output kept in a log.
+background_build() {
+  cmake --preset "$1" >/dev/null
+  nice -n 19 cmake --build --preset "$1" -j "$jobs" >"build/$1-build.log" 2>&1 &
+  background=$!
+}
+# Waits for the background build; its log is shown when it failed.
+finish_background_build() {
+  echo "=== build: $1"
+  if ! wait "$background"; then
+    cat "build/$1-build.log"
+    exit 1
+  fi
+  tail -n 1 "build/$1-build.log"
+}
+
+echo "=== build: default"
+cmake --preset default >/dev/null
+scripts/check-deps.sh build/default
+cmake --build --preset default -j "$jobs"
+# The tests mostly wait on servers and timers: the next build takes the idle cores meanwhile,
+# niced so that no test's timing suffers.
+background_build asan
+echo "=== test: default"
+status=0
+ctest --preset default -j "$jobs" || status=$?
+finish_background_build asan
+[ "$status" -eq 0 ] || exit "$status"
+background_build fuzz
+echo "=== test: asan"
+ctest --preset asan -j "$jobs" || status=$?
+finish_background_build fuzz
+[ "$status" -eq 0 ] || exit "$status"
 
 # The public conformance scenarios, where the shared folder sits beside the checkout.
 conformance="../shared/conformance/run"
