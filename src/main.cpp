@@ -19,6 +19,7 @@
 #include "platform/linux/RemoteInputRoute.h"
 #include "platform/linux/SingleInstance.h"
 #include "platform/linux/dbus/GlobalShortcutsPortal.h"
+#include "platform/linux/dbus/MutterRemoteDesktop.h"
 #include "platform/linux/dbus/SessionBus.h"
 #include "platform/linux/gsettings/GnomeCustomShortcut.h"
 #include "system/NapperManager.h"
@@ -240,8 +241,7 @@ int runTray(int argc, char** argv, const CommandLine& line) {
         options.moreKeepAwake.push_back(xwayland.get());
     // Read before the platform exists, since the backend picks its input service at start.
     options.remoteInput = wigglet::desktop::remoteInputRouteNamed(
-        wigglet::SettingsStore::peekString(settings, wigglet::desktop::remoteInputRouteKey)
-            .value_or(""));
+        wigglet::SettingsStore::peekString(settings, wigglet::remoteInputRouteKey).value_or(""));
     wigglet::desktop::LinuxDesktop desktop(options, *choice.backend);
     for (const std::string& missing : desktop.shortcomings())
         std::fprintf(stderr, "wigglet: %s\n", missing.c_str());
@@ -272,7 +272,9 @@ int runTray(int argc, char** argv, const CommandLine& line) {
         wigglet::ControlBusAdaptor control(delegate);
         control.exportOnSessionBus();
         const bool trayless = !QSystemTrayIcon::isSystemTrayAvailable();
-        ui.windows().addDesktopPane(trayless, shortcuts.get());
+        ui.windows().addDesktopPane(
+            trayless, shortcuts.get(),
+            wigglet::desktop::MutterRemoteDesktop::offeredOn(QDBusConnection::sessionBus()));
         wigglet::ShakingNotification shakingNotice(delegate, control.remote(), trayless);
         control.application().quit = [] { QApplication::quit(); };
         if (!instance.claim()) {

@@ -3,11 +3,14 @@
 #include "app/AppDelegate.h"
 #include "app/ShakingNoticeSetting.h"
 #include "foundation/Localizer.h"
+#include "foundation/SettingsStore.h"
 #include "platform/CustomShortcutSettings.h"
+#include "platform/RemoteInputSetting.h"
 #include "system/GlobalKeybindPreferences.h"
 #include "system/ShortcutText.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -21,6 +24,9 @@ QString paneText(std::string_view key) {
     return QString::fromStdString(localized(key));
 }
 
+// The stored names of the input routes, in the pop-up's order.
+constexpr std::string_view kInputRoutes[] = {"", "portal", "mutter"};
+
 QString shownShortcut() {
     return QString::fromStdString(ShortcutText::of(GlobalKeybindPreferences::storedShortcut()));
 }
@@ -28,7 +34,8 @@ QString shownShortcut() {
 } // namespace
 
 DesktopPreferencesPane::DesktopPreferencesPane(AppDelegate& delegate, bool trayless,
-                                               CustomShortcutSettings* shortcuts, QWidget* parent)
+                                               CustomShortcutSettings* shortcuts, bool inputRoutes,
+                                               QWidget* parent)
     : QWidget(parent), delegate_(delegate), trayless_(trayless), shortcuts_(shortcuts) {
     confirm = [this](const QString& question) {
         return QMessageBox::question(window(), QStringLiteral("Wigglet"), question) ==
@@ -53,8 +60,28 @@ DesktopPreferencesPane::DesktopPreferencesPane(AppDelegate& delegate, bool trayl
                 &DesktopPreferencesPane::shortcutClicked);
         column->addWidget(shortcutButton_, 0, Qt::AlignLeft);
     }
+    if (inputRoutes)
+        addInputRoutes(*column);
     column->addStretch();
     refresh();
+}
+
+void DesktopPreferencesPane::addInputRoutes(QLayout& column) {
+    column.addWidget(new QLabel(paneText("prefs-input-route"), this));
+    inputRoute_ = new QComboBox(this);
+    inputRoute_->setObjectName("remoteInputRouteDropdown");
+    for (const char* key :
+         {"prefs-input-route-automatic", "prefs-input-route-portal", "prefs-input-route-mutter"})
+        inputRoute_->addItem(paneText(key));
+    const std::string stored =
+        SettingsStore::shared().stringForKey(remoteInputRouteKey).value_or("");
+    for (int i = 1; i < 3; ++i)
+        if (stored == kInputRoutes[i])
+            inputRoute_->setCurrentIndex(i);
+    connect(inputRoute_, &QComboBox::activated, this, [](int index) {
+        SettingsStore::shared().setString(remoteInputRouteKey, std::string(kInputRoutes[index]));
+    });
+    column.addWidget(inputRoute_);
 }
 
 void DesktopPreferencesPane::refresh() {

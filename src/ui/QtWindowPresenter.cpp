@@ -101,10 +101,12 @@ void QtWindowPresenter::showAboutWindow() {
     traceShow("aboutWindowID", about->window());
 }
 
-void QtWindowPresenter::addDesktopPane(bool trayless, CustomShortcutSettings* shortcuts) {
+void QtWindowPresenter::addDesktopPane(bool trayless, CustomShortcutSettings* shortcuts,
+                                       bool inputRoutes) {
     desktopPane_ = true;
     trayless_ = trayless;
     shortcuts_ = shortcuts;
+    inputRoutes_ = inputRoutes;
 }
 
 void QtWindowPresenter::showPreferences() {
@@ -112,7 +114,7 @@ void QtWindowPresenter::showPreferences() {
         preferences_ = PreferencesWindowController::instantiate(delegate_);
         if (preferences_ && desktopPane_)
             preferences_->tabView()->addTab(
-                new DesktopPreferencesPane(delegate_, trayless_, shortcuts_),
+                new DesktopPreferencesPane(delegate_, trayless_, shortcuts_, inputRoutes_),
                 QString::fromStdString(localized("prefs-tab-desktop")));
     }
     if (!preferences_)

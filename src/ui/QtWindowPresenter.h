@@ -39,7 +39,7 @@ class QtWindowPresenter final : public WindowPresenter {
     // What the main window's Quit does.
     std::function<void()> quit;
     // Gives the preferences the desktop's pane (DesktopPreferencesPane); SHORTCUTS may be null.
-    void addDesktopPane(bool trayless, CustomShortcutSettings* shortcuts);
+    void addDesktopPane(bool trayless, CustomShortcutSettings* shortcuts, bool inputRoutes);
 
     PreferencesWindowController* preferencesController() const { return preferences_.get(); }
     HelpWindowController* helpController() const { return help_.get(); }
@@ -66,6 +66,7 @@ class QtWindowPresenter final : public WindowPresenter {
     std::unique_ptr<MainWindowController> main_;
     bool desktopPane_ = false;
     bool trayless_ = false;
+    bool inputRoutes_ = false;
     CustomShortcutSettings* shortcuts_ = nullptr;
     std::vector<QPointer<QWidget>> about_;
 };

@@ -8,6 +8,7 @@
 #include "system/GlobalKeybindPreferences.h"
 #include "system/ShortcutText.h"
 
+#include <QComboBox>
 #include <QPushButton>
 #include <utility>
 #include <vector>
@@ -75,6 +76,22 @@ TEST_F(DesktopPane, TheShortcutIsAddedOnlyWithConsentAndTheSameButtonRemovesIt) 
     EXPECT_EQ(settings.removed, 1);
     EXPECT_EQ(asked.size(), 2u) << "removing asks nothing";
     EXPECT_EQ(button->text(), addTitle);
+}
+
+TEST_F(DesktopPane, TheInputRouteIsOfferedOnlyWhereGnomesOwnIsThereAndStoredByName) {
+    EXPECT_EQ(DesktopPreferencesPane(delegate, false, nullptr)
+                  .findChild<QComboBox*>("remoteInputRouteDropdown"),
+              nullptr);
+    store->putRaw("remoteInputRoute", std::string("portal"));
+    DesktopPreferencesPane pane(delegate, false, nullptr, true);
+    auto* routes = pane.findChild<QComboBox*>("remoteInputRouteDropdown");
+    ASSERT_NE(routes, nullptr);
+    EXPECT_EQ(routes->currentIndex(), 1) << "the stored route is shown";
+    for (const auto& [index, stored] : {std::pair{2, "mutter"}, {0, ""}}) {
+        routes->setCurrentIndex(index);
+        emit routes->activated(index);
+        EXPECT_EQ(store->stringForKey("remoteInputRoute"), stored);
+    }
 }
 
 } // namespace wigglet::test

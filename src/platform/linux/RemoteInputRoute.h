@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/RemoteInputSetting.h"
+
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -10,9 +12,6 @@ namespace wigglet::desktop {
 // own (GNOME): the desktop's portal, which asks the user, or GNOME's own interface, which
 // asks nothing but serves only programs outside a sandbox.
 enum class RemoteInputRoute { automatic, portal, mutter };
-
-// The settings key that names the route ("portal" or "mutter"; anything else is automatic).
-inline constexpr std::string_view remoteInputRouteKey = "remoteInputRoute";
 
 RemoteInputRoute remoteInputRouteNamed(std::string_view name);
 const char* nameOf(RemoteInputRoute route);
