@@ -212,6 +212,22 @@ class DoctorKWinTest(DoctorSwayTest):
     input = "KWin fake input"
 
 
+class DoctorMutterTest(PresenceTest):
+    compositor = "mutter"
+
+    def test_mutters_idle_monitor_and_its_own_input_are_named_and_the_step_resets_its_count(self):
+        status, report = self.doctor()
+        self.assertEqual(status, 0)
+        self.assertIn("mutter", report["session"])
+        services = report["services"]
+        self.assertEqual(self.named(services, "service", "idle time")["mechanism"],
+                         "Mutter's idle monitor")
+        self.assertEqual(self.named(services, "service", "input")["mechanism"],
+                         "GNOME's remote-desktop interface (asks nothing)")
+        sources = report["liveCheck"]["sources"]
+        self.assertTrue(self.named(sources, "name", "Mutter's idle monitor")["reset"])
+
+
 def main():
     global WIGGLET, PEER, SCHEMA
     if len(sys.argv) < 4:
