@@ -164,11 +164,13 @@ void tellAboutMissingTray() {
                stderr);
 }
 
+#ifdef WIGGLET_HAVE_X11
 // Under a Wayland backend, X programs read XWayland's count, which the backend cannot see.
 bool hasXWayland(const wigglet::desktop::DesktopBackend& backend) {
     const char* display = std::getenv("DISPLAY");
     return std::string(backend.name()) == "wayland" && display && *display;
 }
+#endif
 
 std::vector<std::unique_ptr<wigglet::desktop::IdleProbe>>
 xwaylandProbes([[maybe_unused]] const wigglet::desktop::DesktopBackend& backend) {
