@@ -37,7 +37,7 @@ class GlobalShortcutsPortal final : public HotKeyService {
     GlobalShortcutsPortal(const GlobalShortcutsPortal&) = delete;
     GlobalShortcutsPortal& operator=(const GlobalShortcutsPortal&) = delete;
 
-    // The shortcut in the notation of the XDG shortcuts specification: "ALT+LOGO+s".
+    // The shortcut as the portal writes triggers: modifiers, then the key, "ALT+LOGO+s".
     static std::optional<std::string> triggerFor(std::uint32_t keyCode,
                                                  std::uint32_t carbonModifiers);
     // Whether the portal has answered BindShortcuts with success for the current session.
