@@ -1,12 +1,9 @@
 #pragma once
 
 #include "platform/linux/IdleProbe.h"
+#include "platform/linux/wayland/WaylandIdleTimeout.h"
 
-struct wl_seat;
-struct ext_idle_notifier_v1;
-struct ext_idle_notification_v1;
-struct org_kde_kwin_idle;
-struct org_kde_kwin_idle_timeout;
+#include <memory>
 
 namespace wigglet::desktop {
 
@@ -18,25 +15,16 @@ class WaylandConnection;
 class WaylandIdleProbe final : public IdleProbe {
   public:
     WaylandIdleProbe(WaylandConnection* connection, wl_seat* seat);
-    ~WaylandIdleProbe() override;
-    WaylandIdleProbe(const WaylandIdleProbe&) = delete;
-    WaylandIdleProbe& operator=(const WaylandIdleProbe&) = delete;
 
     std::string name() const override;
     std::string readers() const override { return "native Wayland programs"; }
     std::optional<double> idleSeconds(std::string& whyNot) override;
 
-    void idled();
-    void resumed() { idleSince_ = 0; }
-
   private:
     WaylandConnection* connection_;
-    ext_idle_notifier_v1* extNotifier_ = nullptr;
-    ext_idle_notification_v1* extNotification_ = nullptr;
-    org_kde_kwin_idle* kdeIdle_ = nullptr;
-    org_kde_kwin_idle_timeout* kdeTimeout_ = nullptr;
     // When the last input was, once the watch said idle; 0 while busy.
     double idleSince_ = 0;
+    std::unique_ptr<WaylandIdleTimeout> timeout_;
 };
 
 } // namespace wigglet::desktop

@@ -1,12 +1,8 @@
 #pragma once
 
-#include <optional>
+#include "platform/linux/wayland/WaylandIdleTimeout.h"
 
-struct wl_seat;
-struct ext_idle_notifier_v1;
-struct ext_idle_notification_v1;
-struct org_kde_kwin_idle;
-struct org_kde_kwin_idle_timeout;
+#include <optional>
 
 namespace wigglet::desktop {
 
@@ -28,29 +24,22 @@ class WaylandIdleWatch {
     static constexpr double deliveryMargin = 0.5;
 
     WaylandIdleWatch(WaylandConnection& connection, wl_seat* seat);
-    ~WaylandIdleWatch();
-    WaylandIdleWatch(const WaylandIdleWatch&) = delete;
-    WaylandIdleWatch& operator=(const WaylandIdleWatch&) = delete;
 
-    bool available() const { return extNotification_ || kdeTimeout_; }
+    bool available() const { return timeout_.available(); }
     double secondsSinceLastInput() const;
 
+  private:
     void idled();
     void resumed();
-
-  private:
     bool isOurs(double inputTime) const;
 
     WaylandConnection& connection_;
-    ext_idle_notifier_v1* extNotifier_ = nullptr;
-    ext_idle_notification_v1* extNotification_ = nullptr;
-    org_kde_kwin_idle* kdeIdle_ = nullptr;
-    org_kde_kwin_idle_timeout* kdeTimeout_ = nullptr;
     // Read back as the user's last input when the watch stays busy without us.
     mutable double userLastInput_;
     // Whether the compositor counts the seat as in use, and since when.
     bool busy_ = true;
     double busySince_;
+    WaylandIdleTimeout timeout_;
 };
 
 } // namespace wigglet::desktop
